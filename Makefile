@@ -1,0 +1,54 @@
+# Tessellock Pro 5: build, run and test on Debian 12.
+#   make run    install what is missing, build, start the application under Wine
+#   make test   install what is missing, build, run every test (native, then Windows through Wine)
+SHELL := /bin/bash
+.DEFAULT_GOAL := build
+
+ROOT    := $(CURDIR)
+BUILD   := $(ROOT)/build
+NATIVE  := $(BUILD)/native
+WIN     := $(BUILD)/win
+RELEASE := $(BUILD)/release
+JOBS    ?= $(shell nproc)
+# The native test tree is built with AddressSanitizer and UndefinedBehaviorSanitizer; SANITIZE=0 turns them off.
+SANITIZE ?= 1
+GENERATOR := -G Ninja
+
+PACKAGES := cmake ninja-build g++ make python3 googletest libgtest-dev \
+            g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 \
+            xvfb xauth x11-utils xdotool imagemagick clang libclang-rt-14-dev util-linux
+
+.PHONY: deps native win build release run test test-native test-win fuzz bench clean
+
+deps:
+	@tools/install-deps.sh $(PACKAGES)
+
+native: deps
+	cmake -S . -B $(NATIVE) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTL5_SANITIZE=$(if $(filter 1,$(SANITIZE)),ON,OFF)
+	cmake --build $(NATIVE) -j$(JOBS)
+
+win: deps
+	cmake -S . -B $(WIN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-w64-x86_64.cmake
+	cmake --build $(WIN) -j$(JOBS)
+
+release: deps
+	cmake -S . -B $(RELEASE) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE) -j$(JOBS)
+
+build: native win
+
+run: win
+	@tools/run-app.sh $(WIN)/bin
+
+test: build
+	@$(MAKE) --no-print-directory test-native test-win
+
+test-native:
+	cd $(NATIVE) && ctest --output-on-failure
+
+test-win:
+	@tools/wine-run.sh --init
+	tools/with-xvfb.sh ctest --test-dir $(WIN) --output-on-failure
+
+clean:
+	rm -rf $(BUILD)

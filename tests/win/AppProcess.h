@@ -1,0 +1,32 @@
+// A running copy of the application for tests that drive it from another process.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class AppProcess {
+public:
+    AppProcess() = default;
+    AppProcess(const AppProcess&) = delete;
+    AppProcess& operator=(const AppProcess&) = delete;
+    ~AppProcess();
+
+    // The folder of the running test program, where the exe and its language module are built.
+    static std::wstring BinaryFolder();
+
+    // Starts the exe with the given command line arguments.
+    bool Start(const std::wstring& arguments);
+
+    // The first top-level window of the given class owned by this process, waiting up to `ms`.
+    HWND WaitForWindow(const wchar_t* className, DWORD ms) const;
+
+    // Waits for the process to end and reads its exit code.
+    bool WaitForExit(DWORD ms, DWORD* exitCode);
+
+    HANDLE Process() const { return info_.hProcess; }
+    DWORD ProcessId() const { return info_.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION info_{};
+};
