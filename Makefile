@@ -15,7 +15,7 @@ SANITIZE ?= 1
 GENERATOR := -G Ninja
 
 PACKAGES := cmake ninja-build g++ make python3 googletest libgtest-dev \
-            g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 \
+            g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine fonts-liberation \
             xvfb xauth x11-utils xdotool imagemagick clang libclang-rt-14-dev util-linux
 
 .PHONY: deps native win build release run test test-native test-win fuzz bench clean

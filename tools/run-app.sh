@@ -16,7 +16,7 @@ fi
 shot="$root/build/screenshot.png"
 "$root/tools/with-xvfb.sh" --screen 640x480x24 bash -c '
   set -u
-  "$0" "$1" "${@:3}" &
+  "$0" "$2" "${@:3}" &
   app=$!
   win=""
   for _ in $(seq 1 200); do
@@ -26,7 +26,7 @@ shot="$root/build/screenshot.png"
   done
   if [ -z "$win" ]; then echo "run-app: the main window did not appear" >&2; kill $app 2>/dev/null; exit 1; fi
   sleep 1.5
-  import -window root "$2"
+  import -window root "$1"
   xdotool windowactivate --sync "$win" key --clearmodifiers alt+F4 >/dev/null 2>&1 || true
   for _ in $(seq 1 50); do kill -0 $app 2>/dev/null || break; sleep 0.2; done
   kill $app 2>/dev/null || true

@@ -14,6 +14,8 @@ mkdir -p "$(dirname "$WINEPREFIX")"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine-run: creating the Wine prefix in $WINEPREFIX" >&2
     wineboot -i >/dev/null 2>&1 || true
+    # Wine draws window frames and captions itself, so they look the same with or without a window manager.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
     wineserver -w || true
   fi
 ) 9>"$WINEPREFIX.lock"
