@@ -9,6 +9,10 @@ BUILD   := $(ROOT)/build
 NATIVE  := $(BUILD)/native
 WIN     := $(BUILD)/win
 RELEASE := $(BUILD)/release
+FUZZ    := $(BUILD)/fuzz
+# Seconds each fuzz target runs: make fuzz runs them long, make test briefly.
+FUZZ_SECONDS ?= 60
+CI_FUZZ_SECONDS ?= 20
 JOBS    ?= $(shell nproc)
 # The native test tree is built with AddressSanitizer and UndefinedBehaviorSanitizer; SANITIZE=0 turns them off.
 SANITIZE ?= 1
@@ -18,7 +22,7 @@ PACKAGES := cmake ninja-build g++ make python3 googletest libgtest-dev \
             g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine fonts-liberation \
             xvfb xauth x11-utils xdotool imagemagick clang libclang-rt-14-dev util-linux
 
-.PHONY: deps native win build release run test test-native test-win fuzz bench clean
+.PHONY: deps native win build release run test test-native test-win fuzz fuzz-build bench clean
 
 deps:
 	@tools/install-deps.sh $(PACKAGES)
@@ -40,8 +44,9 @@ build: native win
 run: win
 	@tools/run-app.sh $(WIN)/bin
 
-test: build
+test: build fuzz-build
 	@$(MAKE) --no-print-directory test-native test-win
+	FUZZ_SECONDS=$(CI_FUZZ_SECONDS) tools/run-fuzz.sh $(FUZZ)
 
 test-native:
 	cd $(NATIVE) && ctest --output-on-failure
@@ -49,6 +54,13 @@ test-native:
 test-win:
 	@tools/wine-run.sh --init
 	tools/with-xvfb.sh ctest --test-dir $(WIN) --output-on-failure
+
+fuzz-build: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTL5_FUZZ=ON
+	cmake --build $(FUZZ) -j$(JOBS)
+
+fuzz: fuzz-build
+	FUZZ_SECONDS=$(FUZZ_SECONDS) tools/run-fuzz.sh $(FUZZ)
 
 clean:
 	rm -rf $(BUILD)
