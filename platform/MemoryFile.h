@@ -1,0 +1,73 @@
+// In-memory files for tests and fuzzing, and a fault-injecting layer over any FileSystem.
+//
+// MemoryFileSystem keeps two images of every file: what was written, and what had been flushed when
+// Flush last succeeded. Crash() drops everything not flushed (or keeps it, to model a crash in which
+// the writes reached the disk), the way a power cut would.
+//
+// FaultFileSystem numbers every operation that changes a file (write, set size, flush, remove) across
+// all files opened through it; the Nth one fails, and so does every later operation, as if the
+// process had died there.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/File.h"
+
+namespace tl5 {
+
+class MemoryFileSystem : public FileSystem {
+public:
+    int Open(const std::u16string& path, FileMode mode, FileShare share, std::unique_ptr<File>* file) override;
+    bool Exists(const std::u16string& path) override;
+    int Remove(const std::u16string& path) override;
+
+    // Direct access to a file's current bytes (empty when missing).
+    std::string Contents(const std::u16string& path) const;
+    void SetContents(const std::u16string& path, const std::string& bytes);  // also counts as flushed
+    // Simulates a crash: every file falls back to its last flushed image unless keepUnflushed. Close
+    // every handle first (the crashed process is gone).
+    void Crash(bool keepUnflushed);
+
+    struct Node {
+        std::string data;
+        std::string durable;
+        int readers = 0;
+        int writers = 0;
+        int exclusive = 0;
+    };
+
+private:
+    std::map<std::u16string, std::shared_ptr<Node>> files_;
+};
+
+class FaultFileSystem : public FileSystem {
+public:
+    explicit FaultFileSystem(FileSystem& inner) : inner_(inner) {}
+
+    // Fails the operation with this number (1-based; 0 never fails). A torn write puts half its bytes.
+    void FailAt(long operation, bool tornWrite = false) {
+        failAt_ = operation;
+        torn_ = tornWrite;
+    }
+    long Operations() const { return operations_; }
+    bool Failed() const { return failed_; }
+
+    int Open(const std::u16string& path, FileMode mode, FileShare share, std::unique_ptr<File>* file) override;
+    bool Exists(const std::u16string& path) override;
+    int Remove(const std::u16string& path) override;
+
+    // Counts one changing operation; false when it (or an earlier one) fails.
+    bool Step(bool* tornNow);
+
+private:
+    FileSystem& inner_;
+    long failAt_ = 0;
+    long operations_ = 0;
+    bool torn_ = false;
+    bool failed_ = false;
+};
+
+}  // namespace tl5
