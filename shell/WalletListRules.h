@@ -1,0 +1,90 @@
+// The text rules of the wallet list and of opening a wallet, apart from the windows: display names,
+// which files are legacy wallets, the names the save dialog gives back, and the wording of the
+// failure and conversion reports. Strings are passed in by the caller (they come from the language
+// module on the device and from the built-in table elsewhere).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace tl5 {
+
+// Private messages of the main window.
+constexpr uint32_t WMU_FIND_NOW = 3025;
+constexpr uint32_t WMU_WALLET_LIST_ACTION = 3026;
+constexpr uint32_t WMU_CARD_CLOSED = 3027;
+constexpr uint32_t WMU_DROP = 3028;
+constexpr uint32_t WMU_OPEN_WALLET = 3029;
+constexpr uint32_t WMU_SHOW_WALLET_LIST = 3030;
+constexpr uint32_t WMU_WALLET_OPENED = 3031;
+constexpr uint32_t WMU_ITEM_EDITED = 3032;
+constexpr uint32_t WMU_IMPORT_EXCHANGE = 3124;
+constexpr uint32_t WMU_IMPORT_TEXT = 3125;
+constexpr uint32_t WMU_SYNC_START = 3524;
+constexpr uint32_t WMU_SYNC_END = 3525;
+
+// Actions the wallet list reports with WMU_WALLET_LIST_ACTION.
+constexpr uint32_t kWalletListQuit = 1;
+constexpr uint32_t kWalletListCreate = 2;
+constexpr uint32_t kWalletListOpen = 3;
+
+// Shortest path the wallet functions accept.
+constexpr size_t kMinWalletPathLength = 6;
+
+// A tiny printf for the message formats of the user interface: %s takes a text, %d a number,
+// %0Nd a number padded with zeros to N digits, %% a percent sign. Arguments are taken in order;
+// a missing argument gives an empty text, a text given for %d is inserted as it stands.
+using FormatArg = std::variant<std::u16string, long long>;
+std::u16string FormatText(std::u16string_view format, std::initializer_list<FormatArg> args);
+
+// The part of a path after its last backslash (the whole path when it has none), cut at its last
+// full stop: the name a wallet is shown with.
+std::u16string WalletDisplayName(std::u16string_view path);
+
+// The part of a path after its last backslash, extension kept.
+std::u16string ShownFileName(std::u16string_view path);
+
+// The folder of a path: the text before its last backslash (empty when it has none).
+std::u16string ShownFolder(std::u16string_view path);
+
+// A legacy wallet path has at least 6 characters and ends, from its last full stop, in ".wal"
+// in any letter case.
+bool IsLegacyWalletPath(std::u16string_view path);
+
+// The path the save dialog gave back, made usable: a leading double backslash loses its first
+// backslash, and a name ending in a full stop gets the extension "tl5".
+std::u16string FixSavedWalletPath(std::u16string_view path);
+
+// Looks up a string by identifier.
+using StringSource = std::function<std::u16string(uint32_t id)>;
+
+// The message shown when the probe of a wallet file fails: string 23016, the display name and the
+// result as two digits in brackets.
+std::u16string ProbeFailureText(const StringSource& strings, std::u16string_view displayName, int result);
+
+// The message shown when opening a wallet for work fails with `code`: string 23016, the display
+// name and, in brackets, the reason (23013 not a wallet, 23014 wrong password, 23002 out of memory,
+// 23015 otherwise) with the code.
+std::u16string OpenFailureText(const StringSource& strings, std::u16string_view displayName, int code);
+
+// The report of a legacy conversion.
+struct ConversionReport {
+    bool success = false;
+    std::u16string text;
+    uint32_t icon = 0;  // message box icon flag
+};
+
+// The string shown for conversion result 8 (the new wallet could not be created or opened).
+constexpr uint32_t kConversionCreateFailedText = 22021;
+
+// Builds the report of conversion result `result` for the legacy file `legacyPath`; `newPath` is
+// the path of the new wallet, `appFolder` the application's folder (named when the custom form
+// definitions are missing).
+ConversionReport ConversionResultReport(const StringSource& strings, int result, std::u16string_view legacyPath,
+                                        std::u16string_view newPath, std::u16string_view appFolder);
+
+}  // namespace tl5
