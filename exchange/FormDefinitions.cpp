@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/CodePage.h"
+#include "platform/File.h"
 
 namespace tl5 {
 
@@ -197,6 +198,17 @@ bool ParseCustomFormDefinitions(const uint8_t* data, size_t size, CustomFormDefi
         defs.error = kCustomFormsNoMemory;
         return false;
     }
+}
+
+bool LoadCustomFormDefinitions(FileSystem& fs, const std::u16string& path, CustomFormDefinitions& defs) {
+    defs.forms.clear();
+    defs.errorLine = 0;
+    std::string bytes;
+    if (path.empty() || !ReadWholeFile(fs, path, &bytes, kCustomFormMaxFileSize)) {
+        defs.error = kCustomFormsCannotOpen;
+        return false;
+    }
+    return ParseCustomFormDefinitions(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), defs);
 }
 
 }  // namespace tl5

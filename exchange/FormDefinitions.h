@@ -59,6 +59,10 @@ struct CustomFormDefinitions {
 // refused; `defs.forms` is then empty and `defs.error` tells why).
 bool ParseCustomFormDefinitions(const uint8_t* data, size_t size, CustomFormDefinitions& defs);
 
+class FileSystem;
+// Reads and parses one definition file; false when it cannot be opened or does not parse.
+bool LoadCustomFormDefinitions(FileSystem& fs, const std::u16string& path, CustomFormDefinitions& defs);
+
 
 
 
@@ -66,5 +70,7 @@ bool ParseCustomFormDefinitions(const uint8_t* data, size_t size, CustomFormDefi
 constexpr size_t kCustomFormLineBytes = 512;
 constexpr size_t kCustomFormMaxFields = 50;
 constexpr int32_t kCustomFormMinKey = 1000;
+// The largest definition file read.
+constexpr uint64_t kCustomFormMaxFileSize = 16u << 20;
 
 }  // namespace tl5

@@ -1,9 +1,11 @@
 #include "exchange/TextTable.h"
 
 #include <algorithm>
+#include <memory>
 #include <new>
 
 #include "platform/CodePage.h"
+#include "platform/File.h"
 
 namespace tl5 {
 
@@ -16,6 +18,29 @@ void TextTable::Clear() {
     cells_.shrink_to_fit();
     columns_ = 0;
     rows_ = 0;
+}
+
+int TextTable::Read(FileSystem& fs, const std::u16string& path) {
+    Clear();
+    std::unique_ptr<File> file;
+    if (fs.Open(path, FileMode::OpenReadOnly, FileShare::Read, &file) != kFileOk) return kTextTableCannotOpen;
+    uint64_t size = 0;
+    if (!file->GetSize(&size) || size == 0) return kTextTableCannotOpen;
+    if (size > kMaxFileSize) return kTextTableNoMemory;
+    uint8_t first[2] = {};
+    size_t got = 0;
+    if (!file->ReadAt(0, first, 2, &got) || got != 2) return kTextTableFirstBytes;
+    const bool wide = first[0] == 0xFF && first[1] == 0xFE;
+    std::string bytes;
+    try {
+        bytes.resize(static_cast<size_t>(size));
+    } catch (const std::bad_alloc&) {
+        return kTextTableNoMemory;
+    }
+    if (!file->ReadAt(0, bytes.data(), bytes.size(), &got) || got != bytes.size()) {
+        return wide ? kTextTableUtf16Read : kTextTableSingleByteRead;
+    }
+    return ReadBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
 }
 
 int TextTable::ReadBytes(const uint8_t* data, size_t size) {

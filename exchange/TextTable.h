@@ -10,6 +10,8 @@
 
 namespace tl5 {
 
+class FileSystem;
+
 // Result codes of TextTable::Read.
 enum TextTableResult : int {
     kTextTableOk = 0,
@@ -23,6 +25,12 @@ enum TextTableResult : int {
 
 class TextTable {
 public:
+    // The largest file read (bigger ones give kTextTableNoMemory).
+    static constexpr uint64_t kMaxFileSize = 64u << 20;
+
+    // Reads a file: UTF-16LE when it starts with the byte order mark FF FE, otherwise single-byte
+    // text in the device code page (Windows-1252). Every error leaves the table cleared.
+    int Read(FileSystem& fs, const std::u16string& path);
     // Reads the bytes of a whole file: UTF-16LE when it starts with the byte order mark FF FE,
     // otherwise single-byte text in the device code page (Windows-1252). Every error leaves the
     // table cleared.
