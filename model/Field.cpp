@@ -1,0 +1,245 @@
+#include "model/Field.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "platform/SecureZero.h"
+#include "resources/StringTable.h"
+
+namespace tl5 {
+
+namespace {
+
+const char16_t* ModelText(uint32_t id) {
+    const char16_t* text = StringTableLookup(id);
+    return text ? text : u"?";
+}
+
+std::u16string AsciiToU16(const char* s) {
+    std::u16string out;
+    while (*s) out.push_back(static_cast<char16_t>(static_cast<unsigned char>(*s++)));
+    return out;
+}
+
+std::u16string DefaultFormatter(const SystemTime& t, uint16_t type) {
+    char buffer[48];
+    if (type == FT_DATE) {
+        std::snprintf(buffer, sizeof buffer, "%04u-%02u-%02u", t.year, t.month, t.day);
+    } else if (type == FT_TIME) {
+        std::snprintf(buffer, sizeof buffer, "%02u:%02u", t.hour, t.minute);
+    } else {
+        std::snprintf(buffer, sizeof buffer, "%04u-%02u-%02u  %02u:%02u", t.year, t.month, t.day, t.hour, t.minute);
+    }
+    return AsciiToU16(buffer);
+}
+
+DateTimeFormatter g_formatter = nullptr;
+
+const std::u16string kEmpty;
+
+}  // namespace
+
+bool IsKnownFieldType(uint16_t type) { return type == 1 || (type >= 3 && type <= 13) || type == 15 || type == 16; }
+
+void SetDateTimeFormatter(DateTimeFormatter formatter) { g_formatter = formatter; }
+
+std::u16string FormatFieldDateTime(const SystemTime& time, uint16_t type) {
+    if (time.IsZero()) return std::u16string();
+    return g_formatter ? g_formatter(time, type) : DefaultFormatter(time, type);
+}
+
+Field::~Field() { Wipe(); }
+
+Field::Field(const Field& other)
+    : type_(other.type_),
+      name_(other.name_),
+      value_(other.value_),
+      dateTime_(other.dateTime_),
+      items_(other.items_),
+      nameColour_(other.nameColour_),
+      dataColour_(other.dataColour_),
+      changes_(other.changes_) {}
+
+Field& Field::operator=(const Field& other) {
+    if (this != &other) {
+        Wipe();
+        type_ = other.type_;
+        name_ = other.name_;
+        value_ = other.value_;
+        dateTime_ = other.dateTime_;
+        items_ = other.items_;
+        nameColour_ = other.nameColour_;
+        dataColour_ = other.dataColour_;
+        changes_ = other.changes_;
+    }
+    return *this;
+}
+
+Field::Field(Field&& other) noexcept
+    : type_(other.type_),
+      name_(std::move(other.name_)),
+      value_(std::move(other.value_)),
+      dateTime_(other.dateTime_),
+      items_(std::move(other.items_)),
+      nameColour_(other.nameColour_),
+      dataColour_(other.dataColour_),
+      changes_(other.changes_) {
+    other.name_.clear();
+    other.value_.clear();
+    other.items_.clear();
+}
+
+Field& Field::operator=(Field&& other) noexcept {
+    if (this != &other) {
+        Wipe();
+        type_ = other.type_;
+        name_ = std::move(other.name_);
+        value_ = std::move(other.value_);
+        dateTime_ = other.dateTime_;
+        items_ = std::move(other.items_);
+        nameColour_ = other.nameColour_;
+        dataColour_ = other.dataColour_;
+        changes_ = other.changes_;
+        other.name_.clear();
+        other.value_.clear();
+        other.items_.clear();
+    }
+    return *this;
+}
+
+void Field::Wipe() {
+    SecureZero(name_);
+    SecureZero(value_);
+    for (std::u16string& item : items_) SecureZero(item);
+    items_.clear();
+    dateTime_ = SystemTime();
+}
+
+void Field::SetType(uint16_t type) {
+    if (type == type_) return;
+    if (!IsDateTimeType(type_) && IsDateTimeType(type)) {
+        if (!value_.empty()) {
+            SecureZero(value_);
+            changes_ |= kFieldValueChanged;
+        }
+        if (!dateTime_.IsZero()) {
+            dateTime_ = SystemTime();
+            changes_ |= kFieldDateTimeChanged;
+        }
+    }
+    type_ = type;
+    changes_ |= kFieldTypeChanged;
+    if (type == FT_CHOICE) {
+        ClearItems();
+        AddItem(ModelText(kStringYes));
+        AddItem(ModelText(kStringNo));
+    }
+}
+
+void Field::SetName(std::u16string_view name) {
+    if (name == name_) return;
+    SecureZero(name_);
+    name_.assign(name);
+    changes_ |= kFieldNameChanged;
+}
+
+void Field::SetValue(std::u16string_view value) {
+    if (value.empty() && !dateTime_.IsZero()) {
+        dateTime_ = SystemTime();
+        changes_ |= kFieldDateTimeChanged;
+    }
+    if (value == value_) return;
+    SecureZero(value_);
+    value_.assign(value);
+    changes_ |= kFieldValueChanged;
+}
+
+bool Field::SetDateTime(const SystemTime& time) {
+    if (!IsDateTimeType(type_)) return false;
+    if (!value_.empty()) {
+        SecureZero(value_);
+        changes_ |= kFieldValueChanged;
+    }
+    dateTime_ = time;
+    changes_ |= kFieldDateTimeChanged;
+    return true;
+}
+
+const std::u16string& Field::ItemAt(size_t index) const {
+    return index < ItemCount() ? items_[index] : kEmpty;
+}
+
+bool Field::AddItem(std::u16string_view item) {
+    if (item.empty() || items_.size() >= kMaxChoiceItems) return false;
+    std::u16string copy(item);
+    for (char16_t& c : copy) {
+        if (c == kChoiceSeparator) c = u' ';
+    }
+    items_.push_back(std::move(copy));
+    changes_ |= kFieldItemsChanged;
+    return true;
+}
+
+void Field::ClearItems() {
+    if (items_.empty()) return;
+    for (std::u16string& item : items_) SecureZero(item);
+    items_.clear();
+    changes_ |= kFieldItemsChanged;
+}
+
+void Field::SetItemsFromJoined(std::u16string_view joined) {
+    ClearItems();
+    size_t start = 0;
+    while (start <= joined.size()) {
+        size_t end = joined.find(kChoiceSeparator, start);
+        if (end == std::u16string_view::npos) end = joined.size();
+        if (end > start && items_.size() < kMaxChoiceItems) {
+            items_.emplace_back(joined.substr(start, end - start));
+            changes_ |= kFieldItemsChanged;
+        }
+        start = end + 1;
+    }
+}
+
+std::u16string Field::JoinedItems() const {
+    std::u16string joined;
+    size_t total = 0;
+    for (const std::u16string& item : items_) total += item.size() + 1;
+    joined.reserve(total);
+    for (const std::u16string& item : items_) {
+        if (item.empty()) continue;
+        if (!joined.empty()) joined.push_back(kChoiceSeparator);
+        joined += item;
+    }
+    return joined;
+}
+
+int Field::YesNoState() const {
+    if (value_ == u"1") return 1;
+    if (value_ == u"0") return 0;
+    return 2;
+}
+
+void Field::SetYesNoState(int state) { SetValue(state == 1 ? u"1" : state == 0 ? u"0" : u"2"); }
+
+std::u16string_view Field::DisplayText(std::u16string* scratch) const {
+    if (IsDateTimeType(type_)) {
+        *scratch = FormatFieldDateTime(dateTime_, type_);
+        return *scratch;
+    }
+    if (type_ == FT_YESNO) {
+        const int state = YesNoState();
+        if (state == 2) return std::u16string_view();
+        return ModelText(state == 1 ? kStringYes : kStringNo);
+    }
+    return value_;
+}
+
+void Field::LoadRaw(uint16_t type, int32_t nameColour, int32_t dataColour, const SystemTime& dateTime) {
+    type_ = type;
+    nameColour_ = nameColour;
+    dataColour_ = dataColour;
+    dateTime_ = dateTime;
+}
+
+}  // namespace tl5
