@@ -1,0 +1,146 @@
+#include "cardui/win/Strings.h"
+
+#include <commctrl.h>
+
+#include <unordered_map>
+
+#include "cardui/Formatting.h"
+#include "cardui/MenuCaptions.h"
+#include "platform/Text.h"
+#include "platform/pocketpc/Shell.h"
+
+namespace tl5 {
+
+namespace {
+
+HMODULE g_stringModule = nullptr;
+HINSTANCE g_programInstance = nullptr;
+SRWLOCK g_cacheLock = SRWLOCK_INIT;
+
+// Resource strings are counted, not terminated: each one is copied once and kept.
+std::unordered_map<UINT, std::wstring>& Cache() {
+    static std::unordered_map<UINT, std::wstring> cache;
+    return cache;
+}
+
+constexpr UINT kMenuButtonCommand = 819;
+constexpr int kMaxCaption = 127;
+constexpr int kMaxMenuItems = 256;
+
+std::wstring ReadLocaleText(LCTYPE type, int max) {
+    std::wstring text(static_cast<size_t>(max) + 1, L'\0');
+    const int n = GetLocaleInfoW(LOCALE_USER_DEFAULT, type, text.data(), max + 1);
+    text.resize(n > 0 ? static_cast<size_t>(n - 1) : 0);
+    return text;
+}
+
+}  // namespace
+
+void SetStringModule(HMODULE module) {
+    AcquireSRWLockExclusive(&g_cacheLock);
+    g_stringModule = module;
+    Cache().clear();
+    ReleaseSRWLockExclusive(&g_cacheLock);
+}
+
+HMODULE StringModule() { return g_stringModule; }
+
+void SetProgramInstance(HINSTANCE instance) { g_programInstance = instance; }
+
+HINSTANCE ProgramInstance() { return g_programInstance ? g_programInstance : GetModuleHandleW(nullptr); }
+
+const wchar_t* LoadStringById(UINT id) {
+    AcquireSRWLockExclusive(&g_cacheLock);
+    const wchar_t* result = L"*";
+    if (g_stringModule) {
+        auto& cache = Cache();
+        auto it = cache.find(id);
+        if (it == cache.end()) {
+            const wchar_t* text = nullptr;
+            const int length = LoadStringW(g_stringModule, id, reinterpret_cast<LPWSTR>(&text), 0);
+            if (length > 0 && text) it = cache.emplace(id, std::wstring(text, static_cast<size_t>(length))).first;
+        }
+        result = it != cache.end() ? it->second.c_str() : L"?";
+    }
+    ReleaseSRWLockExclusive(&g_cacheLock);
+    return result;
+}
+
+int MessageBoxById(HWND owner, UINT textId, UINT captionId, UINT flags) {
+    return MessageBoxW(owner, LoadStringById(textId), LoadStringById(captionId), flags);
+}
+
+void SetControlText(HWND dialog, int controlId, UINT stringId) {
+    SetDlgItemTextW(dialog, controlId, LoadStringById(stringId));
+}
+
+HWND CreateMenuBarById(HWND window, UINT menuBarId) {
+    ppc::SHMENUBARINFO info{};
+    info.cbSize = sizeof(info);
+    info.hwndParent = window;
+    info.nToolBarId = menuBarId;
+    info.hInstRes = ProgramInstance();
+    if (!ppc::SHCreateMenuBar(&info) || !info.hwndMB) return nullptr;
+    TranslateMenu(reinterpret_cast<HMENU>(SendMessageW(info.hwndMB, ppc::SHCMBM_GETMENU, 0, 0)), info.hwndMB);
+    return info.hwndMB;
+}
+
+void TranslateMenu(HMENU menu, HWND menuBar) {
+    if (!menu) return;
+    for (int position = 0; position < kMaxMenuItems; ++position) {
+        wchar_t caption[kMaxCaption + 1] = {};
+        MENUITEMINFOW mii{};
+        mii.cbSize = sizeof(mii);
+        mii.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_STRING | MIIM_FTYPE;
+        mii.dwTypeData = caption;
+        mii.cch = kMaxCaption + 1;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &mii)) break;
+        if ((mii.fType & MFT_SEPARATOR) || caption[0] == L'\0') continue;
+        if (mii.hSubMenu) TranslateMenu(mii.hSubMenu, nullptr);
+        const uint32_t id = MenuCaptionStringId(AsU16(caption));
+        if (id == 0) continue;
+        const wchar_t* text = LoadStringById(id);
+        if (!text || !*text) continue;
+        wchar_t copy[kMaxCaption + 1] = {};
+        lstrcpynW(copy, text, kMaxCaption + 1);
+        if (!menuBar) {
+            MENUITEMINFOW set{};
+            set.cbSize = sizeof(set);
+            set.fMask = MIIM_STRING;
+            set.dwTypeData = copy;
+            SetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &set);
+        } else if (EqualsIgnoringCase(AsU16(caption), u"MENU")) {
+            ppc::SetMenuBarButtonText(menuBar, kMenuButtonCommand, copy);
+        } else {
+            ppc::SetMenuBarButtonText(menuBar, mii.wID, copy);
+        }
+    }
+}
+
+std::wstring ShortDateFormat() {
+    const std::u16string picture = FromWide(ReadLocaleText(LOCALE_SSHORTDATE, 64));
+    return ToWide(FixShortDatePicture(picture));
+}
+
+std::wstring TimeFormat() {
+    const std::u16string picture = FromWide(ReadLocaleText(LOCALE_STIMEFORMAT, 64));
+    const std::u16string separator = FromWide(ReadLocaleText(LOCALE_STIME, 32));
+    return ToWide(FixTimePicture(picture, separator));
+}
+
+std::wstring SizeText(uint32_t bytes) {
+    const SizeTextParts parts = SplitSizeText(bytes);
+    const std::wstring number = ToWide(parts.number);
+    wchar_t formatted[33] = {};
+    std::wstring text;
+    if (GetNumberFormatW(LOCALE_USER_DEFAULT, 0, number.c_str(), nullptr, formatted, 33) > 0) {
+        text = formatted;
+    } else {
+        text = number;
+    }
+    text += ToWide(parts.unit);
+    if (text.size() > 32) text.resize(32);
+    return text;
+}
+
+}  // namespace tl5
