@@ -76,7 +76,8 @@ void MediaBytes::Release() {
 }
 
 int32_t ImageFormatOfPath(std::u16string_view path) {
-    const std::u16string_view ext = ExtensionOf(MediaFileNameOfPath(path));
+    const std::u16string name = MediaFileNameOfPath(path);
+    const std::u16string_view ext = ExtensionOf(name);
     if (EqualsNoCase(ext, u"bmp")) return kImageBmp;
     if (EqualsNoCase(ext, u"gif")) return kImageGif;
     if (EqualsNoCase(ext, u"jpg") || EqualsNoCase(ext, u"jpeg")) return kImageJpeg;
