@@ -1,0 +1,96 @@
+#include "exchange/TextImport.h"
+
+#include "exchange/ExchangeNames.h"
+#include "model/Field.h"
+
+namespace tl5 {
+
+namespace {
+
+bool EqualsNoCase(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char16_t x = a[i], y = b[i];
+        if (x >= u'a' && x <= u'z') x = static_cast<char16_t>(x - 32);
+        if (y >= u'a' && y <= u'z') y = static_cast<char16_t>(y - 32);
+        if (x != y) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void TextImport::Clear() {
+    table_.Clear();
+    dataRows_ = 0;
+}
+
+int TextImport::Open(FileSystem& fs, const std::u16string& path) {
+    Clear();
+    if (table_.Read(fs, path) != kTextTableOk) return kTextImportUnreadable;
+    return Check();
+}
+
+int TextImport::OpenTable(TextTable&& table) {
+    Clear();
+    table_ = std::move(table);
+    if (!table_.Loaded()) return kTextImportUnreadable;
+    return Check();
+}
+
+int TextImport::Check() {
+    const std::u16string_view head = table_.Cell(0, 0);
+    const uint32_t n = table_.Columns();
+    const uint32_t r = table_.Rows();
+    // A card holds at most 255 fields: more columns would lose values. Rows of another length than
+    // the header would shift values into the wrong fields.
+    const bool ok = (EqualsNoCase(head, u"CardName") || EqualsNoCase(head, u"Card Name")) && n >= 2 && r >= 2 &&
+                    n - 1 <= kMaxFields && !table_.Ragged();
+    if (!ok) {
+        Clear();
+        return kTextImportBadTable;
+    }
+    dataRows_ = r - 1;
+    if (table_.Cell(0, r - 1).empty()) --dataRows_;
+    return kTextImportOk;
+}
+
+std::u16string TextImport::Preview(uint32_t row) const {
+    std::u16string text = ExchangeString(kStrImportPreview);
+    text += u"\n\n";
+    const uint32_t n = table_.Columns();
+    const uint32_t listed = n > 5 ? 5 : n;
+    for (uint32_t c = 0; c < listed; ++c) {
+        text += c == 0 ? ExchangeString(kStrCardNameColumn) : std::u16string(table_.Cell(c, 0));
+        text += u": ";
+        text += table_.Cell(c, row);
+        text += u"\n";
+        if (text.size() >= kImportPreviewMax) break;
+    }
+    if (n > 5) text += FormatText(ExchangeString(kStrImportMoreColumns), {}, {static_cast<long long>(n - 5)});
+    if (text.size() > kImportPreviewMax) text.resize(kImportPreviewMax);
+    return text;
+}
+
+bool TextImport::OfferAllAt(uint32_t dataRowIndex) const { return dataRowIndex == 4 && dataRows_ > 9; }
+
+bool TextImport::FillCard(uint32_t row, Card& card) const {
+    if (!card.HasRecord() || row == 0 || row >= table_.Rows()) return false;
+    card.Record().SetName(table_.Cell(0, row));
+    card.Record().SetIcon(kImportCardIcon);
+    for (uint32_t c = 1; c < table_.Columns(); ++c) {
+        Field* field = card.AddField(FT_TEXT_CAPFIRST);
+        if (field == nullptr) return false;
+        field->SetName(table_.Cell(c, 0));
+        field->SetValue(table_.Cell(c, row));
+    }
+    return true;
+}
+
+std::u16string TextImport::FolderName(const SystemTime& today) {
+    std::u16string date = FormatFieldDateTime(today, FT_DATE);
+    if (date.size() > 64) date.resize(64);
+    return FormatText(u"%s %s", {ExchangeString(kStrImportFolderName), date});
+}
+
+}  // namespace tl5
