@@ -1,0 +1,564 @@
+#include "model/Wallet.h"
+
+#include <new>
+
+#include "model/Card.h"
+#include "model/CardBody.h"
+#include "model/RecordScanner.h"
+#include "platform/SecureZero.h"
+#include "resources/StringTable.h"
+
+namespace tl5 {
+
+namespace {
+constexpr size_t kMoveBlock = 32768;
+constexpr size_t kInitialTableCapacity = 4096;
+constexpr size_t kTableGrowth = 1024;
+
+std::u16string StringOrEmpty(uint32_t id) {
+    const char16_t* s = StringTableLookup(id);
+    return s ? std::u16string(s) : std::u16string();
+}
+}  // namespace
+
+// One atomic save: the journal protects the range about to be overwritten (nothing for an append), the
+// wallet is changed and flushed, the journal removed. Destroyed without Finish, the save is rolled back.
+class Wallet::Save {
+public:
+    explicit Save(Wallet& wallet) : wallet_(wallet), journal_(wallet.fs_, wallet.path_) {}
+    ~Save() {
+        if (journal_.Active()) journal_.Rollback(*wallet_.file_);
+    }
+    bool Begin(uint64_t offset, uint64_t length) {
+        if (!wallet_.journalEnabled_) return true;
+        return journal_.Begin(*wallet_.file_, offset, length, &wallet_.counters_);
+    }
+    bool Finish() {
+        ++wallet_.counters_.saves;
+        if (!wallet_.journalEnabled_) return true;
+        if (!wallet_.file_->Flush()) return false;  // the destructor rolls back
+        journal_.Commit();
+        return true;
+    }
+
+private:
+    Wallet& wallet_;
+    WalletJournal journal_;
+};
+
+Wallet::Wallet(FileSystem& fs) : fs_(fs) {}
+
+Wallet::~Wallet() { Reset(); }
+
+void Wallet::Reset() {
+    file_.reset();
+    items_.clear();
+    path_.clear();
+    open_ = false;
+    readOnly_ = false;
+    signature_.Reset();
+    header_.Reset();
+    settings_.Reset();
+    findResults_.clear();
+    findText_.clear();
+}
+
+std::u16string Wallet::Name() const { return NameFromPath(path_); }
+
+std::u16string Wallet::NameFromPath(const std::u16string& path) {
+    size_t start = path.find_last_of(u"\\/");
+    start = start == std::u16string::npos ? 0 : start + 1;
+    std::u16string name = path.substr(start);
+    const size_t dot = name.rfind(u'.');
+    if (dot != std::u16string::npos) name.resize(dot);
+    return name;
+}
+
+int Wallet::IndexOf(const ItemId& id) const {
+    for (size_t k = 0; k < items_.size(); ++k)
+        if (items_[k].Id() == id) return static_cast<int>(k);
+    return -1;
+}
+
+int Wallet::MyFormsIndex() const {
+    for (size_t k = 0; k < items_.size(); ++k)
+        if (items_[k].IsMyFormsFolder()) return static_cast<int>(k);
+    return -1;
+}
+
+// ---- Create ------------------------------------------------------------------------------------
+
+int Wallet::Create(const std::u16string& path, std::u16string_view password, std::u16string_view hint,
+                   bool sampleFolder) {
+    Reset();
+    if (path.size() < kMinPathLength || path.size() > kMaxPathLength) return lastError_ = kCreateBadPath;
+    if (password.empty()) return lastError_ = kCreateNoPassword;
+    if (!IsValidNewWalletPassword(password)) return lastError_ = kCreateBadPassword;
+    if (fs_.Exists(path)) return lastError_ = kCreateExists;
+    // A journal without its wallet belongs to nothing; it must not be applied to the new file.
+    const std::u16string journal = JournalPathFor(path);
+    if (fs_.Exists(journal) && fs_.Remove(journal) != kFileOk) return lastError_ = kCreateCannotCreate;
+    const int rc = fs_.Open(path, FileMode::CreateNew, FileShare::None, &file_);
+    if (rc == kFileExists) return lastError_ = kCreateExists;
+    if (rc != kFileOk) return lastError_ = kCreateCannotCreate;
+
+    // A wallet that could not be completed is removed again, so that the name stays free.
+    auto fail = [&](int code) {
+        file_.reset();
+        fs_.Remove(path);
+        Reset();
+        return lastError_ = code;
+    };
+    signature_.Initialize();
+    if (!header_.Initialize(password, hint)) return fail(kCreateHeaderInitFailed);
+    settings_.Initialize();
+    signature_.AttachFile(file_.get());
+    header_.AttachFile(file_.get());
+    settings_.AttachFile(file_.get());
+    // The signature goes last: until the whole wallet is on disk the file is not a wallet, so a crash
+    // in the middle of a create never leaves one that opens without its My Forms folder.
+    file_->Seek(kWalletHeaderOffset);
+    if (header_.Write() != kBlockOk) return fail(kCreateHeaderFailed);
+    if (settings_.Write() != kBlockOk) return fail(kCreateSettingsFailed);
+    counters_.walletBytes += kFirstRecordOffset;
+
+    path_ = path;
+    open_ = true;
+    readOnly_ = false;
+    const bool journaling = journalEnabled_;
+    journalEnabled_ = false;  // a new file has nothing to protect: a failure removes it
+    bool ok = true;
+    if (sampleFolder) {
+        ItemRecord folder;
+        folder.SetKey(header_.RecordKey());
+        folder.CreateAsFolder(ItemId());
+        ok = folder.SetName(StringOrEmpty(kSampleFolderNameId));
+        folder.SetIcon(kSampleFolderIcon);
+        ok = ok && AppendFolderRecord(&folder, false) >= 0;
+    }
+    if (ok) {
+        ItemRecord myForms;
+        myForms.SetKey(header_.RecordKey());
+        myForms.CreateAsMyFormsFolder();
+        ok = myForms.SetName(StringOrEmpty(kMyFormsNameId));
+        myForms.SetIcon(kMyFormsIcon);
+        ok = ok && AppendFolderRecord(&myForms, false) >= 0;
+    }
+    journalEnabled_ = journaling;
+    if (!ok || !file_->Flush()) return fail(kCreateCannotCreate);
+    file_->Seek(kFileSignatureOffset);
+    if (signature_.Write() != kBlockOk || !file_->Flush()) return fail(kCreateSignatureFailed);
+    Reset();
+    return lastError_ = kCreateOk;
+}
+
+// ---- Probe and open ----------------------------------------------------------------------------
+
+int Wallet::OpenFile(const std::u16string& path, bool probe, bool readOnly) {
+    if (path.size() < kMinPathLength || path.size() > kMaxPathLength) return kOpenBadPath;
+    // An interrupted save is undone before anything else reads the file.
+    if (WalletJournal::Recover(fs_, path) != kFileOk) return kOpenCannotOpen;
+    const FileMode mode = (probe || readOnly) ? FileMode::OpenReadOnly : FileMode::OpenReadWrite;
+    if (fs_.Open(path, mode, FileShare::Read, &file_) != kFileOk) return kOpenCannotOpen;
+    path_ = path;
+    return kOpenOk;
+}
+
+int Wallet::ReadFixedBlocks(const std::u16string* password) {
+    uint64_t size = 0;
+    if (!file_->GetSize(&size) || size < FileSignature::kSize) return kOpenNotAWallet;
+    signature_.AttachFile(file_.get());
+    header_.AttachFile(file_.get());
+    settings_.AttachFile(file_.get());
+    file_->Seek(kFileSignatureOffset);
+    if (signature_.Read() != kBlockOk || !signature_.IsValid()) return kOpenNotAWallet;
+    if (!signature_.IsVersionAccepted()) return kOpenBadVersion;
+    if (header_.Read() != kBlockOk) return kOpenBadHeader;
+    if (header_.IsPasswordSet() && (!password || !header_.CheckPassword(*password))) return kOpenWrongPassword;
+    if (settings_.Read() != kBlockOk) return kOpenBadSettings;
+    return kOpenOk;
+}
+
+int Wallet::Probe(const std::u16string& path, const std::u16string* password) {
+    Reset();
+    int rc = OpenFile(path, true, true);
+    if (rc == kOpenOk) rc = ReadFixedBlocks(password);
+    if (rc != kOpenOk) {
+        Reset();
+        return lastError_ = rc;
+    }
+    open_ = true;
+    readOnly_ = true;
+    return lastError_ = kOpenOk;
+}
+
+int Wallet::Open(const std::u16string& path, const std::u16string* password, bool readOnly) {
+    Reset();
+    int rc = OpenFile(path, false, readOnly);
+    if (rc == kOpenOk) rc = ReadFixedBlocks(password);
+    if (rc != kOpenOk) {
+        Reset();
+        return lastError_ = rc;
+    }
+    open_ = true;
+    readOnly_ = readOnly;
+    return lastError_ = LoadItems();  // on an error the wallet stays open with what was loaded
+}
+
+int Wallet::LoadItems() {
+    try {
+        items_.reserve(kInitialTableCapacity);
+    } catch (const std::bad_alloc&) {
+        return kOpenNoMemory;
+    }
+    RecordScanner scanner(*file_, kFirstRecordOffset);
+    const std::shared_ptr<const CipherKey> key = header_.RecordKey();
+    for (;;) {
+        ItemRecord record;
+        const int rc = scanner.Next(&record, true);
+        if (rc == kBlockEndOfFile) return kOpenOk;
+        if (rc == kBlockNoBuffer) return kOpenNoMemory;
+        if (rc != kBlockOk) return kOpenBadRecord;
+        // A body that runs past the end of the file means the file was cut short.
+        if (!scanner.BodyFits()) return kOpenBadRecord;
+        if (record.IsDeleted()) continue;
+        record.SetKey(key);
+        record.AttachFile(file_.get());
+        try {
+            if (items_.size() == items_.capacity()) items_.reserve(items_.capacity() + kTableGrowth);
+            items_.push_back(std::move(record));
+        } catch (const std::bad_alloc&) {
+            return kOpenNoMemory;
+        }
+    }
+}
+
+// ---- Close and the fixed blocks ----------------------------------------------------------------
+
+int Wallet::Close(bool save) {
+    if (!save) {
+        Reset();
+        return lastError_ = kCloseOk;
+    }
+    if (!open_) return lastError_ = kCloseNotOpen;
+    if (readOnly_) {
+        Reset();
+        return lastError_ = kCloseReadOnly;
+    }
+    const int rc = SaveFixedBlocks();
+    Reset();
+    return lastError_ = rc;
+}
+
+int Wallet::SaveFixedBlocks() {
+    if (!open_ || !file_) return kCloseNotOpen;
+    if (readOnly_) return kCloseReadOnly;
+    if (!signature_.IsDirty() && !header_.IsDirty() && !settings_.IsDirty()) return kCloseOk;
+    int rc = kCloseOk;
+    {
+        Save save(*this);
+        if (!save.Begin(0, kFirstRecordOffset)) {
+            rc = signature_.IsDirty() ? kCloseSignatureFailed
+                 : header_.IsDirty()  ? kCloseHeaderFailed
+                                      : kCloseSettingsFailed;
+        } else {
+            file_->Seek(kFileSignatureOffset);
+            const struct {
+                StoredBlock* block;
+                int failure;
+            } blocks[] = {{&signature_, kCloseSignatureFailed},
+                          {&header_, kCloseHeaderFailed},
+                          {&settings_, kCloseSettingsFailed}};
+            for (const auto& b : blocks) {
+                b.block->AttachFile(file_.get());
+                if (b.block->IsDirty()) {
+                    if (b.block->Write() != kBlockOk) {
+                        rc = b.failure;
+                        break;
+                    }
+                    counters_.walletBytes += b.block->StoredSize();
+                } else {
+                    b.block->Skip();
+                }
+            }
+            if (rc == kCloseOk && !save.Finish()) rc = kCloseSettingsFailed;
+        }
+    }
+    if (rc != kCloseOk) Reset();
+    return lastError_ = rc;
+}
+
+// ---- Records in the file -----------------------------------------------------------------------
+
+bool Wallet::LocateLive(const ItemId& id, bool liveCardsOnly, ItemRecord* record, uint64_t* offset,
+                        uint64_t* length, uint32_t* bodySize) {
+    if (!file_) return false;
+    RecordScanner scanner(*file_, kFirstRecordOffset);
+    ItemRecord r;
+    for (;;) {
+        const int rc = scanner.Next(&r, false);
+        if (rc != kBlockOk) return false;
+        if (r.Id() != id) continue;
+        if (liveCardsOnly && (r.IsDeleted() || r.Kind() != kItemKindCard)) continue;
+        if (!scanner.BodyFits()) return false;
+        if (record) {
+            *record = std::move(r);
+            // The icon bytes belong to the record; read them now.
+            if (record->CustomIconSize()) {
+                std::vector<uint8_t> icon;
+                try {
+                    icon.resize(record->CustomIconSize());
+                } catch (const std::bad_alloc&) {
+                    return false;
+                }
+                size_t got = 0;
+                if (!file_->ReadAt(scanner.RecordOffset() + ItemRecord::kSize, icon.data(), icon.size(), &got) ||
+                    got != icon.size())
+                    return false;
+                record->AdoptIconBytes(std::move(icon));
+            }
+        }
+        if (offset) *offset = scanner.RecordOffset();
+        if (length) *length = scanner.RecordLength();
+        if (bodySize) *bodySize = scanner.BodySize();
+        return true;
+    }
+}
+
+bool Wallet::FindRecordInFile(const ItemId& id, ItemRecord* record, uint64_t* offset, uint64_t* length) {
+    uint64_t at = 0, len = 0;
+    ItemRecord found;
+    if (!LocateLive(id, false, &found, &at, &len, nullptr)) return false;
+    found.SetKey(header_.RecordKey());
+    found.AttachFile(file_.get());
+    file_->Seek(at);
+    if (record) *record = std::move(found);
+    if (offset) *offset = at;
+    if (length) *length = len;
+    return true;
+}
+
+bool Wallet::MoveDown(uint64_t from, uint64_t to) {
+    uint64_t size = 0;
+    if (!file_->GetSize(&size) || from < to || from > size) return false;
+    std::vector<uint8_t> block;
+    try {
+        block.resize(kMoveBlock);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    for (uint64_t done = 0; from + done < size;) {
+        const size_t n = static_cast<size_t>(size - from - done < kMoveBlock ? size - from - done : kMoveBlock);
+        size_t got = 0, put = 0;
+        if (!file_->ReadAt(from + done, block.data(), n, &got) || got != n) return false;
+        if (!file_->WriteAt(to + done, block.data(), n, &put) || put != n) return false;
+        counters_.walletBytes += n;
+        done += n;
+    }
+    return file_->SetSize(to + (size - from));
+}
+
+int Wallet::CutLocked(const ItemId& id, bool* found) {
+    uint64_t at = 0, len = 0;
+    uint32_t body = 0;
+    *found = false;
+    if (!LocateLive(id, false, nullptr, &at, &len, &body)) return kBlockOk;
+    *found = true;
+    return MoveDown(at + len + body, at) ? kBlockOk : kBlockIoFailed;
+}
+
+int Wallet::CutRecord(const ItemId& id) {
+    if (!open_ || readOnly_ || !file_) return -1;
+    uint64_t at = 0, size = 0;
+    if (!LocateLive(id, false, nullptr, &at, nullptr, nullptr)) return 0;
+    if (!file_->GetSize(&size)) return -1;
+    Save save(*this);
+    if (!save.Begin(at, size - at)) return -1;
+    bool found = false;
+    if (CutLocked(id, &found) != kBlockOk || !save.Finish()) return -1;
+    return found ? 1 : 0;
+}
+
+int Wallet::MarkDeletedInFile(const ItemId& id) {
+    if (!open_ || readOnly_ || !file_) return -1;
+    ItemRecord record;
+    uint64_t at = 0, len = 0, size = 0;
+    uint32_t body = 0;
+    if (!LocateLive(id, false, &record, &at, &len, &body)) return 0;
+    if (!file_->GetSize(&size)) return -1;
+    Save save(*this);
+    if (!save.Begin(at, size - at)) return -1;
+    record.SetKey(header_.RecordKey());
+    record.SetBodySize(0);
+    record.SetDeleted(true);
+    record.AttachFile(file_.get());
+    file_->Seek(at);
+    if (record.Write() != kBlockOk) return -1;
+    counters_.walletBytes += record.StoredLength();
+    if (body != 0 && !MoveDown(at + len + body, at + len)) return -1;
+    if (!save.Finish()) return -1;
+    const int index = IndexOf(id);
+    if (index >= 0) {
+        ItemRecord& entry = items_[static_cast<size_t>(index)];
+        const std::shared_ptr<const CipherKey> key = entry.SharedKey();
+        entry = record;
+        entry.SetKey(key);
+    }
+    return 1;
+}
+
+int Wallet::RewriteRecordInPlace(const ItemRecord& record) {
+    if (!open_ || readOnly_ || !file_) return -1;
+    uint64_t at = 0, len = 0;
+    uint32_t body = 0;
+    const ItemId id = record.Id();
+    // The live record with the id (deleted ones are passed over).
+    RecordScanner scanner(*file_, kFirstRecordOffset);
+    ItemRecord r;
+    bool found = false;
+    for (;;) {
+        if (scanner.Next(&r, false) != kBlockOk) break;
+        if (r.Id() == id && !r.IsDeleted()) {
+            at = scanner.RecordOffset();
+            len = scanner.RecordLength();
+            body = scanner.BodySize();
+            found = true;
+            break;
+        }
+    }
+    if (!found) return 0;
+    ItemRecord copy = record;
+    const uint64_t iconLength = (copy.Icon() == -1 && !copy.StoredIconBytes().empty()) ? copy.StoredIconBytes().size() : 0;
+    // Writing a record of another length would overwrite its neighbour: refused.
+    if (ItemRecord::kSize + iconLength != len || copy.BodySize() != body) return 0;
+    Save save(*this);
+    if (!save.Begin(at, len)) return -1;
+    copy.AttachFile(file_.get());
+    file_->Seek(at);
+    if (copy.Write() != kBlockOk) return -1;
+    counters_.walletBytes += len;
+    if (!save.Finish()) return -1;
+    return 1;
+}
+
+// ---- Appending items ---------------------------------------------------------------------------
+
+int Wallet::WriteRecordAtEnd(ItemRecord* record) {
+    if (!file_->SeekToEnd()) return kBlockIoFailed;
+    record->SetBodySize(0);
+    record->AttachFile(file_.get());
+    const int rc = record->Write();
+    if (rc == kBlockOk) counters_.walletBytes += record->StoredLength();
+    return rc;
+}
+
+int Wallet::PutIntoTable(ItemRecord* record, bool keep) {
+    try {
+        ItemRecord copy = keep ? *record : std::move(*record);
+        if (!keep) record->Reset();
+        copy.SetKey(header_.RecordKey());
+        copy.AttachFile(file_.get());
+        const int index = IndexOf(copy.Id());
+        if (index >= 0) {
+            items_[static_cast<size_t>(index)] = std::move(copy);
+            return index;
+        }
+        if (items_.size() == items_.capacity())
+            items_.reserve(items_.capacity() < kInitialTableCapacity ? kInitialTableCapacity
+                                                                      : items_.capacity() + kTableGrowth);
+        items_.push_back(std::move(copy));
+        return static_cast<int>(items_.size() - 1);
+    } catch (const std::bad_alloc&) {
+        if (!keep) record->Reset();
+        return -1;
+    }
+}
+
+int Wallet::AppendFolderRecord(ItemRecord* record, bool keep) {
+    if (!open_ || readOnly_ || !file_ || !record) return -1;
+    Save save(*this);
+    if (!save.Begin(0, 0)) return -1;
+    if (WriteRecordAtEnd(record) != kBlockOk || !save.Finish()) return -1;
+    return PutIntoTable(record, keep);
+}
+
+int Wallet::ReplaceFolderRecord(ItemRecord* record, bool keep) {
+    if (!open_ || readOnly_ || !file_ || !record) return -1;
+    uint64_t at = 0, size = 0;
+    if (!file_->GetSize(&size)) return -1;
+    if (!LocateLive(record->Id(), false, nullptr, &at, nullptr, nullptr)) at = size;
+    Save save(*this);
+    if (!save.Begin(at, size - at)) return -1;
+    bool found = false;
+    if (CutLocked(record->Id(), &found) != kBlockOk) return -1;
+    if (WriteRecordAtEnd(record) != kBlockOk || !save.Finish()) return -1;
+    return PutIntoTable(record, keep);
+}
+
+// ---- Cards -----------------------------------------------------------------------------------
+
+int Wallet::WriteCardAtEnd(Card* card) {
+    const std::shared_ptr<const CipherKey> key = header_.RecordKey();
+    if (!key || !key->IsKeyed() || !file_->SeekToEnd()) return kBlockIoFailed;
+    if (!card->Record().Key()) card->Record().SetKey(key);
+    const int rc = WriteCard(*card, *file_, *key);
+    if (rc == kCardOk) counters_.walletBytes += card->Record().StoredLength() + card->Record().BodySize();
+    return rc;
+}
+
+int Wallet::AppendCard(Card* card, bool keep) {
+    if (!open_ || readOnly_ || !file_ || !card || !card->HasRecord()) return -1;
+    Save save(*this);
+    if (!save.Begin(0, 0)) return -1;
+    if (WriteCardAtEnd(card) != kCardOk || !save.Finish()) return -1;
+    const int index = PutIntoTable(&card->Record(), true);
+    if (!keep) card->Clear();
+    return index;
+}
+
+int Wallet::ReplaceCard(Card* card, bool keep) {
+    if (!open_ || readOnly_ || !file_ || !card || !card->HasRecord()) return -1;
+    uint64_t at = 0, size = 0;
+    if (!file_->GetSize(&size)) return -1;
+    const ItemId id = card->Record().Id();
+    if (!LocateLive(id, false, nullptr, &at, nullptr, nullptr)) at = size;
+    Save save(*this);
+    if (!save.Begin(at, size - at)) return -1;
+    bool found = false;
+    if (CutLocked(id, &found) != kBlockOk) return -1;
+    if (WriteCardAtEnd(card) != kCardOk || !save.Finish()) return -1;
+    const int index = PutIntoTable(&card->Record(), true);
+    if (!keep) card->Clear();
+    return index;
+}
+
+std::unique_ptr<Card> Wallet::LoadCard(const ItemId& id) {
+    if (!open_ || !file_) return nullptr;
+    const std::shared_ptr<const CipherKey> key = header_.RecordKey();
+    RecordScanner scanner(*file_, kFirstRecordOffset);
+    try {
+        ItemRecord record;
+        for (;;) {
+            if (scanner.Next(&record, true) != kBlockOk) return nullptr;
+            if (record.Id() != id || record.IsDeleted() || record.Kind() != kItemKindCard) continue;
+            std::vector<uint8_t> body;
+            if (scanner.ReadBody(&body) != kBlockOk) return nullptr;
+            record.SetKey(key);
+            record.AttachFile(file_.get());
+            auto card = std::make_unique<Card>(record);
+            const int rc = ParseCardBody(*card, body.data(), body.size(), *key);
+            SecureZero(body);
+            if (rc != kCardOk) return nullptr;
+            return card;
+        }
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+std::unique_ptr<Card> Wallet::LoadCard(size_t index) {
+    if (index >= items_.size()) return nullptr;
+    return LoadCard(items_[index].Id());
+}
+
+}  // namespace tl5

@@ -1,0 +1,185 @@
+// Wallet: the one open wallet document, its lifecycle (create, probe, open, close) and the saving of
+// items into its file.
+//
+// Every save is atomic: the rollback journal (model/WalletJournal.h) keeps the bytes a save is about to
+// overwrite, so a save cut short by a crash or a failed write leaves the wallet as it was before it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/ItemRecord.h"
+#include "model/WalletBlocks.h"
+#include "model/WalletJournal.h"
+#include "platform/File.h"
+
+namespace tl5 {
+
+class Card;
+
+enum CreateResult : int {
+    kCreateOk = 0,
+    kCreateBadPath = 1,         // missing, shorter than 6 or longer than 259 characters
+    kCreateNoPassword = 2,
+    kCreateBadPassword = 3,     // shorter than 3 or longer than 23 characters
+    kCreateExists = 4,
+    kCreateCannotCreate = 5,
+    kCreateSignatureFailed = 6,
+    kCreateHeaderFailed = 7,
+    kCreateSettingsFailed = 8,
+    kCreateHeaderInitFailed = 9,
+};
+
+enum OpenResult : int {
+    kOpenOk = 0,
+    kOpenBadPath = 1,
+    kOpenCannotOpen = 2,
+    kOpenBadRecord = 3,
+    kOpenBadHeader = 4,
+    kOpenBadSettings = 5,
+    kOpenNotAWallet = 7,
+    kOpenBadVersion = 8,
+    kOpenWrongPassword = 10,
+    kOpenNoMemory = 12,
+};
+
+enum CloseResult : int {
+    kCloseOk = 0,
+    kCloseNotOpen = 1,
+    kCloseSignatureFailed = 2,
+    kCloseHeaderFailed = 3,
+    kCloseSettingsFailed = 4,
+    kCloseReadOnly = 6,
+};
+
+constexpr size_t kMaxPathLength = 259;
+constexpr size_t kMinPathLength = 6;
+constexpr int kMaxFindResults = 48;
+constexpr size_t kMaxFindTextLength = 127;
+
+// Icon and name string of the folders a new wallet gets.
+constexpr int32_t kSampleFolderIcon = 72;
+constexpr uint32_t kSampleFolderNameId = 20510;
+constexpr int32_t kMyFormsIcon = 55;
+constexpr uint32_t kMyFormsNameId = 20203;
+
+class Wallet {
+public:
+    explicit Wallet(FileSystem& fs = OsFileSystem());
+    ~Wallet();
+    Wallet(const Wallet&) = delete;
+    Wallet& operator=(const Wallet&) = delete;
+
+    // ---- Lifecycle -------------------------------------------------------------------------------
+    // Creates a new wallet file (left closed). Password 3 to 23 characters; an empty hint is none.
+    int Create(const std::u16string& path, std::u16string_view password, std::u16string_view hint,
+               bool sampleFolder);
+    // Reads the fixed blocks and checks the password (nullptr: none given); stays open read-only
+    // without items. A leftover journal is rolled back first.
+    int Probe(const std::u16string& path, const std::u16string* password);
+    // As Probe, then loads every live item record into the ItemTable.
+    int Open(const std::u16string& path, const std::u16string* password, bool readOnly);
+    int Close(bool save);
+    // Writes the dirty fixed blocks: 0, or 2, 3, 4 for the block whose write failed (the wallet is
+    // then reset).
+    int SaveFixedBlocks();
+
+    bool IsOpen() const { return open_; }
+    bool IsReadOnly() const { return readOnly_; }
+    const std::u16string& Path() const { return path_; }
+    // The file name without directory and extension.
+    std::u16string Name() const;
+    // The part of a path after its last separator (backslash or slash), cut at its last ".".
+    static std::u16string NameFromPath(const std::u16string& path);
+    int LastError() const { return lastError_; }
+
+    // ---- Blocks and keys -------------------------------------------------------------------------
+    FileSignature& Signature() { return signature_; }
+    WalletHeader& Header() { return header_; }
+    WalletSettings& Settings() { return settings_; }
+    const WalletHeader& Header() const { return header_; }
+    const WalletSettings& Settings() const { return settings_; }
+    // The RecordKey, for records and cards made by callers.
+    std::shared_ptr<const CipherKey> RecordKey() const { return header_.RecordKey(); }
+
+    // ---- ItemTable -------------------------------------------------------------------------------
+    size_t ItemCount() const { return items_.size(); }
+    ItemRecord& ItemAt(size_t index) { return items_[index]; }
+    const ItemRecord& ItemAt(size_t index) const { return items_[index]; }
+    // Index of the entry with the id, or -1.
+    int IndexOf(const ItemId& id) const;
+    // Index of the My Forms folder (the first kind-3 record), or -1.
+    int MyFormsIndex() const;
+    std::vector<ItemRecord>& Items() { return items_; }
+
+    // Find results (filled by the find operation): ItemTable indexes and the search text.
+    std::vector<int>& FindResults() { return findResults_; }
+    std::u16string& FindText() { return findText_; }
+
+    // ---- Saving items ----------------------------------------------------------------------------
+    // Appends the record at the end of the file (body size 0) and puts a copy into the ItemTable
+    // (replacing an entry with the same id). The table index, or -1 when the write failed (the file is
+    // then as it was). Unless keep, the caller's record is released (emptied) whenever it was written.
+    int AppendFolderRecord(ItemRecord* record, bool keep);
+    int AppendCard(Card* card, bool keep);
+    // Cuts the record with the same id out of the file, then appends; one atomic save.
+    int ReplaceFolderRecord(ItemRecord* record, bool keep);
+    int ReplaceCard(Card* card, bool keep);
+    // Writes the record over the live record with its id. 1 written; 0 not found, or refused because its
+    // stored length (record, icon and body) differs from the one in the file; -1 when the write failed.
+    int RewriteRecordInPlace(const ItemRecord& record);
+    // Removes the record with the id (its icon bytes and body) from the file. 1 cut, 0 not found, -1 error.
+    int CutRecord(const ItemId& id);
+    // Rewrites the record as a tombstone (deleted, body size 0) and removes its body from the file; the
+    // ItemTable entry, if any, takes the tombstone's members. 1 done, 0 not found, -1 error.
+    int MarkDeletedInFile(const ItemId& id);
+    // The first record in file order with the id (live or deleted). Its offset and stored length (748
+    // plus icon bytes); the file is positioned at its start. False when not found.
+    bool FindRecordInFile(const ItemId& id, ItemRecord* record, uint64_t* offset, uint64_t* length);
+
+    // ---- Cards -----------------------------------------------------------------------------------
+    // The first live card with the id, read with its body; null when not found or unreadable.
+    std::unique_ptr<Card> LoadCard(const ItemId& id);
+    std::unique_ptr<Card> LoadCard(size_t index);
+
+    // ---- Saving policy and measurements ----------------------------------------------------------
+    // With the journal off, saves change the file in place without protection (for measurements only).
+    void SetJournalEnabled(bool enabled) { journalEnabled_ = enabled; }
+    SaveCounters& Counters() { return counters_; }
+    FileSystem& Files() { return fs_; }
+    File* FileHandle() { return file_.get(); }
+
+private:
+    class Save;
+    void Reset();
+    int ReadFixedBlocks(const std::u16string* password);
+    int OpenFile(const std::u16string& path, bool probe, bool readOnly);
+    int LoadItems();
+    int PutIntoTable(ItemRecord* record, bool keep);
+    bool LocateLive(const ItemId& id, bool cardsOnly, ItemRecord* record, uint64_t* offset, uint64_t* length,
+                    uint32_t* bodySize);
+    bool MoveDown(uint64_t from, uint64_t to);  // moves [from, EOF) to `to` and cuts the file there
+    int WriteRecordAtEnd(ItemRecord* record);
+    int WriteCardAtEnd(Card* card);
+    int CutLocked(const ItemId& id, bool* found);
+
+    FileSystem& fs_;
+    std::unique_ptr<File> file_;
+    std::u16string path_;
+    bool open_ = false;
+    bool readOnly_ = false;
+    int lastError_ = 0;
+    FileSignature signature_;
+    WalletHeader header_;
+    WalletSettings settings_;
+    std::vector<ItemRecord> items_;
+    std::vector<int> findResults_;
+    std::u16string findText_;
+    bool journalEnabled_ = true;
+    SaveCounters counters_;
+};
+
+}  // namespace tl5
