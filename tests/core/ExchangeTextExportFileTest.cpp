@@ -2,10 +2,12 @@
 #include "exchange/TextExportFile.h"
 #include "platform/MemoryFile.h"
 #include "platform/Text.h"
+#include "tests/core/ExchangeTestFiles.h"
 
 #include <gtest/gtest.h>
 
 using namespace tl5;
+using tl5::testing::FullDisk;
 
 namespace {
 
@@ -117,44 +119,6 @@ TEST(ExchangeTextExportFile, AttachmentFilesAreNumberedAndKeptInTheFolder) {
     EXPECT_NE(text.find("None\r\n----------------------------------------\r\n(no data)\r\n\r\n"), std::string::npos);
 }
 
-namespace {
-
-// A disk that takes only so many bytes per file.
-class FullDisk : public FileSystem {
-public:
-    explicit FullDisk(size_t room) : room_(room) {}
-    int Open(const std::u16string& path, FileMode mode, FileShare share, std::unique_ptr<File>* file) override {
-        std::unique_ptr<File> inner;
-        const int rc = mem.Open(path, mode, share, &inner);
-        if (rc == kFileOk) *file = std::make_unique<Limited>(std::move(inner), room_);
-        return rc;
-    }
-    bool Exists(const std::u16string& path) override { return mem.Exists(path); }
-    int Remove(const std::u16string& path) override { return mem.Remove(path); }
-    MemoryFileSystem mem;
-
-private:
-    class Limited : public File {
-    public:
-        Limited(std::unique_ptr<File> inner, size_t room) : inner_(std::move(inner)), room_(room) {}
-        bool ReadAt(uint64_t o, void* b, size_t s, size_t* g) override { return inner_->ReadAt(o, b, s, g); }
-        bool WriteAt(uint64_t o, const void* b, size_t s, size_t* p) override {
-            const size_t n = o >= room_ ? 0 : std::min<uint64_t>(s, room_ - o);
-            inner_->WriteAt(o, b, n, p);
-            return n == s;
-        }
-        bool GetSize(uint64_t* s) override { return inner_->GetSize(s); }
-        bool SetSize(uint64_t s) override { return inner_->SetSize(s); }
-        bool Flush() override { return inner_->Flush(); }
-
-    private:
-        std::unique_ptr<File> inner_;
-        size_t room_;
-    };
-    size_t room_;
-};
-
-}  // namespace
 
 TEST(ExchangeTextExportFile, FailedWritesAreReportedAndThePartialFileRemoved) {
     FullDisk disk(100);
