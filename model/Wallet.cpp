@@ -37,7 +37,12 @@ public:
         ++wallet_.counters_.saves;
         if (!wallet_.journalEnabled_) return true;
         if (!wallet_.file_->Flush()) return false;  // the destructor rolls back
-        journal_.Commit();
+        // Removing the journal is what makes the save take effect; if it stays, the next open rolls
+        // the save back, so it must not be reported as done.
+        if (!journal_.Commit()) {
+            journal_.Rollback(*wallet_.file_);
+            return false;
+        }
         return true;
     }
 

@@ -83,8 +83,9 @@ bool WalletJournal::Begin(File& wallet, uint64_t offset, uint64_t length, SaveCo
 
 bool WalletJournal::Commit() {
     file_.reset();
+    if (fs_.Remove(path_) != kFileOk) return false;  // still active: the caller rolls back
     active_ = false;
-    return fs_.Remove(path_) == kFileOk;
+    return true;
 }
 
 bool WalletJournal::Rollback(File& wallet) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/Card.h"
+#include "model/Md5.h"
 #include "model/Wallet.h"
 #include "platform/LocalTime.h"
 #include "platform/MemoryFile.h"
@@ -55,8 +56,15 @@ inline std::string Snapshot(tl5::FileSystem& fs, const std::u16string& path, con
                 continue;
             }
             for (const tl5::Field& f : card->Fields())
-                s += "  field " + std::to_string(f.Type()) + " " + tl5::Utf16ToUtf8(f.Name()) + "=" +
-                     tl5::Utf16ToUtf8(f.Value()) + "\n";
+            {
+                std::string value = tl5::Utf16ToUtf8(f.Value());
+                if (value.size() > 40) {  // long values by length and digest, to keep messages short
+                    uint8_t d[16];
+                    tl5::Md5Digest(value.data(), value.size(), d);
+                    value = std::to_string(value.size()) + " bytes md5 " + tl5::ItemId::FromBytes(d).ToHex();
+                }
+                s += "  field " + std::to_string(f.Type()) + " " + tl5::Utf16ToUtf8(f.Name()) + "=" + value + "\n";
+            }
         }
     }
     s += "fav=" + std::to_string(w.Settings().FavoriteCount()) + " autoclose=" +
