@@ -2,3 +2,96 @@
 #pragma once
 
 #define IDI_APP 100
+
+// Accelerator table of the main window (Ctrl+A select all, Ctrl+Q OK).
+#define IDA_MAIN 3
+
+// Menu bars: menu resources whose top-level items are the bar's buttons (left to right).
+#define IDMB_CARD_EDIT 950
+#define IDMB_DONE 952
+#define IDMB_CARD_VIEW 953
+#define IDMB_FORM_DESIGN 954
+#define IDMB_DONE_NONE_CANCEL 955
+#define IDMB_NOTES 956
+#define IDMB_MAIN 963
+#define IDMB_WALLET_LIST 966
+#define IDMB_FIND 967
+#define IDMB_ABOUT 968
+#define IDMB_DONE_CANCEL 969
+#define IDMB_CANCEL 970
+
+// Pop-up menus of the wallet tree (the items are sub-menu 0).
+#define IDM_TREE_CARD 957
+#define IDM_TREE_SPECIAL 958
+#define IDM_TREE_NOTHING 959
+#define IDM_TREE_FOLDER 960
+#define IDM_TREE_MY_FORMS 971
+#define IDM_TREE_MY_FORMS_CARD 972
+#define IDM_TREE_FIND_CHILD 973
+#define IDM_TREE_FIND_NODE 974
+#define IDM_TREE_FAVORITES_NODE 975
+#define IDM_TREE_FAVORITES_CHILD 976
+
+// Commands.
+#define IDC_MB_LEFT_NEW 10
+#define IDM_EXIT 802
+#define IDM_NEW_WALLET 803
+#define IDM_PROPERTIES 804
+#define IDM_DELETE 805
+#define IDM_CHANGE_PASSWORD 807
+#define IDM_ABOUT 808
+#define IDM_CANCEL 809
+#define IDM_WALLETS 810
+#define IDM_OPEN 812
+#define IDM_DONE 814
+#define IDM_WEB_SITE 815
+#define IDM_MENU_BUTTON 819
+#define IDM_EDIT 820
+#define IDM_NEW_CARD 821
+#define IDM_NEW_FOLDER 822
+#define IDM_FIND 823
+#define IDM_GO 824
+#define IDM_CUT 825
+#define IDM_COPY 827
+#define IDM_PASTE 828
+#define IDM_DISPLAY 829
+#define IDM_SECURITY 830
+#define IDM_SAVE_TO_MY_FORMS 831
+#define IDM_ADD_TO_FAVORITES 832
+#define IDM_EXPORT 833
+#define IDM_IMPORT 834
+#define IDM_FORM_DESIGN 835
+#define IDM_ADD_FIELD 836
+#define IDM_DELETE_FIELD 837
+#define IDM_FIELD_UP 838
+#define IDM_FIELD_DOWN 839
+#define IDM_FIELD_TOP 840
+#define IDM_FIELD_BOTTOM 841
+#define IDM_COPY_FIELD 842
+#define IDM_EDIT_COPY 843
+#define IDM_EDIT_CUT 844
+#define IDM_EDIT_PASTE 845
+#define IDM_EDIT_CLEAR 846
+#define IDM_COPY_TEXT 847
+#define IDM_ATTACHMENTS 848
+#define IDM_TEXT_COLORS 849
+#define IDM_BACKGROUND 850
+#define IDM_SOUND 851
+#define IDM_EDIT_SELECT_ALL 852
+#define IDM_NONE 853
+#define IDM_ICON 854
+#define IDM_INSERT_DATE 855
+#define IDM_INSERT_TIME 856
+#define IDM_CLEAR 857
+#define IDM_SELECT_ALL 858
+#define IDM_IMPORT_FORM 859
+#define IDM_REMOVE 860
+#define IDM_RENAME 861
+#define IDM_EDIT_SELECTION_FIELD 862
+#define IDM_ZOOM_75 865
+#define IDM_ZOOM_100 866
+#define IDM_ZOOM_150 867
+#define IDM_ZOOM_200 868
+#define IDM_ZOOM_300 869
+#define IDM_CHECK_FOR_UPDATES 875
+#define IDM_HELP 876

@@ -156,7 +156,7 @@ void ActivateButton(HWND bar, MenuBar* data, size_t index) {
     const bool right = index + 1 == data->buttons.size() && data->buttons.size() > 1;
     UINT flags = TPM_BOTTOMALIGN | TPM_LEFTBUTTON | (right ? TPM_RIGHTALIGN : TPM_LEFTALIGN);
     HWND owner = data->owner;
-    SetForegroundWindow(owner);
+    ::SetForegroundWindow(owner);
     TrackPopupMenuEx(b.popup, flags, right ? r.right : r.left, r.top, owner, nullptr);
     PostMessageW(owner, WM_NULL, 0, 0);
     if (IsWindow(bar)) {
@@ -209,9 +209,25 @@ void PaintMenuBar(HWND bar, HDC dc) {
             MoveToEx(dc, r.left, r.top + Scaled(4), nullptr);
             LineTo(dc, r.left, r.bottom - Scaled(4));
         }
-        std::wstring text = b.text;
-        if (b.popup) text += L" \x25B4";
-        DrawTextW(dc, text.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+        DrawTextW(dc, b.text.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+        if (b.popup) {
+            // A small upward triangle after the caption marks a button that opens a menu.
+            SIZE size{};
+            GetTextExtentPoint32W(dc, b.text.c_str(), static_cast<int>(b.text.size()), &size);
+            const int x = (r.left + r.right + size.cx) / 2 + Scaled(4);
+            const int y = (r.top + r.bottom) / 2 + Scaled(2);
+            const int half = Scaled(3);
+            const POINT tri[3] = {{x, y}, {x + 2 * half, y}, {x + half, y - half}};
+            HBRUSH fill = CreateSolidBrush(GetTextColor(dc));
+            HPEN edge = CreatePen(PS_SOLID, 1, GetTextColor(dc));
+            HGDIOBJ oldBrush = SelectObject(dc, fill);
+            HGDIOBJ oldEdge = SelectObject(dc, edge);
+            Polygon(dc, tri, 3);
+            SelectObject(dc, oldBrush);
+            SelectObject(dc, oldEdge);
+            DeleteObject(edge);
+            DeleteObject(fill);
+        }
     }
     SelectObject(dc, oldFont);
     SelectObject(dc, oldPen);
@@ -468,7 +484,7 @@ BOOL SHInitDialog(SHINITDLGINFO* info) {
 
 bool IsFullScreenDialog(HWND window) { return GetPropW(window, kFullScreenProp) != nullptr; }
 
-HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
+HWND CreateCaptionOkWindow(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
                      int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
     const bool okButton = (exStyle & WS_EX_CAPTIONOKBTN) != 0;
     HWND window = ::CreateWindowExW(exStyle & ~WS_EX_CAPTIONOKBTN, className, windowName, style, x, y, width, height,
@@ -495,6 +511,19 @@ BOOL SHDoneButton(HWND window, DWORD state) {
 
 bool HasDoneButton(HWND window) {
     return GetPropW(window, kDoneButtonProp) != nullptr && (GetWindowLongPtrW(window, GWL_STYLE) & WS_SYSMENU);
+}
+
+BOOL SetForegroundWindow(HWND window) {
+    const UINT_PTR raw = reinterpret_cast<UINT_PTR>(window);
+    const bool withPopups = (raw & 1) != 0;
+    HWND target = reinterpret_cast<HWND>(raw & ~static_cast<UINT_PTR>(1));
+    if (!IsWindow(target)) return FALSE;
+    if (IsIconic(target)) ShowWindow(target, SW_RESTORE);
+    if (withPopups) {
+        HWND popup = GetLastActivePopup(target);
+        if (popup && IsWindowVisible(popup)) target = popup;
+    }
+    return ::SetForegroundWindow(target);
 }
 
 // ---- Menu bars -----------------------------------------------------------------------------------
@@ -612,10 +641,15 @@ BOOL SHHandleWMActivate(HWND window, WPARAM wParam, LPARAM, SHACTIVATEINFO* info
         info->hwndLastFocus = (focus && (focus == window || IsChild(window, focus))) ? focus : nullptr;
         info->fSipOnDeactivation = Panel().shown ? 1 : 0;
         info->fActive = 0;
+        info->fReserved |= 1;  // a deactivation was seen
     } else {
         info->fActive = 1;
-        // The window gets back the input panel it had when it lost the activation.
-        if (info->fSipOnDeactivation != info->fSipUp) SetPanelShown(info->fSipOnDeactivation != 0);
+        // The window gets back the input panel it had when it lost the activation (only when it was
+        // told about that loss).
+        if (info->fReserved & 1) {
+            SetPanelShown(info->fSipOnDeactivation != 0);
+            info->fReserved &= ~1u;
+        }
         info->fSipUp = Panel().shown ? 1 : 0;
     }
     return TRUE;

@@ -16,6 +16,8 @@
 
 #include <windows.h>
 
+#include "platform/pocketpc/DeviceScreen.h"
+
 namespace ppc {
 
 // ---- Full-screen dialogs ----------------------------------------------------------------------
@@ -43,12 +45,13 @@ bool IsFullScreenDialog(HWND window);
 
 // ---- The caption's OK button ------------------------------------------------------------------
 
-// Extended window style of a window with the caption's OK button. ppc::CreateWindowExW turns it into
-// the desktop emulation; the real CreateWindowExW must never see it.
+// Extended window style of a window with the caption's OK button. ppc::CreateCaptionOkWindow turns it
+// into the desktop emulation; the real CreateWindowExW must never see it.
 constexpr DWORD WS_EX_CAPTIONOKBTN = 0x80000000;
 
-// CreateWindowExW that understands WS_EX_CAPTIONOKBTN.
-HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
+// CreateWindowExW that understands WS_EX_CAPTIONOKBTN (named apart so that it never competes with the
+// real CreateWindowExW in overload resolution).
+HWND CreateCaptionOkWindow(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
                      int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
 
 constexpr DWORD SHDB_SHOW = 0x0001;
@@ -59,6 +62,13 @@ BOOL SHDoneButton(HWND window, DWORD state);
 
 // True when the window currently shows the caption's OK button.
 bool HasDoneButton(HWND window);
+
+// ---- Bringing a window to the front -----------------------------------------------------------
+
+// SetForegroundWindow as the handheld has it: a handle with its lowest bit set asks for the window
+// together with its owned pop-ups (the last active one comes to the front). On a desktop the bit is
+// stripped before the handle is used, and a minimised window is restored.
+BOOL SetForegroundWindow(HWND window);
 
 // ---- Menu bars --------------------------------------------------------------------------------
 

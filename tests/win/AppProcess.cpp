@@ -6,6 +6,7 @@ struct FindState {
     DWORD pid;
     const wchar_t* className;
     HWND found;
+    const wchar_t* caption = nullptr;
 };
 
 BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM param) {
@@ -16,6 +17,11 @@ BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM param) {
     wchar_t name[256] = {};
     GetClassNameW(window, name, 256);
     if (lstrcmpW(name, state->className) != 0) return TRUE;
+    if (state->caption) {
+        wchar_t text[256] = {};
+        GetWindowTextW(window, text, 256);
+        if (lstrcmpW(text, state->caption) != 0) return TRUE;
+    }
     state->found = window;
     return FALSE;
 }
@@ -38,8 +44,20 @@ std::wstring AppProcess::BinaryFolder() {
     return folder;
 }
 
-bool AppProcess::Start(const std::wstring& arguments) {
-    const std::wstring exe = BinaryFolder() + APP_EXE_NAME;
+bool AppProcess::Start(const std::wstring& arguments) { return StartExe(BinaryFolder() + APP_EXE_NAME, arguments); }
+
+HWND AppProcess::WaitForDialog(const wchar_t* caption, DWORD ms) const {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        FindState state{info_.dwProcessId, L"#32770", nullptr, caption};
+        EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&state));
+        if (state.found) return state.found;
+        if (GetTickCount() - start > ms) return nullptr;
+        if (WaitForSingleObject(info_.hProcess, 50) == WAIT_OBJECT_0) return nullptr;
+    }
+}
+
+bool AppProcess::StartExe(const std::wstring& exe, const std::wstring& arguments) {
     std::wstring commandLine = L"\"" + exe + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
     STARTUPINFOW si{};
@@ -51,7 +69,7 @@ bool AppProcess::Start(const std::wstring& arguments) {
 HWND AppProcess::WaitForWindow(const wchar_t* className, DWORD ms) const {
     const DWORD start = GetTickCount();
     for (;;) {
-        FindState state{info_.dwProcessId, className, nullptr};
+        FindState state{info_.dwProcessId, className, nullptr, nullptr};
         EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&state));
         if (state.found) return state.found;
         if (GetTickCount() - start > ms) return nullptr;

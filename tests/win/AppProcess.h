@@ -21,6 +21,12 @@ public:
     // The first top-level window of the given class owned by this process, waiting up to `ms`.
     HWND WaitForWindow(const wchar_t* className, DWORD ms) const;
 
+    // The first top-level dialog box (class "#32770") of this process with the given caption.
+    HWND WaitForDialog(const wchar_t* caption, DWORD ms) const;
+
+    // Starts the exe found at `exePath` instead of the one beside the tests.
+    bool StartExe(const std::wstring& exePath, const std::wstring& arguments);
+
     // Waits for the process to end and reads its exit code.
     bool WaitForExit(DWORD ms, DWORD* exitCode);
 

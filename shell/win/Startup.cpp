@@ -1,0 +1,289 @@
+#include "shell/win/Startup.h"
+
+#include <commctrl.h>
+
+#include <cwchar>
+
+#include "cardui/win/FontCache.h"
+#include "cardui/win/Strings.h"
+#include "platform/Text.h"
+#include "platform/pocketpc/DeviceScreen.h"
+#include "platform/pocketpc/Shell.h"
+#include "resources/resource.h"
+#include "shell/CommandLine.h"
+#include "shell/Settings.h"
+#include "shell/win/BasicMainWindow.h"
+#include "shell/win/SettingsRegistry.h"
+
+namespace tl5 {
+
+namespace {
+
+constexpr wchar_t kMutexName[] = L"owtlpro5.mtx";
+constexpr wchar_t kMainClass[] = L"Ostrov Tessellock Pro 2005";
+constexpr wchar_t kMainTitle[] = L"Tessellock Pro 5";
+constexpr wchar_t kLanguageModulePattern[] = L"ostrovtlpro5ppc.exe.%04x.mui";
+constexpr wchar_t kNoResourcesText[] = L"Failed to load resources.  Please re-install.";
+constexpr wchar_t kNoResourcesCaption[] = L"Tessellock Pro 2005";
+constexpr UINT kWelcomeString = 20580;
+constexpr UINT kInformationCaption = 20001;
+constexpr UINT kModuleCheckString = 20000;
+
+std::wstring Environment(const wchar_t* name) {
+    wchar_t value[256] = {};
+    const DWORD n = GetEnvironmentVariableW(name, value, 256);
+    return n > 0 && n < 256 ? std::wstring(value, n) : std::wstring();
+}
+
+const std::wstring& InstanceTag() {
+    static const std::wstring tag = Environment(L"TL5_INSTANCE_TAG");
+    return tag;
+}
+
+HMODULE TryLanguage(const std::wstring& folder, DWORD language) {
+    wchar_t name[64] = {};
+    swprintf(name, 64, kLanguageModulePattern, static_cast<unsigned>(language & 0xFFFF));
+    // Only from the program's folder: a language module is never looked for in the current folder or
+    // along the search path. Loaded as resources only; none of its code runs.
+    const std::wstring path = folder + name;
+    return LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+}
+
+bool ModuleHoldsString(HMODULE module, UINT id) {
+    const wchar_t* text = nullptr;
+    return LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0) != 0;
+}
+
+}  // namespace
+
+StartupHooks& StartHooks() {
+    static StartupHooks hooks;
+    return hooks;
+}
+
+bool RegisterMainWindowClass(HINSTANCE instance) {
+    WNDCLASSW wc{};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = StartHooks().mainWindowProcedure ? StartHooks().mainWindowProcedure : BasicMainWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(200));
+    // The handheld has no pointer; a desktop shows the arrow.
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = MainWindowClassName();
+    return RegisterClassW(&wc) != 0;
+}
+
+AppState& App() {
+    static AppState state;
+    return state;
+}
+
+void NoteActivity() { GetLocalTime(&App().lastActivity); }
+
+void MeasureScreen() {
+    AppState& a = App();
+    HDC dc = GetDC(nullptr);
+    a.pixelsPerInchX = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
+    a.pixelsPerInchY = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+    if (dc) ReleaseDC(nullptr, dc);
+    const int ppi[2] = {a.pixelsPerInchX, a.pixelsPerInchY};
+    for (int axis = 0; axis < 2; ++axis) {
+        for (int n = 1; n <= 12; ++n) a.scale[axis][n] = (n * ppi[axis] + 48) / 96;
+        a.minusOne[axis] = -a.scale[axis][1];
+    }
+}
+
+const wchar_t* MainWindowClassName() {
+    static const std::wstring name = kMainClass + InstanceTag();
+    return name.c_str();
+}
+
+const wchar_t* InstanceMutexName() {
+    static const std::wstring name = kMutexName + InstanceTag();
+    return name.c_str();
+}
+
+HWND FindRunningInstance() {
+    // The handle is never closed: the mutex lives as long as the first instance.
+    static HANDLE mutex = nullptr;
+    if (!mutex) {
+        mutex = CreateMutexW(nullptr, TRUE, InstanceMutexName());
+        if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) return FindWindowW(MainWindowClassName(), nullptr);
+        return nullptr;
+    }
+    return nullptr;
+}
+
+std::wstring ProgramFolder() {
+    wchar_t path[MAX_PATH] = {};
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, n < MAX_PATH ? n : 0);
+    folder.resize(folder.find_last_of(L"\\/") == std::wstring::npos ? 0 : folder.find_last_of(L"\\/") + 1);
+    return folder;
+}
+
+HMODULE LoadLanguageModule(const std::wstring& folder, DWORD langPref, LANGID* chosen) {
+    DWORD tries[3] = {langPref & 0xFFFF, 0, 0x0409};
+    LANGID ui = GetUserDefaultUILanguage();
+    if (ui == 0) ui = GetSystemDefaultUILanguage();
+    if (ui == 0) ui = GetUserDefaultLangID();
+    tries[1] = ui & 0xFFFF;
+    for (DWORD language : tries) {
+        if (language == 0) continue;
+        if (HMODULE module = TryLanguage(folder, language)) {
+            if (chosen) *chosen = static_cast<LANGID>(language);
+            return module;
+        }
+    }
+    return nullptr;
+}
+
+bool LoadResourcesAndCreateMainWindow(HINSTANCE instance) {
+    AppState& a = App();
+    // 1. The application's own module, also the default module of strings.
+    a.instance = instance;
+    a.resourceModule = instance;
+    SetProgramInstance(instance);
+    SetStringModule(instance);
+
+    // 2. Common controls and the shell's extra controls.
+    INITCOMMONCONTROLSEX icc{};
+    icc.dwSize = sizeof(icc);
+    icc.dwICC = ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_DATE_CLASSES;
+    InitCommonControlsEx(&icc);
+    ppc::SHInitExtraControls();
+
+    // 3. Settings.
+    Settings& settings = AppSettings();
+    const std::wstring keyOverride = Environment(L"TL5_SETTINGS_KEY");
+    settings.keyPath = keyOverride.empty() ? std::u16string(kSettingsKeyPath) : FromWide(keyOverride);
+    LoadAppSettings();
+    AppFontCache().SetClearType(settings.clearType != 0);
+
+    // 4. The module of strings.
+    if (!ModuleHoldsString(instance, kModuleCheckString)) {
+        HMODULE language = LoadLanguageModule(ProgramFolder(), settings.langPref, nullptr);
+        if (!language) {
+            MessageBoxW(nullptr, kNoResourcesText, kNoResourcesCaption, MB_ICONHAND);
+            return false;
+        }
+        a.languageModule = language;
+        a.resourceModule = language;
+    }
+    SetStringModule(a.resourceModule);
+
+    // 5, 6. The wallet list screen and the dialog bar class.
+    if (StartHooks().setUpWalletList) StartHooks().setUpWalletList(instance, a.resourceModule);
+    if (StartHooks().registerDialogBarClass) StartHooks().registerDialogBarClass(instance);
+
+    // 7, 8. The main window, with the caption's OK button, covering the device screen.
+    if (!RegisterMainWindowClass(instance)) return false;
+    HWND window = ppc::CreateCaptionOkWindow(ppc::WS_EX_CAPTIONOKBTN, MainWindowClassName(), kMainTitle, 0, CW_USEDEFAULT,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
+                                       nullptr);
+    if (!window) return false;
+    a.mainWindow = window;
+    ppc::FitWindowToDeviceScreen(window);
+
+    // 9. Menu bar 963; the window gives up the bar's height.
+    if (StartHooks().showMenuBar) {
+        StartHooks().showMenuBar(window, IDMB_MAIN);
+    } else {
+        BasicShowMenuBar(window, IDMB_MAIN);
+    }
+    if (HWND bar = ppc::SHFindMenuBar(window)) {
+        RECT w{}, b{};
+        GetWindowRect(window, &w);
+        GetWindowRect(bar, &b);
+        SetWindowPos(window, nullptr, 0, 0, w.right - w.left, (w.bottom - w.top) - (b.bottom - b.top),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    }
+
+    // 10-12. Tree, banner font and find bar.
+    AppFontCache().Font(7);
+    if (StartHooks().createContents) StartHooks().createContents(window);
+
+    // 13.
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    return true;
+}
+
+int RunApplication(HINSTANCE instance, const wchar_t* commandLine) {
+    AppState& a = App();
+    // 1.
+    NoteActivity();
+    a.watchdogThread = nullptr;
+    a.watchdogThreadId = 0;
+    a.watchdogKeepRunning = 0;
+    a.watchdogRunning = 0;
+    MeasureScreen();
+
+    // 2, 3. The hand-shakes look at the end of the whole line.
+    const std::u16string line = FromWide(commandLine ? commandLine : L"");
+    switch (ClassifyCommandLine(line)) {
+    case StartRequest::ExitAtOnce:
+        return 0;
+    case StartRequest::SyncStart:
+    case StartRequest::SyncEnd: {
+        const UINT message = ClassifyCommandLine(line) == StartRequest::SyncStart ? WMU_SYNC_START : WMU_SYNC_END;
+        if (HWND running = FindRunningInstance()) PostMessageW(running, message, 0, 0);
+        return 0;
+    }
+    case StartRequest::Start:
+        break;
+    }
+
+    // 4. A second start brings the first to the front.
+    if (HWND running = FindRunningInstance()) {
+        ppc::SetForegroundWindow(reinterpret_cast<HWND>(reinterpret_cast<UINT_PTR>(running) | 1));
+        return 0;
+    }
+
+    // 5.
+    if (!LoadResourcesAndCreateMainWindow(instance)) return 0;
+    HWND window = a.mainWindow;
+
+    // 6. The welcome message on the first run, or always when asked for.
+    const Settings& settings = AppSettings();
+    if (settings.count == 0 || (settings.info & 1)) {
+        MessageBoxById(window, kWelcomeString, kInformationCaption, MB_ICONINFORMATION);
+    }
+
+    // 7. The first action.
+    std::u16string pending;
+    const FirstAction first = ChooseFirstAction(line, settings, [](const std::u16string& path) {
+        return GetFileAttributesW(ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }, &pending);
+    if (first == FirstAction::OpenWallet) {
+        lstrcpynW(a.pendingPath, ToWide(pending).c_str(), 260);
+        PostMessageW(window, WMU_OPEN_WALLET, 0, 0);
+    } else {
+        PostMessageW(window, WMU_SHOW_WALLET_LIST, 0, 0);
+    }
+
+    // 8. The message loop.
+    HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_MAIN));
+    MSG msg{};
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (accelerators && TranslateAcceleratorW(window, accelerators, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+
+    // 9. Shut down.
+    if (IsWindow(window)) DestroyWindow(window);
+    if (a.languageModule) {
+        SetStringModule(nullptr);
+        FreeLibrary(a.languageModule);
+        a.languageModule = nullptr;
+        a.resourceModule = a.instance;
+    }
+    SaveAppSettings();
+    if (StartHooks().destroyImageLists) StartHooks().destroyImageLists();
+    AppFontCache().ReleaseAll();
+    return static_cast<int>(msg.wParam);
+}
+
+}  // namespace tl5
