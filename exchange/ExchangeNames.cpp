@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "cardui/PathText.h"
+#include "platform/DocumentsFolder.h"
+#include "platform/ExchangeServices.h"
 #include "resources/StringTable.h"
 
 namespace tl5 {
@@ -103,6 +105,33 @@ std::u16string FormatText(std::u16string_view format, std::initializer_list<std:
         out.push_back(c);
     }
     return out;
+}
+
+namespace {
+
+std::function<bool(const std::u16string&)>& EnsureHook() {
+    static std::function<bool(const std::u16string&)> hook;
+    return hook;
+}
+
+std::function<std::u16string()>& DocumentsHook() {
+    static std::function<std::u16string()> hook;
+    return hook;
+}
+
+}  // namespace
+
+bool EnsureOutputFolder(const std::u16string& path) {
+    if (path.empty()) return false;
+    return EnsureHook() ? EnsureHook()(path) : EnsureFolder(path);
+}
+
+std::u16string OutputDocumentsFolder() { return DocumentsHook() ? DocumentsHook()() : EnsureDocumentsFolder(); }
+
+void SetOutputFolderHooksForTests(std::function<bool(const std::u16string&)> ensure,
+                                  std::function<std::u16string()> documents) {
+    EnsureHook() = std::move(ensure);
+    DocumentsHook() = std::move(documents);
 }
 
 std::u16string ExchangeString(unsigned id) {

@@ -2,6 +2,7 @@
 // the small path operations they need on every platform.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,14 @@ constexpr std::u16string_view kTextFileExtension = u".txt";
 // next number (texts and numbers are taken in their own order); "%%" is a percent sign.
 std::u16string FormatText(std::u16string_view format, std::initializer_list<std::u16string_view> texts,
                           std::initializer_list<long long> numbers = {});
+
+// Creates an output folder when missing (true when it exists afterwards), and the documents folder
+// (created when missing; empty when there is none). Both go to the operating system unless a test
+// replaced them (for in-memory file systems); empty functions restore the system.
+bool EnsureOutputFolder(const std::u16string& path);
+std::u16string OutputDocumentsFolder();
+void SetOutputFolderHooksForTests(std::function<bool(const std::u16string&)> ensure,
+                                  std::function<std::u16string()> documents);
 
 // The string table's text of an identifier ("?" when it has none).
 std::u16string ExchangeString(unsigned id);

@@ -2,6 +2,8 @@
 
 #include "exchange/ExchangeNames.h"
 #include "model/Field.h"
+#include "model/Wallet.h"
+#include "model/WalletItems.h"
 
 namespace tl5 {
 
@@ -23,6 +25,9 @@ bool EqualsNoCase(std::u16string_view a, std::u16string_view b) {
 void TextImport::Clear() {
     table_.Clear();
     dataRows_ = 0;
+    imported_ = 0;
+    folderIndex_ = -1;
+    folderId_ = ItemId();
 }
 
 int TextImport::Open(FileSystem& fs, const std::u16string& path) {
@@ -91,6 +96,33 @@ std::u16string TextImport::FolderName(const SystemTime& today) {
     std::u16string date = FormatFieldDateTime(today, FT_DATE);
     if (date.size() > 64) date.resize(64);
     return FormatText(u"%s %s", {ExchangeString(kStrImportFolderName), date});
+}
+
+int TextImport::ImportRow(Wallet& wallet, uint32_t row, const SystemTime& today) {
+    if (!wallet.IsOpen() || row == 0 || row > dataRows_) return -1;
+    if (folderIndex_ < 0) {
+        ItemRecord folder;
+        if (!NewFolder(wallet, ItemId(), false, &folder)) return -1;
+        folder.SetName(FolderName(today));
+        folder.SetIcon(kImportFolderIcon);
+        const int index = wallet.AppendFolderRecord(&folder, true);
+        if (index < 0) return -1;
+        folderIndex_ = index;
+        folderId_ = folder.Id();
+    }
+    std::unique_ptr<Card> card = NewEmptyCard(wallet, folderId_);
+    if (!card || !FillCard(row, *card)) return -1;
+    const int index = wallet.AppendCard(card.get(), false);
+    if (index < 0) return -1;
+    ++imported_;
+    return index;
+}
+
+int TextImport::ImportAll(Wallet& wallet, const SystemTime& today) {
+    for (uint32_t i = 0; i < dataRows_; ++i) {
+        if (ImportRow(wallet, RowOfDataRow(i), today) < 0) return -1;
+    }
+    return imported_;
 }
 
 }  // namespace tl5

@@ -17,6 +17,7 @@
 namespace tl5 {
 
 class FileSystem;
+class Wallet;
 
 // Results of opening an import.
 enum TextImportResult : int {
@@ -70,12 +71,25 @@ public:
     // of date).
     static std::u16string FolderName(const SystemTime& today);
 
+    // Imports one row into the open wallet: before the first imported row the dated top-level folder
+    // is created and saved. The new card's table index, or -1 when a save failed (what was imported
+    // before stays, as after a Cancel).
+    int ImportRow(Wallet& wallet, uint32_t row, const SystemTime& today);
+    // Imports every data row ("Yes to all"). The number imported, or -1 when a save failed.
+    int ImportAll(Wallet& wallet, const SystemTime& today);
+    int ImportedCount() const { return imported_; }
+    // Table index of the folder made by this import, or -1 before the first row.
+    int FolderIndex() const { return folderIndex_; }
+
     void Clear();
 
 private:
     int Check();
     TextTable table_;
     uint32_t dataRows_ = 0;
+    int imported_ = 0;
+    int folderIndex_ = -1;
+    ItemId folderId_;
 };
 
 }  // namespace tl5

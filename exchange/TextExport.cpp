@@ -1,0 +1,202 @@
+#include "exchange/TextExport.h"
+
+#include <map>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "exchange/ExchangeNames.h"
+#include "exchange/TextExportFile.h"
+#include "model/CardBody.h"
+#include "model/RecordScanner.h"
+#include "model/TreeOrder.h"
+#include "model/Wallet.h"
+#include "platform/LocalTime.h"
+
+namespace tl5 {
+
+namespace {
+
+constexpr uint64_t kFirstRecordOffset = 4980;
+
+// The wallet's live items as a tree: children of every folder and the top level, in tree order.
+class ExportTree {
+public:
+    explicit ExportTree(Wallet& wallet) : wallet_(wallet) {
+        const size_t n = wallet.ItemCount();
+        parent_.assign(n, -1);
+        children_.resize(n);
+        for (size_t i = 0; i < n; ++i) {
+            const ItemRecord& r = wallet.ItemAt(i);
+            if (r.IsDeleted() || r.Kind() == kItemKindNone) continue;
+            const int p = r.Parent().IsNull() ? -1 : wallet.IndexOf(r.Parent());
+            const bool parentIsFolder = p >= 0 && static_cast<size_t>(p) != i && !wallet.ItemAt(p).IsDeleted() &&
+                                        wallet.ItemAt(p).IsFolderLike();
+            parent_[i] = parentIsFolder ? p : -1;
+            if (parentIsFolder) {
+                children_[p].push_back(static_cast<uint32_t>(i));
+            } else if (r.Parent().IsNull()) {
+                top_.push_back(static_cast<uint32_t>(i));
+            }
+        }
+        SortByTreeOrder(wallet, &top_);
+        for (auto& c : children_) {
+            if (c.size() > 1) SortByTreeOrder(wallet, &c);
+        }
+    }
+
+    const std::vector<uint32_t>& Top() const { return top_; }
+    const std::vector<uint32_t>& Children(uint32_t i) const { return children_[i]; }
+    int Parent(uint32_t i) const { return parent_[i]; }
+
+    // The names of up to eight ancestors, outermost first, then the folder's own name.
+    std::vector<std::u16string> PathOf(uint32_t folder) const {
+        std::vector<std::u16string> path;
+        path.push_back(wallet_.ItemAt(folder).Name());
+        int p = parent_[folder];
+        for (int n = 0; p >= 0 && n < kExportPathAncestors; ++n) {
+            path.insert(path.begin(), wallet_.ItemAt(p).Name());
+            p = parent_[p];
+        }
+        return path;
+    }
+
+private:
+    Wallet& wallet_;
+    std::vector<int> parent_;
+    std::vector<std::vector<uint32_t>> children_;
+    std::vector<uint32_t> top_;
+};
+
+// Where each live card's body lies in the file, found with one pass over the records, so that a
+// card is read with one positioned read instead of a scan from the first record.
+class CardLocator {
+public:
+    explicit CardLocator(Wallet& wallet) : wallet_(wallet) {
+        File* file = wallet.FileHandle();
+        if (file == nullptr) return;
+        RecordScanner scanner(*file, kFirstRecordOffset);
+        ItemRecord r;
+        while (scanner.Next(&r, false) == kBlockOk) {
+            if (r.IsDeleted() || r.Kind() != kItemKindCard || !scanner.BodyFits()) continue;
+            bodies_.emplace(r.Id(), Body{scanner.BodyOffset(), scanner.BodySize()});  // the first one wins
+        }
+    }
+
+    std::unique_ptr<Card> Load(uint32_t index) {
+        const ItemRecord& record = wallet_.ItemAt(index);
+        const auto it = bodies_.find(record.Id());
+        File* file = wallet_.FileHandle();
+        if (it == bodies_.end() || file == nullptr || record.Key() == nullptr) return wallet_.LoadCard(index);
+        try {
+            auto card = std::make_unique<Card>(record);
+            buffer_.resize(it->second.size);
+            size_t got = 0;
+            if (!file->ReadAt(it->second.offset, buffer_.data(), buffer_.size(), &got) || got != buffer_.size()) {
+                return nullptr;
+            }
+            const int rc = ParseCardBody(*card, buffer_.data(), buffer_.size(), *record.Key());
+            std::fill(buffer_.begin(), buffer_.end(), 0);
+            if (rc != kCardOk) return nullptr;
+            return card;
+        } catch (const std::bad_alloc&) {
+            return nullptr;
+        }
+    }
+
+private:
+    struct Body {
+        uint64_t offset;
+        uint32_t size;
+    };
+    Wallet& wallet_;
+    std::map<ItemId, Body> bodies_;
+    std::vector<uint8_t> buffer_;
+};
+
+}  // namespace
+
+bool ExportText(Wallet& wallet, const ExportRequest& request, int selected, TextExportSummary* summary) {
+    TextExportSummary local;
+    if (summary == nullptr) summary = &local;
+    *summary = TextExportSummary();
+    if (!wallet.IsOpen()) return false;
+    const bool single = request.items == kExportCard;
+    const bool folder = request.items == kExportFolder;
+    if (single || folder) {
+        if (selected < 0 || static_cast<size_t>(selected) >= wallet.ItemCount()) return false;
+        const ItemRecord& r = wallet.ItemAt(selected);
+        if (r.IsDeleted() || (single && r.Kind() != kItemKindCard) || (folder && !r.IsFolderLike())) return false;
+    } else if (request.items != kExportWallet) {
+        return false;
+    }
+    try {
+        const SystemTime now = LocalTimeNow();
+        std::u16string base = request.outputFolder.empty() ? OutputDocumentsFolder() : request.outputFolder;
+        if (base.empty()) return false;
+        const std::u16string exportFolder = JoinPath(base, wallet.Name());
+        if (!EnsureOutputFolder(exportFolder)) return false;
+        const std::u16string baseName = (single || folder) ? CleanedFileName(wallet.ItemAt(selected).Name()) : wallet.Name();
+        const std::u16string path = JoinPath(exportFolder, DatedFileName(baseName, now, kTextFileExtension));
+
+        TextExportFile out(wallet.Files());
+        if (!out.Create(path)) return false;
+        out.WriteStart(wallet.Name(), wallet.Path(), now);
+
+        int number = single ? 0 : 1;
+        TextExportFile::CardOptions options;
+        options.includeValues = request.includeValues;
+        options.includeAttachments = request.includeAttachments;
+        options.exportFolder = exportFolder;
+        options.attachmentNumber = &number;
+
+        if (single) {
+            if (std::unique_ptr<Card> card = wallet.LoadCard(static_cast<size_t>(selected))) {
+                out.WriteCard(*card, options);
+                ++summary->cards;
+            }
+        } else {
+            ExportTree tree(wallet);
+            CardLocator locator(wallet);
+            auto writeCard = [&](uint32_t i) {
+                if (std::unique_ptr<Card> card = locator.Load(i)) {  // a card that cannot be loaded is left out
+                    out.WriteCard(*card, options);
+                    ++summary->cards;
+                }
+            };
+            // Depth first: an item, then its children, then its next sibling.
+            std::vector<uint32_t> stack;
+            auto pushChildren = [&](const std::vector<uint32_t>& children) {
+                for (auto it = children.rbegin(); it != children.rend(); ++it) stack.push_back(*it);
+            };
+            std::vector<bool> seen(wallet.ItemCount(), false);
+            if (folder) {
+                stack.push_back(static_cast<uint32_t>(selected));
+            } else {
+                pushChildren(tree.Top());
+            }
+            while (!stack.empty()) {
+                const uint32_t i = stack.back();
+                stack.pop_back();
+                if (seen[i]) continue;
+                seen[i] = true;
+                const ItemRecord& r = wallet.ItemAt(i);
+                if (r.IsFolderLike()) {
+                    out.WriteFolderHeader(tree.PathOf(i));
+                    ++summary->folders;
+                    pushChildren(tree.Children(i));
+                } else if (r.Kind() == kItemKindCard && (folder || tree.Parent(i) >= 0)) {
+                    writeCard(i);
+                }
+            }
+        }
+        if (!out.Finish()) return false;
+        summary->path = path;
+        summary->attachments = number - (single ? 0 : 1);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+}  // namespace tl5
