@@ -315,6 +315,32 @@ void JsonWriter::Print() const {
     std::fputc('\n', stdout);
 }
 
+// ---- Opening a wallet ----------------------------------------------------------------------------
+
+int OpenWalletForCli(const char* command, const std::string& path, bool readOnly, bool probeOnly,
+                     tl5::Wallet* wallet) {
+    const std::u16string walletPath = ArgToPath(path);
+    auto attempt = [&](const std::u16string* password) {
+        return probeOnly ? wallet->Probe(walletPath, password) : wallet->Open(walletPath, password, readOnly);
+    };
+    int rc = wallet->Probe(walletPath, nullptr);  // no password needed when none is set
+    if (rc == tl5::kOpenOk) {
+        if (!probeOnly) rc = attempt(nullptr);
+    } else if (rc == tl5::kOpenWrongPassword) {
+        std::u16string password;
+        if (!ReadPassword("Password: ", &password)) {
+            return ReportResult(command, "no password given for " + path, rc, OpenResultText(rc), OpenResultExit(rc));
+        }
+        rc = attempt(&password);
+        WipePassword(&password);
+    }
+    if (rc != tl5::kOpenOk) {
+        wallet->Close(false);
+        return ReportResult(command, "cannot open " + path, rc, OpenResultText(rc), OpenResultExit(rc));
+    }
+    return kExitOk;
+}
+
 // ---- Errors --------------------------------------------------------------------------------------
 
 const char* OpenResultText(int code) {

@@ -8,6 +8,7 @@
 
 #include "cli/Commands.h"
 #include "model/ItemId.h"
+#include "model/Wallet.h"
 #include "platform/LocalTime.h"
 
 namespace tl5cli {
@@ -77,6 +78,12 @@ private:
 
 std::string IsoTime(const tl5::SystemTime& time);  // "" when not set
 std::string JsonEscape(std::string_view utf8);
+
+// ---- Opening a wallet ----------------------------------------------------------------------------
+// Opens the wallet (probe only: fixed blocks, no items), reading a password from standard input only
+// when the wallet has one. Prints the error and returns its exit status on failure, kExitOk otherwise.
+int OpenWalletForCli(const char* command, const std::string& path, bool readOnly, bool probeOnly,
+                     tl5::Wallet* wallet);
 
 // ---- Errors --------------------------------------------------------------------------------------
 // Texts of the wallet result codes.
