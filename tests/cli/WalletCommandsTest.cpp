@@ -205,3 +205,55 @@ TEST(Tl5Check, ReportsDamageWithItsOffset) {
         EXPECT_NE(r.out.find(c.expected), std::string::npos) << c.what << "\n" << r.out;
     }
 }
+
+TEST(Tl5Ls, ListsLiveItemsInTreeOrder) {
+    TempDir dir;
+    const std::string path = (dir / "w.tl5").string();
+    const std::u16string password = u"pa55word";
+    {
+        Wallet w;
+        ASSERT_EQ(w.Create(Utf8ToUtf16(path), password, u"", false), kCreateOk);
+        ASSERT_EQ(w.Open(Utf8ToUtf16(path), &password, false), kOpenOk);
+        auto folder = [&](const ItemId& parent, const std::u16string& name) {
+            ItemRecord r;
+            r.SetKey(w.RecordKey());
+            r.CreateAsFolder(parent);
+            r.SetName(name);
+            const ItemId id = r.Id();
+            EXPECT_GE(w.AppendFolderRecord(&r, false), 0);
+            return id;
+        };
+        auto card = [&](const ItemId& parent, const std::u16string& name) {
+            ItemRecord r;
+            r.SetKey(w.RecordKey());
+            r.CreateAsCard(parent);
+            r.SetName(name);
+            Card c(r);
+            const ItemId id = r.Id();
+            EXPECT_GE(w.AppendCard(&c, false), 0);
+            return id;
+        };
+        const ItemId work = folder(ItemId(), u"work");
+        folder(ItemId(), u"Banking");
+        card(ItemId(), u"zebra");
+        card(work, u"b card");
+        folder(work, u"A sub");
+        card(work, u"A card");
+        const ItemId gone = card(ItemId(), u"deleted one");
+        ASSERT_EQ(w.MarkDeletedInFile(gone), 1);
+        w.Close(true);
+    }
+    Tl5Result r = RunTl5(dir, {"ls", path}, "pa55word\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> names;
+    std::istringstream lines(r.out);
+    for (std::string line; std::getline(lines, line);) names.push_back(line.substr(0, line.find_last_not_of(' ', line.rfind(' ')) + 1));
+    const std::vector<std::string> expected = {"zebra", "Banking/", "work/", "  A card", "  b card", "  A sub/", "My Forms/"};
+    EXPECT_EQ(names, expected) << r.out;
+
+    r = RunTl5(dir, {"ls", path, "--json"}, "pa55word\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* s : {"\"path\": \"work/A sub\"", "\"kind\": \"my_forms\"", "\"depth\": 1", "\"parent\": null"})
+        EXPECT_NE(r.out.find(s), std::string::npos) << s << "\n" << r.out;
+    EXPECT_EQ(r.out.find("deleted one"), std::string::npos);
+}
