@@ -6,6 +6,7 @@
 
 #include "cardui/win/FontCache.h"
 #include "cardui/win/Strings.h"
+#include "platform/ExchangeServices.h"
 #include "platform/Text.h"
 #include "platform/pocketpc/DeviceScreen.h"
 #include "platform/pocketpc/Shell.h"
@@ -115,14 +116,6 @@ HWND FindRunningInstance() {
     return nullptr;
 }
 
-std::wstring ProgramFolder() {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, n < MAX_PATH ? n : 0);
-    folder.resize(folder.find_last_of(L"\\/") == std::wstring::npos ? 0 : folder.find_last_of(L"\\/") + 1);
-    return folder;
-}
-
 HMODULE LoadLanguageModule(const std::wstring& folder, DWORD langPref, LANGID* chosen) {
     DWORD tries[3] = {langPref & 0xFFFF, 0, 0x0409};
     LANGID ui = GetUserDefaultUILanguage();
@@ -163,7 +156,7 @@ bool LoadResourcesAndCreateMainWindow(HINSTANCE instance) {
 
     // 4. The module of strings.
     if (!ModuleHoldsString(instance, kModuleCheckString)) {
-        HMODULE language = LoadLanguageModule(ProgramFolder(), settings.langPref, nullptr);
+        HMODULE language = LoadLanguageModule(ToWide(ProgramFolder()), settings.langPref, nullptr);
         if (!language) {
             MessageBoxW(nullptr, kNoResourcesText, kNoResourcesCaption, MB_ICONHAND);
             return false;

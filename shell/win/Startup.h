@@ -74,9 +74,6 @@ StartupHooks& StartHooks();
 // Registers the main window class "Ostrov Tessellock Pro 2005" (tagged, see above).
 bool RegisterMainWindowClass(HINSTANCE instance);
 
-// The folder of the running program, with a trailing backslash.
-std::wstring ProgramFolder();
-
 // Steps of the start that need the instance: controls, settings, language module, window classes,
 // main window with menu bar 963. False when the process must end (no language module, no window).
 bool LoadResourcesAndCreateMainWindow(HINSTANCE instance);
