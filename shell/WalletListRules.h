@@ -13,20 +13,6 @@
 
 namespace tl5 {
 
-// Private messages of the main window.
-constexpr uint32_t WMU_FIND_NOW = 3025;
-constexpr uint32_t WMU_WALLET_LIST_ACTION = 3026;
-constexpr uint32_t WMU_CARD_CLOSED = 3027;
-constexpr uint32_t WMU_DROP = 3028;
-constexpr uint32_t WMU_OPEN_WALLET = 3029;
-constexpr uint32_t WMU_SHOW_WALLET_LIST = 3030;
-constexpr uint32_t WMU_WALLET_OPENED = 3031;
-constexpr uint32_t WMU_ITEM_EDITED = 3032;
-constexpr uint32_t WMU_IMPORT_EXCHANGE = 3124;
-constexpr uint32_t WMU_IMPORT_TEXT = 3125;
-constexpr uint32_t WMU_SYNC_START = 3524;
-constexpr uint32_t WMU_SYNC_END = 3525;
-
 // Actions the wallet list reports with WMU_WALLET_LIST_ACTION.
 constexpr uint32_t kWalletListQuit = 1;
 constexpr uint32_t kWalletListCreate = 2;
