@@ -26,10 +26,20 @@ public:
         const size_t n = wallet.ItemCount();
         parent_.assign(n, -1);
         children_.resize(n);
+        // Folders by id (the first entry with an id wins, as in the wallet's own lookup).
+        std::map<ItemId, int> folders;
+        for (size_t i = 0; i < n; ++i) {
+            const ItemRecord& r = wallet.ItemAt(i);
+            if (r.IsFolderLike()) folders.emplace(r.Id(), static_cast<int>(i));
+        }
         for (size_t i = 0; i < n; ++i) {
             const ItemRecord& r = wallet.ItemAt(i);
             if (r.IsDeleted() || r.Kind() == kItemKindNone) continue;
-            const int p = r.Parent().IsNull() ? -1 : wallet.IndexOf(r.Parent());
+            int p = -1;
+            if (!r.Parent().IsNull()) {
+                const auto it = folders.find(r.Parent());
+                if (it != folders.end()) p = it->second;
+            }
             const bool parentIsFolder = p >= 0 && static_cast<size_t>(p) != i && !wallet.ItemAt(p).IsDeleted() &&
                                         wallet.ItemAt(p).IsFolderLike();
             parent_[i] = parentIsFolder ? p : -1;
@@ -95,8 +105,8 @@ public:
             if (!file->ReadAt(it->second.offset, buffer_.data(), buffer_.size(), &got) || got != buffer_.size()) {
                 return nullptr;
             }
+            // The body bytes are as stored (encrypted); only the parsed card holds plain text.
             const int rc = ParseCardBody(*card, buffer_.data(), buffer_.size(), *record.Key());
-            std::fill(buffer_.begin(), buffer_.end(), 0);
             if (rc != kCardOk) return nullptr;
             return card;
         } catch (const std::bad_alloc&) {

@@ -27,6 +27,9 @@ bool TextExportFile::Create(const std::u16string& path) {
         return false;
     }
     buffer_.assign("\xFF\xFE", 2);
+    rule_ = ExchangeString(kStrBlockRule);
+    noData_ = ExchangeString(kStrNoData);
+    attachmentFormat_ = ExchangeString(kStrAttachmentLine);
     return true;
 }
 
@@ -78,7 +81,7 @@ void TextExportFile::WriteStart(std::u16string_view walletName, std::u16string_v
 
 void TextExportFile::WriteFolderHeader(const std::vector<std::u16string>& path) {
     Line(u"");
-    const std::u16string rule = ExchangeString(kStrBlockRule);
+    const std::u16string& rule = rule_;
     Line(rule);
     std::u16string line = ExchangeString(kStrFolder);
     line += u": ";
@@ -91,12 +94,11 @@ void TextExportFile::WriteFolderHeader(const std::vector<std::u16string>& path) 
 }
 
 void TextExportFile::WriteCard(const Card& card, const CardOptions& options) {
-    const std::u16string rule = ExchangeString(kStrBlockRule);
-    Line(rule);
+    Line(rule_);
     std::u16string name = card.Record().Name();
     Line(name);
     SecureZero(name);
-    Line(rule);
+    Line(rule_);
 
     bool anyField = false;
     std::u16string scratch;
@@ -114,7 +116,7 @@ void TextExportFile::WriteCard(const Card& card, const CardOptions& options) {
     }
     SecureZero(scratch);
     if (!anyField) {
-        Line(ExchangeString(kStrNoData));
+        Line(noData_);
     } else {
         Line(u"");
     }
@@ -137,7 +139,7 @@ void TextExportFile::WriteCard(const Card& card, const CardOptions& options) {
                                out->Flush();
             out.reset();
             if (!whole) continue;
-            Line(FormatText(ExchangeString(kStrAttachmentLine), {fileName}));
+            Line(FormatText(attachmentFormat_, {fileName}));
             if (options.attachmentNumber) ++*options.attachmentNumber;
             anyFile = true;
         }

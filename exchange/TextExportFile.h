@@ -69,6 +69,10 @@ private:
     std::u16string path_;
     std::string buffer_;
     bool failed_ = false;
+    // Texts every card block uses, loaded once.
+    std::u16string rule_;
+    std::u16string noData_;
+    std::u16string attachmentFormat_;
 };
 
 }  // namespace tl5
