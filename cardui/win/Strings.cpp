@@ -99,10 +99,12 @@ void TranslateMenu(HMENU menu, HWND menuBar) {
         if (mii.hSubMenu) TranslateMenu(mii.hSubMenu, nullptr);
         const uint32_t id = MenuCaptionStringId(AsU16(caption));
         if (id == 0) continue;
-        const wchar_t* text = LoadStringById(id);
-        if (!text || !*text) continue;
+        // A translation that is empty or missing from the module keeps the English caption (never "?").
+        const wchar_t* text = nullptr;
+        const int length = StringModule() ? LoadStringW(StringModule(), id, reinterpret_cast<LPWSTR>(&text), 0) : 0;
+        if (length <= 0 || !text) continue;
         wchar_t copy[kMaxCaption + 1] = {};
-        lstrcpynW(copy, text, kMaxCaption + 1);
+        lstrcpynW(copy, text, (length < kMaxCaption ? length : kMaxCaption) + 1);
         if (!menuBar) {
             MENUITEMINFOW set{};
             set.cbSize = sizeof(set);

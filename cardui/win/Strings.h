@@ -32,7 +32,8 @@ void SetControlText(HWND dialog, int controlId, UINT stringId);
 // translates its captions; the menu bar window, or null.
 HWND CreateMenuBarById(HWND window, UINT menuBarId);
 
-// Replaces the captions of a menu and all its submenus by their translations (MenuCaptionTable).
+// Replaces the captions of a menu and all its submenus by their translations (MenuCaptionTable); a
+// caption whose translation is empty or missing stays English.
 // With a menu bar window, the top-level items name the bar's buttons instead: "Menu" the button of
 // command 819, any other item the button of its own command.
 void TranslateMenu(HMENU menu, HWND menuBar);
