@@ -1416,17 +1416,16 @@ def bmp_bytes(img):
 
 
 def browse_strip(size):
-    """Two browse-button images side by side on pure green: dark dots (0) and white dots (1)."""
-    img = Image.new("RGB", (2 * size * SS, size * SS), (0, 255, 0))
+    """Two browse-button images side by side on pure green: dark dots (0) and white dots (1).
+
+    Drawn pixel by pixel (an ellipsis of square dots), so no pixel blends into the key colour."""
+    img = Image.new("RGB", (2 * size, size), (0, 255, 0))
     d = ImageDraw.Draw(img)
-    r = size * SS / 8.0 * 0.9
+    dot, starts, top = (2, (0, 3, 6), 5) if size == 8 else (3, (2, 7, 12), 10)
     for i, colour in enumerate(((43, 58, 74), (255, 255, 255))):
-        for k in (-1, 0, 1):
-            cx = i * size * SS + size * SS / 2 + k * size * SS * 0.3
-            cy = size * SS * 0.62
-            d.ellipse([cx - r, cy - r, cx + r, cy + r], fill=colour)
-    # No blending into the key colour: a hard reduction keeps green pixels pure.
-    return img.resize((2 * size, size), Image.NEAREST)
+        for x in starts:
+            d.rectangle([i * size + x, top, i * size + x + dot - 1, top + dot - 1], fill=colour)
+    return img
 
 
 def write(path, data):

@@ -94,6 +94,33 @@ TEST_F(ImageLists, ActionAndSingleListsHoldTheirIcons) {
     }
 }
 
+TEST_F(ImageLists, BrowseBitmapsMakeTwoImagesOnAGreenKey) {
+    struct Case { int resource, width; };
+    for (const Case& c : {Case{180, 8}, Case{181, 16}}) {
+        HIMAGELIST list = ImageList_LoadImageW(AppResources(), MAKEINTRESOURCEW(c.resource), c.width, 0,
+                                               RGB(0, 255, 0), IMAGE_BITMAP, LR_CREATEDIBSECTION);
+        ASSERT_NE(list, nullptr) << c.resource;
+        EXPECT_EQ(ImageList_GetImageCount(list), 2);
+        for (int image = 0; image < 2; ++image) {
+            // Unfocused (0) is drawn on white, focused (1) on black: each must show dots in the
+            // contrasting colour and nothing of the green key.
+            const COLORREF back = image == 0 ? RGB(255, 255, 255) : RGB(0, 0, 0);
+            Canvas canvas(c.width, c.width, back);
+            ImageList_Draw(list, image, canvas.Dc(), 0, 0, ILD_TRANSPARENT);
+            int dots = 0;
+            for (int y = 0; y < c.width; ++y) {
+                for (int x = 0; x < c.width; ++x) {
+                    const COLORREF p = canvas.At(x, y);
+                    EXPECT_NE(p, RGB(0, 255, 0)) << c.resource << " image " << image;
+                    dots += p != back;
+                }
+            }
+            EXPECT_GE(dots, 12) << c.resource << " image " << image;
+        }
+        ImageList_Destroy(list);
+    }
+}
+
 TEST_F(ImageLists, SameCustomIconTwiceGivesOneIndex) {
     const std::vector<uint8_t> red = MakeIcon({{16, 0xE01010}, {32, 0xE01010}});
     const std::vector<uint8_t> redAgain = red;   // same bytes in another buffer
