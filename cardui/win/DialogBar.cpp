@@ -27,10 +27,13 @@ BarGlobals& Globals() {
 
 LRESULT CALLBACK DialogBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The content of a bar of ours; null for any other window.
+// True for a window of our bar class (also when someone has subclassed it).
+bool IsBar(HWND window) {
+    return window != nullptr &&
+           reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC)) == DialogBarProc;
+}
+
 DialogBarContent* ContentOf(HWND bar) {
-    if (bar == nullptr) return nullptr;
-    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(bar, GWLP_WNDPROC)) != DialogBarProc) return nullptr;
     return reinterpret_cast<DialogBarContent*>(GetWindowLongPtrW(bar, GWLP_USERDATA));
 }
 
@@ -170,10 +173,7 @@ HWND CreateDialogBar(HWND parent, const wchar_t* caption, DWORD style, POINT pos
 
 bool SetDialogBarContent(HWND bar, const wchar_t* caption, int icon, HINSTANCE instance, HIMAGELIST imageList,
                          const uint8_t* iconData, size_t iconDataSize) {
-    if (bar == nullptr ||
-        reinterpret_cast<WNDPROC>(GetWindowLongPtrW(bar, GWLP_WNDPROC)) != DialogBarProc) {
-        return false;
-    }
+    if (!IsBar(bar)) return false;
     DialogBarContent* content = new (std::nothrow) DialogBarContent;
     if (content == nullptr) return false;
     try {
@@ -204,7 +204,7 @@ bool SetDialogBarContent(HWND bar, const wchar_t* caption, int icon, HINSTANCE i
     return true;
 }
 
-const DialogBarContent* GetDialogBarContent(HWND bar) { return ContentOf(bar); }
+const DialogBarContent* GetDialogBarContent(HWND bar) { return IsBar(bar) ? ContentOf(bar) : nullptr; }
 
 void FitDialogBar(HWND bar, HWND dialog) {
     if (bar == nullptr || dialog == nullptr) return;
