@@ -271,9 +271,9 @@ def network(p):
 
 
 def wifi(p):
-    for r in (13, 9, 5):
-        p.arc(16 - r, 24 - r, 16 + r, 24 + r, 225, 315, "blue", w=2.6)
-    p.circle(16, 24, 2.2, "blue", outline=None)
+    for r in (14, 9.5, 5):
+        p.arc(16 - r, 25 - r, 16 + r, 25 + r, 222, 318, "blue", w=3.4)
+    p.circle(16, 25, 2.8, "blue", outline=None)
 
 
 def printer(p):

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <set>
+#include <string>
 #include <random>
 #include <vector>
 
@@ -308,4 +313,52 @@ TEST(IconReader, EveryTruncationAndRandomDamageStaysInsideTheData) {
         }
     }
     EXPECT_GT(readable, 0);
+}
+
+namespace {
+
+std::vector<uint8_t> ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+// The committed icon resources, read back with the reader: every numbered icon exists at 16 and 32
+// pixels with alpha, its mask agrees with its alpha, it is neither empty nor a filled square, and
+// no two stock icons are the same picture.
+TEST(IconReader, EveryIconResourceHasBothSizesAndTheStockIconsDiffer) {
+    std::vector<int> numbers;
+    for (int n = 200; n <= 232; ++n) numbers.push_back(n);
+    for (int n = 296; n <= 443; ++n) numbers.push_back(n);
+    std::set<std::vector<uint32_t>> stockPictures;
+    for (int number : numbers) {
+        char name[32];
+        std::snprintf(name, sizeof(name), "/resources/icons/i%03d.ico", number);
+        const std::vector<uint8_t> file = ReadWholeFile(std::string(TL5_SOURCE_DIR) + name);
+        ASSERT_FALSE(file.empty()) << name;
+        for (int side : {16, 32}) {
+            IconReader reader;
+            ASSERT_EQ(reader.Read(file.data(), file.size(), side, 32, false), kIconOk) << name << " at " << side;
+            ASSERT_EQ(reader.Width(), side) << name;
+            std::vector<uint32_t> pixels(static_cast<size_t>(side) * side);
+            ASSERT_TRUE(reader.DecodeBgra(pixels.data(), pixels.size()));
+            size_t opaque = 0;
+            for (int y = 0; y < side; ++y) {
+                for (int x = 0; x < side; ++x) {
+                    const uint32_t alpha = pixels[static_cast<size_t>(y) * side + x] >> 24;
+                    EXPECT_EQ(reader.MaskBit(x, y), alpha < 128) << name << " at " << x << "," << y;
+                    opaque += alpha >= 128;
+                }
+            }
+            // Overlays are marks for a corner of another icon; everything else fills a good part.
+            const size_t least = (number >= 296 && number <= 299) ? pixels.size() / 25 : pixels.size() / 10;
+            EXPECT_GT(opaque, least) << name << " at " << side;
+            EXPECT_LT(opaque, pixels.size()) << name << " at " << side;
+            if (number >= 300 && side == 32) {
+                EXPECT_TRUE(stockPictures.insert(pixels).second) << name << " repeats another stock icon";
+            }
+        }
+    }
+    EXPECT_EQ(stockPictures.size(), 144u);
 }
