@@ -223,12 +223,14 @@ int SaveToMyForms(Wallet& wallet, int cardIndex) {
 
 int DeleteItem(Wallet& wallet, int index) {
     if (!ValidIndex(wallet, index) || wallet.IsReadOnly()) return 0;
-    ItemRecord& entry = wallet.ItemAt(static_cast<size_t>(index));
-    const ItemId id = entry.Id();
+    const ItemId id = wallet.ItemAt(static_cast<size_t>(index)).Id();
+    // The file first: when the tombstone cannot be written the item stays as it was everywhere.
+    if (wallet.MarkDeletedInFile(id) != 1) return 0;
     wallet.Settings().RemoveFavorite(id);
     RemoveFindResult(wallet, index);
-    entry.SetDeleted(true);
-    return wallet.MarkDeletedInFile(id) == 1 ? 1 : 0;
+    ItemRecord& entry = wallet.ItemAt(static_cast<size_t>(index));
+    if (!entry.IsDeleted()) entry.SetDeleted(true);
+    return 1;
 }
 
 // ---- Header and settings -----------------------------------------------------------------------------

@@ -319,3 +319,37 @@ TEST(Sha256, KnownDigests) {
     EXPECT_EQ(Sha256Hex(million.data(), million.size()),
               "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
 }
+
+TEST(WalletItemsFaults, AFailedWriteLeavesTheItemAsItWas) {
+    MemoryFileSystem memory;
+    const std::u16string path = u"/mem/fault.tl5";
+    const std::u16string password = u"secret1";
+    int card = -1, folder = -1;
+    {
+        Wallet w(memory);
+        ASSERT_EQ(w.Create(path, password, u"", false), kCreateOk);
+        ASSERT_EQ(w.Open(path, &password, false), kOpenOk);
+        ItemRecord f;
+        NewFolder(w, ItemId(), false, &f);
+        f.SetName(u"F");
+        folder = w.AppendFolderRecord(&f, false);
+        std::unique_ptr<Card> c = NewEmptyCard(w, w.ItemAt(folder).Id());
+        c->Record().SetName(u"C");
+        card = w.AppendCard(c.get(), false);
+        ASSERT_TRUE(AddFavorite(w, w.ItemAt(card).Id()));
+        ASSERT_EQ(w.Close(true), kCloseOk);
+    }
+    for (long failAt = 1; failAt <= 3; ++failAt) {
+        FaultFileSystem faulty(memory);
+        Wallet w(faulty);
+        ASSERT_EQ(w.Open(path, &password, false), kOpenOk);
+        faulty.FailAt(faulty.Operations() + failAt);
+        ASSERT_EQ(FindCards(w, u"C", false), 0);  // one letter: nothing
+        EXPECT_EQ(DeleteItem(w, card), 0) << failAt;
+        EXPECT_FALSE(w.ItemAt(card).IsDeleted());
+        EXPECT_TRUE(IsFavorite(w, w.ItemAt(card).Id()));
+        EXPECT_EQ(RenameItem(w, folder, u"Renamed"), 0);
+        EXPECT_EQ(w.ItemAt(folder).Name(), u"F");  // the table keeps the name the file has
+        w.Close(false);
+    }
+}
