@@ -14,7 +14,6 @@ namespace tl5 {
 namespace {
 
 constexpr char kFormText[] = "Ostrova Works\xAE Tessellock\xAE Pro Form";
-constexpr size_t kTextSlot = 64;
 constexpr size_t kOffVersion = 64;
 constexpr size_t kOffDescription = 68;
 constexpr size_t kDescriptionSlot = 256;
