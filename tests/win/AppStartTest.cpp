@@ -33,6 +33,17 @@ BOOL CALLBACK FindOwnedMenuBar(HWND window, LPARAM param) {
     return TRUE;
 }
 
+BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM param) {
+    auto* state = reinterpret_cast<OwnedFind*>(param);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (GetWindow(window, GW_OWNER) == state->owner && lstrcmpW(name, L"#32770") == 0 && IsWindowVisible(window)) {
+        state->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // Static texts of a dialog, joined.
 std::wstring DialogText(HWND dialog) {
     std::wstring all;
@@ -62,12 +73,22 @@ TEST_F(AppStart, MainWindowWithItsMenuBarInsideTheDeviceScreenAndACleanExit) {
     EXPECT_STREQ(title, L"Tessellock Pro 5");
     EXPECT_TRUE(IsWindowVisible(main));
 
-    // The menu bar lies along the bottom of the device screen; the client area is the rest of it.
-    OwnedFind bar{main, nullptr};
-    EnumWindows(FindOwnedMenuBar, reinterpret_cast<LPARAM>(&bar));
-    ASSERT_NE(bar.found, nullptr) << "menu bar 963 missing";
+    // Without a wallet to open, the first screen is the wallet list over the main window: its menu
+    // bar lies along the bottom of the device screen and its client area is the rest of it.
+    OwnedFind screen{main, nullptr};
+    for (int i = 0; i < 200 && !screen.found; ++i) {
+        EnumWindows(FindOwnedDialog, reinterpret_cast<LPARAM>(&screen));
+        if (!screen.found) Sleep(50);
+    }
+    ASSERT_NE(screen.found, nullptr) << "wallet list missing";
+    OwnedFind bar{screen.found, nullptr};
+    for (int i = 0; i < 100 && !bar.found; ++i) {
+        EnumWindows(FindOwnedMenuBar, reinterpret_cast<LPARAM>(&bar));
+        if (!bar.found) Sleep(50);
+    }
+    ASSERT_NE(bar.found, nullptr) << "menu bar of the wallet list missing";
     EXPECT_TRUE(IsWindowVisible(bar.found));
-    const RECT client = ClientOnScreen(main);
+    const RECT client = ClientOnScreen(screen.found);
     RECT barRect{};
     GetWindowRect(bar.found, &barRect);
     EXPECT_EQ(client.right - client.left, 240);

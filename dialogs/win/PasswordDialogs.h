@@ -1,0 +1,50 @@
+// The two password dialogs: choosing a new password (template 113) and typing the password of a
+// wallet with the PIN pad (template 114). Neither touches a wallet file; a wallet to match against
+// is given as a PasswordMatcher.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace tl5win {
+
+enum class NewPasswordMode { NewWallet, ChangePassword };
+
+// Dialog templates and timers.
+constexpr int kNewPasswordDialog = 113;
+constexpr int kPasswordEntryDialog = 114;
+constexpr UINT_PTR kEntryTimer = 5501;
+constexpr UINT_PTR kNewPasswordTimer = 5502;
+// Posted to itself once the dialog is up, to place the focus and the input panel.
+constexpr UINT kPasswordDialogReady = WM_USER + 1000;
+
+// Sizes of the output buffers the callers give.
+constexpr size_t kPasswordBufferSize = 32;
+constexpr size_t kHintBufferSize = 256;
+
+// The wallet a typed password is matched against.
+class PasswordMatcher {
+public:
+    virtual ~PasswordMatcher() = default;
+    // True when the wallet accepts the password.
+    virtual bool Matches(std::u16string_view password) = 0;
+    // The wallet's password hint (empty when it has none).
+    virtual std::u16string Hint() = 0;
+};
+
+// Asks for a new password, again to confirm it, and an optional hint. Both outputs are emptied at
+// the start and filled only when the user confirms. `password` holds kPasswordBufferSize and `hint`
+// kHintBufferSize characters. False on Cancel or time-out.
+bool ShowNewPasswordDialog(HWND parent, NewPasswordMode mode, wchar_t* password, wchar_t* hint);
+
+// Asks for a password. With a wallet only a password it accepts is returned; without one any
+// non-empty entry is. `name` (may be null) is shown in the title. False on Cancel, time-out and
+// an empty entry.
+bool ShowPasswordEntryDialog(HWND parent, const wchar_t* name, wchar_t* password, PasswordMatcher* wallet);
+
+// The open password dialog, if any (tests and dismissing dialogs).
+HWND CurrentPasswordDialog();
+
+}  // namespace tl5win

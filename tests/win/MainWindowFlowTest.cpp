@@ -1,0 +1,469 @@
+// The life of a wallet in the real main window: made from the wallet list, opened with its password,
+// refused, cancelled, converted from a legacy file, and closed by the synchronisation hand-shake.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "cardui/win/Strings.h"
+#include "model/Wallet.h"
+#include "platform/Text.h"
+#include "platform/pocketpc/DocList.h"
+#include "shell/Settings.h"
+#include "shell/WalletListRules.h"
+#include "shell/win/BasicMainWindow.h"
+#include "shell/win/MainWindow.h"
+#include "shell/win/Startup.h"
+#include "shell/win/WalletList.h"
+#include "tests/core/ExchangeLegacyWriter.h"
+#include "tests/win/MainWindowTestDriver.h"
+
+using tl5test::Press;
+using tl5test::TypeInto;
+using tl5test::UiScript;
+
+namespace {
+
+constexpr int kEntryBox = 1519;
+constexpr int kConfirmBox = 1520;
+constexpr int kHintBox = 1522;
+constexpr int kPinOk = 1412;
+constexpr int kPinBack = 1410;
+constexpr int kDone = 814;
+constexpr int kCancel = 809;
+
+std::wstring S(uint32_t id) { return tl5::LoadStringById(id); }
+
+std::wstring Folder() {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    return std::wstring(temp) + L"tl5-mainwindow-" + std::to_wstring(GetCurrentProcessId());
+}
+
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found{};
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(find, &found));
+        FindClose(find);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+class MainWindowFlow : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        docs_ = new std::wstring(Folder());
+        CreateDirectoryW(docs_->c_str(), nullptr);
+        SetEnvironmentVariableW(L"TL5_DOCUMENTS", docs_->c_str());
+        settingsKey_ = new std::wstring(L"Software\\Tessellock Tests\\MainWindow " + std::to_wstring(GetCurrentProcessId()));
+        SetEnvironmentVariableW(L"TL5_SETTINGS_KEY", settingsKey_->c_str());
+        // The application's own resources (dialogs, menu bars, icons) come from its exe.
+        wchar_t self[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        std::wstring exe(self);
+        exe.resize(exe.rfind(L'\\') + 1);
+        exe += APP_EXE_NAME;
+        module_ = LoadLibraryExW(exe.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+        ASSERT_NE(module_, nullptr) << "cannot load " << tl5::Utf16ToUtf8(tl5::FromWide(exe));
+        tl5win::InstallMainWindow();
+        ASSERT_TRUE(tl5::LoadResourcesAndCreateMainWindow(module_));
+        main_ = tl5::App().mainWindow;
+    }
+
+    static void TearDownTestSuite() {
+        tl5win::AppWallet().Close(false);
+        if (HWND list = tl5win::WalletListWindow()) DestroyWindow(list);
+        if (main_) DestroyWindow(main_);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
+        RemoveTree(*docs_);
+        RegDeleteTreeW(HKEY_CURRENT_USER, settingsKey_->c_str());
+    }
+
+    void SetUp() override {
+        ASSERT_NE(main_, nullptr);
+        tl5::AppSettings().passAutoOk = 1;
+        // Every test starts at the wallet list with an empty documents folder.
+        ShowList();
+        RemoveTree(*docs_);
+        CreateDirectoryW(docs_->c_str(), nullptr);
+        RefreshList();
+    }
+
+    static std::wstring Doc(const std::wstring& name) { return *docs_ + L"\\" + name; }
+    static DWORD Ui() { return GetCurrentThreadId(); }
+
+    static void ShowList() {
+        PostMessageW(main_, tl5::WMU_SHOW_WALLET_LIST, 0, 0);
+        ASSERT_TRUE(tl5test::PumpUntil([] { return tl5win::WalletListIsShown() && !tl5win::AppWallet().IsOpen(); }, 10000));
+    }
+
+    static HWND DocumentList() { return GetDlgItem(tl5win::WalletListWindow(), tl5win::kDocumentListId); }
+
+    static void RefreshList() {
+        SendMessageW(DocumentList(), ppc::DLM_REFRESH, 0, 0);
+        SendMessageW(DocumentList(), ppc::DLM_SETSELECT, 0, 0);
+    }
+
+    static void MakeWallet(const std::wstring& path, const std::u16string& password, const std::u16string& hint) {
+        tl5::Wallet wallet;
+        ASSERT_EQ(wallet.Create(tl5::FromWide(path), password, hint, true), 0);
+    }
+
+    static void OpenPath(const std::wstring& path) {
+        lstrcpynW(tl5::App().pendingPath, path.c_str(), 260);
+        PostMessageW(main_, tl5::WMU_OPEN_WALLET, 0, 0);
+    }
+
+    // Runs the script while this thread pumps, until it ends and `done` holds.
+    static void Run(UiScript& script, const std::function<bool()>& done = [] { return true; }) {
+        ASSERT_TRUE(script.Finish(60000)) << "the script did not finish";
+        EXPECT_FALSE(script.Failed()) << script.Failure();
+        EXPECT_TRUE(tl5test::PumpUntil(done, 10000));
+    }
+
+    static std::wstring* docs_;
+    static std::wstring* settingsKey_;
+    static HMODULE module_;
+    static HWND main_;
+};
+
+std::wstring* MainWindowFlow::docs_ = nullptr;
+std::wstring* MainWindowFlow::settingsKey_ = nullptr;
+HMODULE MainWindowFlow::module_ = nullptr;
+HWND MainWindowFlow::main_ = nullptr;
+
+TEST_F(MainWindowFlow, NewWalletFromTheListIsCreatedWithItsCheckedPasswordAndOpened) {
+    const std::wstring path = Doc(L"Home.tl5");
+    // 24 characters typed: the wallet keeps the first 23.
+    const std::wstring typed = L"abcdefghijklmnopqrstuvwx";
+    UiScript script(Ui());
+    script.Start([&](UiScript& s) {
+        // New: the save dialog names the file.
+        HWND save = s.Wait([&] {
+            for (HWND w : tl5test::ThreadWindows(s.UiThread()))
+                if (GetDlgItem(w, 0x47c) || GetDlgItem(w, 0x480)) return w;
+            return HWND(nullptr);
+        }, "save dialog");
+        if (!save) return;
+        const int nameBox = GetDlgItem(save, 0x47c) ? 0x47c : 0x480;
+        TypeInto(save, nameBox, path);
+        Press(save, IDOK);
+        HWND dialog = s.WaitDialog(kHintBox, "new password dialog");
+        if (!dialog) return;
+        // Different confirmation, then a password too short: each refused, the dialog stays.
+        TypeInto(dialog, kEntryBox, L"secret");
+        TypeInto(dialog, kConfirmBox, L"secreT");
+        Press(dialog, kDone);
+        s.AnswerMessage(IDOK, "mismatch message");
+        TypeInto(dialog, kEntryBox, L"ab");
+        TypeInto(dialog, kConfirmBox, L"ab");
+        Press(dialog, kDone);
+        s.AnswerMessage(IDOK, "short password message");
+        if (!IsWindow(dialog)) s.Fail("the new password dialog closed after a refused password");
+        TypeInto(dialog, kEntryBox, typed);
+        TypeInto(dialog, kConfirmBox, typed);
+        TypeInto(dialog, kHintBox, L"the alphabet");
+        Press(dialog, kDone);
+        s.WaitGone(dialog);
+        // The new wallet opens at once: its password is asked for.
+        HWND entry = s.WaitDialog(kPinOk, "password entry");
+        if (!entry) return;
+        TypeInto(entry, kEntryBox, typed);  // 24 characters never match by themselves...
+        Sleep(200);
+        if (!IsWindow(entry)) s.Fail("24 typed characters were accepted without OK");
+        Press(entry, kPinOk);  // ...but OK reads the first 23
+        s.WaitGone(entry);
+    });
+    PostMessageW(tl5win::WalletListWindow(), WM_COMMAND, 803, 0);
+    Run(script, [] { return tl5win::AppWallet().IsOpen() && !tl5win::WalletListIsShown(); });
+
+    const auto seen = script.Messages();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].text, S(27004));
+    EXPECT_EQ(seen[0].caption, S(20500));
+    EXPECT_EQ(seen[1].text, S(27007));
+    EXPECT_TRUE(Exists(path));
+    EXPECT_EQ(tl5win::AppWallet().Name(), u"Home");
+    EXPECT_EQ(tl5win::MainWindowMenuBarId(), tl5win::kMainMenuBar);
+    EXPECT_EQ(tl5::AppSettings().LastWallet(), tl5::FromWide(path));
+    // The file holds the 23-character password and the hint.
+    tl5win::AppWallet().Close(true);
+    tl5::Wallet check;
+    const std::u16string stored = tl5::FromWide(typed.substr(0, 23));
+    EXPECT_EQ(check.Probe(tl5::FromWide(path), &stored), 0);
+    EXPECT_EQ(check.Header().Hint(), u"the alphabet");
+    check.Close(false);
+}
+
+TEST_F(MainWindowFlow, WrongPasswordsAreRefusedAndTheHintComesAfterTheFifth) {
+    const std::wstring path = Doc(L"Guarded.tl5");
+    MakeWallet(path, u"right-one", u"not the left one");
+    UiScript script(Ui());
+    script.Start([&](UiScript& s) {
+        HWND entry = s.WaitDialog(kPinOk, "password entry");
+        if (!entry) return;
+        for (int attempt = 1; attempt <= 6 && !s.Failed(); ++attempt) {
+            TypeInto(entry, kEntryBox, L"wrong" + std::to_wstring(attempt));
+            Press(entry, kPinOk);
+            s.AnswerMessage(IDOK, "wrong password message");
+            if (attempt == 5) s.AnswerMessage(IDOK, "hint");
+            if (tl5test::ControlText(entry, kEntryBox) != L"") s.Fail("the entry was not emptied");
+        }
+        TypeInto(entry, kEntryBox, L"right-one");
+        s.WaitGone(entry);
+    });
+    OpenPath(path);
+    Run(script, [] { return tl5win::AppWallet().IsOpen(); });
+    const auto seen = script.Messages();
+    ASSERT_EQ(seen.size(), 7u);
+    for (size_t i : {0, 1, 2, 3, 4, 6}) {
+        EXPECT_EQ(seen[i].text, S(27006)) << i;
+        EXPECT_EQ(seen[i].caption, S(20503)) << i;
+    }
+    EXPECT_EQ(seen[5].text, S(26009) + L"\n\nnot the left one");
+    EXPECT_EQ(tl5win::AppWallet().Name(), u"Guarded");
+}
+
+TEST_F(MainWindowFlow, AutomaticAcceptanceClosesOnTheLastRightKeyAndBackDeletesOne) {
+    const std::wstring path = Doc(L"Pin.tl5");
+    MakeWallet(path, u"2468", u"");
+    UiScript script(Ui());
+    script.Start([&](UiScript& s) {
+        HWND entry = s.WaitDialog(kPinOk, "password entry");
+        if (!entry) return;
+        auto waitText = [&](const std::wstring& want) {
+            for (int i = 0; i < 200 && tl5test::ControlText(entry, kEntryBox) != want; ++i) Sleep(10);
+            const std::wstring got = tl5test::ControlText(entry, kEntryBox);
+            if (got != want) s.Fail("entry text was " + tl5::Utf16ToUtf8(tl5::FromWide(got)));
+        };
+        for (int digit : {2, 4, 6, 9}) Press(entry, 1400 + digit);
+        waitText(L"2469");
+        Press(entry, kPinBack);
+        waitText(L"246");
+        if (!IsWindow(entry)) s.Fail("closed before the password was complete");
+        Press(entry, 1408);
+        s.WaitGone(entry);
+    });
+    OpenPath(path);
+    Run(script, [] { return tl5win::AppWallet().IsOpen(); });
+    EXPECT_TRUE(script.Messages().empty());
+}
+
+TEST_F(MainWindowFlow, WithoutAutomaticAcceptanceOnlyOkAccepts) {
+    const std::wstring path = Doc(L"Manual.tl5");
+    MakeWallet(path, u"manual", u"");
+    tl5::AppSettings().passAutoOk = 0;
+    UiScript script(Ui());
+    script.Start([&](UiScript& s) {
+        HWND entry = s.WaitDialog(kPinOk, "password entry");
+        if (!entry) return;
+        TypeInto(entry, kEntryBox, L"manual");
+        Sleep(300);
+        if (!IsWindow(entry) || !IsWindowVisible(entry)) s.Fail("accepted without OK");
+        Press(entry, kDone);
+        s.WaitGone(entry);
+    });
+    OpenPath(path);
+    Run(script, [] { return tl5win::AppWallet().IsOpen(); });
+}
+
+TEST_F(MainWindowFlow, CancelledPasswordGoesBackToTheListWithoutAMessage) {
+    const std::wstring path = Doc(L"Kept.tl5");
+    MakeWallet(path, u"kept-pw", u"");
+    UiScript script(Ui());
+    script.Start([&](UiScript& s) {
+        HWND entry = s.WaitDialog(kPinOk, "password entry");
+        if (!entry) return;
+        Press(entry, kCancel);
+        s.WaitGone(entry);
+    });
+    // Opened from the list: tap the document.
+    RefreshList();
+    PostMessageW(tl5win::WalletListWindow(), WM_COMMAND, 812, 0);
+    Run(script, [] { return tl5win::WalletListIsShown(); });
+    EXPECT_FALSE(tl5win::AppWallet().IsOpen());
+    EXPECT_TRUE(script.Messages().empty());
+}
+
+TEST_F(MainWindowFlow, FilesThatAreNotWalletsAreReportedWithTheirTwoDigitCode) {
+    struct Case {
+        std::wstring name;
+        std::string bytes;
+        int code;
+    } cases[] = {
+        {L"Short.tl5", std::string(40, 'x'), 7},  // shorter than the signature
+        {L"Text.tl5", std::string(8000, 'y'), 7},  // long enough, wrong signature
+    };
+    for (const Case& c : cases) {
+        const std::wstring path = Doc(c.name);
+        std::ofstream(tl5::Utf16ToUtf8(tl5::FromWide(path)), std::ios::binary) << c.bytes;
+        UiScript script(Ui());
+        script.Start([&](UiScript& s) { s.AnswerMessage(IDOK, "failure message"); });
+        OpenPath(path);
+        Run(script, [] { return tl5win::WalletListIsShown(); });
+        const auto seen = script.Messages();
+        ASSERT_EQ(seen.size(), 1u);
+        const std::wstring name = c.name.substr(0, c.name.size() - 4);
+        wchar_t code[8];
+        swprintf(code, 8, L"(%02d)", c.code);
+        EXPECT_EQ(seen[0].text, S(23016) + L"\n" + name + L"\n" + code);
+        EXPECT_EQ(seen[0].caption, S(20500));
+        EXPECT_FALSE(tl5win::AppWallet().IsOpen());
+    }
+}
+
+TEST_F(MainWindowFlow, LegacyWalletIsConvertedThenOpened) {
+    tl5::testing::LegacyWalletWriter writer(u"old-secret");
+    writer.AddFolder(1, u"Bank");
+    tl5::testing::LegacyCardSpec card;
+    card.key = 1;
+    card.folderKey = 1;
+    card.name = u"Savings";
+    writer.AddCard(card);
+    const std::wstring legacy = Doc(L"Old.wal");
+    std::ofstream(tl5::Utf16ToUtf8(tl5::FromWide(legacy)), std::ios::binary) << writer.Bytes();
+    RefreshList();
+
+    UiScript script(Ui());
+    script.Start([&](UiScript& s) {
+        s.AnswerMessage(IDYES, "conversion question");
+        HWND entry = s.WaitDialog(kPinOk, "legacy password");
+        if (!entry) return;
+        TypeInto(entry, kEntryBox, L"old-secret");  // no wallet to match: only OK accepts
+        Press(entry, kPinOk);
+        s.WaitGone(entry);
+        s.AnswerMessage(IDOK, "conversion report");
+        HWND open = s.WaitDialog(kPinOk, "password of the new wallet");
+        if (!open) return;
+        TypeInto(open, kEntryBox, L"old-secret");
+        s.WaitGone(open);
+    });
+    PostMessageW(tl5win::WalletListWindow(), WM_COMMAND, 812, 0);
+    Run(script, [] { return tl5win::AppWallet().IsOpen(); });
+    const auto seen = script.Messages();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].text, S(22012));
+    EXPECT_EQ(seen[1].caption, S(20001));
+    EXPECT_NE(seen[1].text.find(L"Old.tl5"), std::wstring::npos);
+    EXPECT_TRUE(Exists(Doc(L"Old.tl5")));
+    EXPECT_EQ(tl5win::AppWallet().Name(), u"Old");
+    bool found = false;
+    for (size_t i = 0; i < tl5win::AppWallet().ItemCount(); ++i)
+        found = found || tl5win::AppWallet().ItemAt(i).Name() == u"Savings";
+    EXPECT_TRUE(found);
+}
+
+TEST_F(MainWindowFlow, SyncStartClosesTheWalletAfterASecondWithItsChangesSaved) {
+    const std::wstring path = Doc(L"Synced.tl5");
+    MakeWallet(path, u"sync-pw", u"");
+    UiScript script(Ui());
+    script.Start([&](UiScript& s) {
+        HWND entry = s.WaitDialog(kPinOk, "password entry");
+        if (entry) TypeInto(entry, kEntryBox, L"sync-pw");
+    });
+    OpenPath(path);
+    Run(script, [] { return tl5win::AppWallet().IsOpen(); });
+    ASSERT_TRUE(tl5win::AppWallet().Settings().SetAutoCloseMinutes(30));
+
+    const ULONGLONG start = GetTickCount64();
+    PostMessageW(main_, tl5::WMU_SYNC_START, 0, 0);
+    ASSERT_TRUE(tl5test::PumpUntil([] { return !tl5win::AppWallet().IsOpen(); }, 5000));
+    EXPECT_GE(GetTickCount64() - start, 900u);
+    EXPECT_TRUE(tl5test::PumpUntil([] { return tl5win::WalletListIsShown(); }, 5000));
+
+    tl5::Wallet check;
+    const std::u16string password = u"sync-pw";
+    ASSERT_EQ(check.Probe(tl5::FromWide(path), &password), 0);
+    EXPECT_EQ(check.Settings().AutoCloseMinutes(), 30u);
+    check.Close(false);
+
+    // The end of the synchronisation only beeps: the wallet stays closed.
+    PostMessageW(main_, tl5::WMU_SYNC_END, 0, 0);
+    tl5test::PumpUntil([] { return false; }, 300);
+    EXPECT_FALSE(tl5win::AppWallet().IsOpen());
+}
+
+TEST_F(MainWindowFlow, DeleteAsksAndTheListForgetsTheFile) {
+    MakeWallet(Doc(L"Alpha.tl5"), u"alpha-pw", u"");
+    MakeWallet(Doc(L"Beta.tl5"), u"beta-pw", u"");
+    RefreshList();
+    ASSERT_EQ(SendMessageW(DocumentList(), ppc::DLM_GETITEMCOUNT, 0, 0), 2);
+    for (int answer : {IDNO, IDYES}) {
+        UiScript script(Ui());
+        script.Start([&](UiScript& s) { s.AnswerMessage(answer, "delete question"); });
+        PostMessageW(tl5win::WalletListWindow(), WM_COMMAND, 805, 0);
+        Run(script);
+        tl5test::PumpUntil([] { return false; }, 200);
+        const auto seen = script.Messages();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_NE(seen[0].text.find(Doc(L"Alpha.tl5")), std::wstring::npos);
+    }
+    EXPECT_FALSE(Exists(Doc(L"Alpha.tl5")));
+    EXPECT_TRUE(Exists(Doc(L"Beta.tl5")));
+    EXPECT_EQ(SendMessageW(DocumentList(), ppc::DLM_GETITEMCOUNT, 0, 0), 1);
+}
+
+TEST_F(MainWindowFlow, ReplacingAWalletKeepsTheOldOneUntilTheNewPasswordIsGiven) {
+    const std::wstring path = Doc(L"Twice.tl5");
+    MakeWallet(path, u"first-pw", u"");
+    for (bool confirm : {false, true}) {
+        UiScript script(Ui());
+        script.Start([&](UiScript& s) {
+            HWND save = s.Wait([&] {
+                for (HWND w : tl5test::ThreadWindows(s.UiThread()))
+                    if (GetDlgItem(w, 0x47c) || GetDlgItem(w, 0x480)) return w;
+                return HWND(nullptr);
+            }, "save dialog");
+            if (!save) return;
+            TypeInto(save, GetDlgItem(save, 0x47c) ? 0x47c : 0x480, path);
+            Press(save, IDOK);
+            s.AnswerMessage(IDYES, "overwrite question");
+            HWND dialog = s.WaitDialog(kHintBox, "new password dialog");
+            if (!dialog) return;
+            if (!confirm) {
+                Press(dialog, kCancel);
+                s.WaitGone(dialog);
+                return;
+            }
+            TypeInto(dialog, kEntryBox, L"second-pw");
+            TypeInto(dialog, kConfirmBox, L"second-pw");
+            Press(dialog, kDone);
+            s.WaitGone(dialog);
+            HWND entry = s.WaitDialog(kPinOk, "password entry");
+            if (entry) TypeInto(entry, kEntryBox, L"second-pw");
+        });
+        PostMessageW(tl5win::WalletListWindow(), WM_COMMAND, 803, 0);
+        if (!confirm) {
+            Run(script, [] { return tl5win::WalletListIsShown(); });
+            // Cancelling the password leaves the old wallet where it was.
+            tl5::Wallet check;
+            const std::u16string old = u"first-pw";
+            EXPECT_EQ(check.Probe(tl5::FromWide(path), &old), 0);
+            check.Close(false);
+        } else {
+            Run(script, [] { return tl5win::AppWallet().IsOpen(); });
+            tl5win::AppWallet().Close(true);
+            tl5::Wallet check;
+            const std::u16string now = u"second-pw";
+            EXPECT_EQ(check.Probe(tl5::FromWide(path), &now), 0);
+            check.Close(false);
+            ShowList();
+        }
+    }
+}
+
+}  // namespace
