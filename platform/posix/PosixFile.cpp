@@ -147,9 +147,16 @@ SystemTime OsLocalTimeNow() {
 }
 
 std::u16string DocumentsFolder() {
+    const char* override = std::getenv("TL5_DOCUMENTS");
+    if (override && *override) return Utf8ToUtf16(override);
     const char* home = std::getenv("HOME");
     if (!home || !*home) return std::u16string();
     return Utf8ToUtf16(std::string(home) + "/Documents");
+}
+
+bool SetProcessEnvironment(const char* name, const std::u16string& value) {
+    if (value.empty()) return ::unsetenv(name) == 0;
+    return ::setenv(name, Utf16ToUtf8(value).c_str(), 1) == 0;
 }
 
 std::u16string EnsureDocumentsFolder() {

@@ -147,8 +147,18 @@ SystemTime OsLocalTimeNow() {
 
 std::u16string DocumentsFolder() {
     wchar_t buffer[MAX_PATH] = {};
+    const DWORD n = GetEnvironmentVariableW(L"TL5_DOCUMENTS", buffer, MAX_PATH);
+    if (n > 0 && n < MAX_PATH) return FromWide(buffer);
     if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, buffer))) return std::u16string();
     return FromWide(buffer);
+}
+
+bool SetProcessEnvironment(const char* name, const std::u16string& value) {
+    // Both the C runtime's copy (getenv) and the process block (GetEnvironmentVariable) are updated.
+    const std::wstring wideName(name, name + std::char_traits<char>::length(name));
+    const std::wstring wideValue = ToWide(value);
+    if (_wputenv_s(wideName.c_str(), wideValue.c_str()) != 0) return false;
+    return SetEnvironmentVariableW(wideName.c_str(), value.empty() ? nullptr : wideValue.c_str()) != FALSE;
 }
 
 std::u16string EnsureDocumentsFolder() {

@@ -4,6 +4,7 @@
 #include "model/CardSoundPlayer.h"
 #include "model/LittleEndian.h"
 #include "platform/CardServices.h"
+#include "platform/DocumentsFolder.h"
 #include "platform/MemoryFile.h"
 #include "platform/Text.h"
 
@@ -417,9 +418,8 @@ TEST(CardMedia, OpenAttachmentWritesToDocumentsAndNeverOpensWallets) {
     const std::filesystem::path home = std::filesystem::temp_directory_path() / "tl5-h2-home";
     std::filesystem::remove_all(home);
     std::filesystem::create_directories(home);
-    const char* oldHome = std::getenv("HOME");
-    const std::string saved = oldHome ? oldHome : "";
-    setenv("HOME", home.string().c_str(), 1);
+    const std::u16string documents = (home / "Documents").u16string();
+    ASSERT_TRUE(SetProcessEnvironment("TL5_DOCUMENTS", documents));
     SetLocalTimeSourceForTests([] { return Time(2026, 12, 9, 8, 0, 0); });
     std::vector<std::u16string> opened;
     SetShellOpenHookForTests([&](const std::u16string& p) { opened.push_back(p); return true; });
@@ -443,8 +443,8 @@ TEST(CardMedia, OpenAttachmentWritesToDocumentsAndNeverOpensWallets) {
         opened.clear();
         std::u16string written;
         EXPECT_EQ(OpenCardAttachment(card, 0, OsFileSystem(), &written), c.opens) << c.expectedFile;
-        const std::filesystem::path expected = home / "Documents" / c.expectedFile;
-        EXPECT_EQ(written, Utf8ToUtf16(expected.string()));
+        const std::filesystem::path expected = home / "Documents" / c.expectedFile;  // the folder is created
+        EXPECT_EQ(written, documents + kPathSeparator + Utf8ToUtf16(c.expectedFile));
         std::ifstream in(expected, std::ios::binary);
         const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         EXPECT_EQ(content, "attached") << c.expectedFile;
@@ -457,6 +457,6 @@ TEST(CardMedia, OpenAttachmentWritesToDocumentsAndNeverOpensWallets) {
 
     SetShellOpenHookForTests(nullptr);
     SetLocalTimeSourceForTests(nullptr);
-    setenv("HOME", saved.c_str(), 1);
+    SetProcessEnvironment("TL5_DOCUMENTS", u"");
     std::filesystem::remove_all(home);
 }
