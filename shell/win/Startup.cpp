@@ -4,7 +4,9 @@
 
 #include <cwchar>
 
+#include "cardui/win/DialogBar.h"
 #include "cardui/win/FontCache.h"
+#include "cardui/win/ImageLists.h"
 #include "cardui/win/Strings.h"
 #include "platform/ExchangeServices.h"
 #include "platform/Text.h"
@@ -153,6 +155,7 @@ bool LoadResourcesAndCreateMainWindow(HINSTANCE instance) {
     settings.keyPath = keyOverride.empty() ? std::u16string(kSettingsKeyPath) : FromWide(keyOverride);
     LoadAppSettings();
     AppFontCache().SetClearType(settings.clearType != 0);
+    SetDialogBarColors(settings.colorBarStart, settings.colorBarEnd, settings.colorBarText);
 
     // 4. The module of strings.
     if (!ModuleHoldsString(instance, kModuleCheckString)) {
@@ -168,7 +171,8 @@ bool LoadResourcesAndCreateMainWindow(HINSTANCE instance) {
 
     // 5, 6. The wallet list screen and the dialog bar class.
     if (StartHooks().setUpWalletList) StartHooks().setUpWalletList(instance, a.resourceModule);
-    if (StartHooks().registerDialogBarClass) StartHooks().registerDialogBarClass(instance);
+    SetIconResourceInstance(instance);
+    RegisterDialogBarClass(instance);
 
     // 7, 8. The main window, with the caption's OK button, covering the device screen.
     if (!RegisterMainWindowClass(instance)) return false;
@@ -274,7 +278,7 @@ int RunApplication(HINSTANCE instance, const wchar_t* commandLine) {
         a.resourceModule = a.instance;
     }
     SaveAppSettings();
-    if (StartHooks().destroyImageLists) StartHooks().destroyImageLists();
+    DestroyIconImageLists();
     AppFontCache().ReleaseAll();
     return static_cast<int>(msg.wParam);
 }

@@ -64,10 +64,6 @@ struct StartupHooks {
     void (*createContents)(HWND window) = nullptr;
     // Sets up the wallet list screen before the main window exists.
     void (*setUpWalletList)(HINSTANCE instance, HMODULE strings) = nullptr;
-    // Registers the dialog bar's window class.
-    void (*registerDialogBarClass)(HINSTANCE instance) = nullptr;
-    // Destroys the shared icon image lists at the end of the process.
-    void (*destroyImageLists)() = nullptr;
 };
 StartupHooks& StartHooks();
 

@@ -22,11 +22,14 @@ struct OwnedFind {
     HWND found;
 };
 
+// A visible menu bar of the main window or of a screen over it (the wallet list has its own bar).
 BOOL CALLBACK FindOwnedMenuBar(HWND window, LPARAM param) {
     auto* state = reinterpret_cast<OwnedFind*>(param);
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
-    if (GetWindow(window, GW_OWNER) == state->owner && lstrcmpW(name, L"ppc.MenuBar") == 0) {
+    HWND owner = GetWindow(window, GW_OWNER);
+    const bool ours = owner == state->owner || (owner && GetWindow(owner, GW_OWNER) == state->owner);
+    if (ours && IsWindowVisible(window) && lstrcmpW(name, L"ppc.MenuBar") == 0) {
         state->found = window;
         return FALSE;
     }
