@@ -87,6 +87,8 @@ protected:
         tl5::SetProgramInstance(nullptr);
         for (HMODULE m : loaded_) FreeLibrary(m);
         FreeLibrary(program_);
+        for (const std::wstring& f : files_) DeleteFileW(f.c_str());
+        for (const std::wstring& d : folders_) RemoveDirectoryW(d.c_str());
     }
     HMODULE Load(const std::wstring& path) {
         HMODULE m = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
@@ -97,6 +99,7 @@ protected:
     HMODULE program_ = nullptr;
     HWND owner_ = nullptr;
     std::vector<HMODULE> loaded_;
+    std::vector<std::wstring> files_, folders_;
 };
 
 std::wstring ButtonText(HWND bar, UINT command) {
@@ -134,7 +137,10 @@ TEST_F(StringsAndMenus, LoadStringFallsBackToStarAndQuestionMark) {
 }
 
 TEST_F(StringsAndMenus, MenuBarsAreTranslatedThroughTheirEnglishCaptions) {
-    const std::wstring path = MakeTranslatedModule(TempFolder(L"tl5-lang") + L"xx.mui",
+    const std::wstring folder = TempFolder(L"tl5-lang");
+    folders_.push_back(folder);
+    files_.push_back(folder + L"xx.mui");
+    const std::wstring path = MakeTranslatedModule(folder + L"xx.mui",
                                                    {{20720, L"Suchen"}, {20703, L"Men\u00fc"}, {20723, L"Kopieren"},
                                                     {20719, L"Bearbeiten"}, {20709, L""}, {20750, L"Text kopieren"}});
     ASSERT_FALSE(path.empty());
