@@ -17,7 +17,7 @@ constexpr char16_t kPathSeparator = u'\\';
 constexpr char16_t kPathSeparator = u'/';
 #endif
 
-bool IsSeparator(char16_t c) { return c == u'\\' || c == kPathSeparator; }
+bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 
 size_t LastSeparator(std::u16string_view path) {
     for (size_t i = path.size(); i > 0; --i) {

@@ -13,7 +13,7 @@ namespace tl5 {
 // Folder and name joined with the system's separator (none added when the folder ends with one).
 std::u16string JoinPath(std::u16string_view folder, std::u16string_view name);
 
-// The part of a path after its last separator (backslash, or slash where that is the separator).
+// The part of a path after its last separator (a backslash or a slash).
 std::u16string ExchangeFileName(std::u16string_view path);
 
 // The folder part of a path, without its last separator; empty when the path has none.
