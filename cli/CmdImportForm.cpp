@@ -41,7 +41,7 @@ int RunImportForm(const std::vector<std::string>& args) {
         json.Key("name").String(name);
         json.Key("description").String(header.description);
         json.Key("author").String(header.author);
-        json.Key("exported").Time(header.written);
+        json.Key("date").Time(header.written);
         json.Key("fields").Int(static_cast<int64_t>(card.FieldCount()));
         json.Key("added");
         if (added >= 0) {
@@ -52,7 +52,7 @@ int RunImportForm(const std::vector<std::string>& args) {
         json.EndObject();
         json.Print();
     } else {
-        std::printf("name: %s\ndescription: %s\nauthor: %s\nexported: %s\nfields: %zu\n", ToUtf8(name).c_str(),
+        std::printf("name: %s\ndescription: %s\nauthor: %s\ndate: %s\nfields: %zu\n", ToUtf8(name).c_str(),
                     ToUtf8(header.description).c_str(), ToUtf8(header.author).c_str(), IsoTime(header.written).c_str(),
                     card.FieldCount());
         if (added >= 0) std::printf("added to My Forms: %s\n", wallet.ItemAt(added).Id().ToHex().c_str());

@@ -134,6 +134,7 @@ TEST_F(ExchangeCli, CardTravelsAsAFormFileWithAndWithoutValues) {
     EXPECT_NE(out.find("\"name\": \"Visa\""), std::string::npos) << out;
     EXPECT_NE(out.find("\"author\": \"Ann\""), std::string::npos) << out;
     EXPECT_NE(out.find("\"added\": null"), std::string::npos) << out;
+    EXPECT_NE(out.find("\"date\": \"20"), std::string::npos) << out;
     ASSERT_EQ(Run("import-form beta.tl5 '" + withValues + "'", "pass-b\n"), 0) << err;
     ASSERT_EQ(Run("show beta.tl5 'My Forms/Visa' --json --reveal", "pass-b\n"), 0) << err;
     EXPECT_NE(out.find("\"value\": \"4711\""), std::string::npos) << out;
