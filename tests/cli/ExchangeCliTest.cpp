@@ -96,6 +96,10 @@ TEST_F(ExchangeCli, LegacyWalletWithCustomFormsConverts) {
 
     EXPECT_EQ(Run("convert old.wal", "old-pass\n"), 1) << "no definitions next to tl5";
     EXPECT_NE(err.find("result code 10"), std::string::npos) << err;
+    WriteFile("broken.tcd", "<OstrovaWorksTessellockCustomForms.1>\r\n<MyForm>\r\nLocker\r\n1001\r\n4\r\n2 TLF_PIN\r\n");
+    EXPECT_EQ(Run("convert old.wal --definitions broken.tcd", "old-pass\n"), 1);
+    EXPECT_NE(err.find("result code 10"), std::string::npos) << err;
+    EXPECT_FALSE(fs::exists(dir / "old.tl5"));
     EXPECT_EQ(Run("convert old.wal --definitions mine.tcd", "wrong\n"), 4);
     EXPECT_NE(err.find("result code 2"), std::string::npos) << err;
     ASSERT_EQ(Run("convert old.wal --definitions mine.tcd", "old-pass\n"), 0) << err;

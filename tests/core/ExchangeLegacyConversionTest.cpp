@@ -2,6 +2,8 @@
 #include "model/BuiltInForm.h"
 #include "model/Card.h"
 #include "model/Wallet.h"
+#include "platform/ExchangeServices.h"
+#include "platform/Text.h"
 #include "platform/MemoryFile.h"
 #include "resources/StringTable.h"
 #include "tests/core/ExchangeLegacyWriter.h"
@@ -251,4 +253,24 @@ TEST(ExchangeLegacyConversion, AFailedWriteRemovesTheHalfWrittenWallet) {
     EXPECT_EQ(ConvertLegacyWallet(disk, u"/w/a.wal", u"pw-good", &newPath), kConvertCannotCreate);
     EXPECT_EQ(newPath, u"/w/a.tl5");
     EXPECT_FALSE(disk.mem.Exists(u"/w/a.tl5"));
+}
+
+TEST(ExchangeLegacyConversion, DefinitionsAreFoundInTheProgramsFolder) {
+    const std::u16string folder = ProgramFolder();
+    ASSERT_FALSE(folder.empty());
+    const std::u16string name = u"tl5-definitions-test-" + Utf8ToUtf16(std::to_string(::testing::UnitTest::GetInstance()->random_seed())) + u".tcd";
+    FileSystem& os = OsFileSystem();
+    {
+        std::unique_ptr<File> f;
+        ASSERT_EQ(os.Open(folder + name, FileMode::CreateAlways, FileShare::None, &f), kFileOk);
+        size_t put = 0;
+        ASSERT_TRUE(f->Write(kDefinitions.data(), kDefinitions.size(), &put));
+    }
+    CustomFormDefinitions defs;
+    EXPECT_TRUE(FindCustomFormDefinitions(os, name, u"", defs));
+    EXPECT_EQ(defs.forms.size(), 1u);
+    // A path given by the caller is the only place looked at.
+    EXPECT_FALSE(FindCustomFormDefinitions(os, name, folder + u"missing.tcd", defs));
+    os.Remove(folder + name);
+    EXPECT_FALSE(FindCustomFormDefinitions(os, name, u"", defs));
 }
