@@ -151,6 +151,7 @@ bool ChooseNewFile(HWND screen) {
 
 INT_PTR CALLBACK WalletListProc(HWND screen, UINT message, WPARAM wParam, LPARAM lParam) {
     WalletListState& s = State();
+    NoteActivity();
     switch (message) {
     case WM_INITDIALOG: {
         s.activation = ppc::SHACTIVATEINFO{};
@@ -175,7 +176,6 @@ INT_PTR CALLBACK WalletListProc(HWND screen, UINT message, WPARAM wParam, LPARAM
         create.dwFlags = 0;
         s.documentList = ppc::DocList_Create(&create);
         if (s.documentList) {
-            SendMessageW(s.documentList, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(kFont85Bold)), FALSE);
             SendMessageW(s.documentList, ppc::DLM_REFRESH, 0, 0);
             SendMessageW(s.documentList, ppc::DLM_SETSELECT, 0, 0);
         }

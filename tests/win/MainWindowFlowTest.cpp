@@ -250,6 +250,17 @@ TEST_F(MainWindowFlow, AutomaticAcceptanceClosesOnTheLastRightKeyAndBackDeletesO
             const std::wstring got = tl5test::ControlText(entry, kEntryBox);
             if (got != want) s.Fail("entry text was " + tl5::Utf16ToUtf8(tl5::FromWide(got)));
         };
+        // The keys wear their colours: digits blue, Clear and Back red, OK green.
+        const struct { int id; COLORREF color; } keys[] = {
+            {1401, RGB(0, 48, 206)}, {1400, RGB(0, 48, 206)}, {1411, RGB(255, 56, 56)},
+            {kPinBack, RGB(255, 56, 56)}, {kPinOk, RGB(0, 128, 0)}};
+        for (const auto& key : keys) {
+            HWND button = GetDlgItem(entry, key.id);
+            HDC dc = GetDC(button);
+            const COLORREF seen = GetPixel(dc, 3, 3);
+            ReleaseDC(button, dc);
+            if (seen != key.color) s.Fail("key " + std::to_string(key.id) + " has the wrong colour");
+        }
         for (int digit : {2, 4, 6, 9}) Press(entry, 1400 + digit);
         waitText(L"2469");
         Press(entry, kPinBack);
@@ -365,6 +376,23 @@ TEST_F(MainWindowFlow, LegacyWalletIsConvertedThenOpened) {
     for (size_t i = 0; i < tl5win::AppWallet().ItemCount(); ++i)
         found = found || tl5win::AppWallet().ItemAt(i).Name() == u"Savings";
     EXPECT_TRUE(found);
+}
+
+TEST_F(MainWindowFlow, AboutOpensFromTheListWithItsTitleAndCloses) {
+    UiScript script(Ui());
+    script.Start([&](UiScript& s) {
+        HWND about = s.WaitDialog(1311, "About");
+        if (!about) return;
+        wchar_t title[128] = {};
+        GetWindowTextW(about, title, 128);
+        if (title != S(20020)) s.Fail("About has the wrong title");
+        if (tl5test::ControlText(about, 1111) != L"Version 5.03") s.Fail("About shows no version");
+        Press(about, kDone);
+        s.WaitGone(about);
+    });
+    PostMessageW(tl5win::WalletListWindow(), WM_COMMAND, 808, 0);
+    Run(script);
+    EXPECT_TRUE(tl5win::WalletListIsShown());
 }
 
 TEST_F(MainWindowFlow, SyncStartClosesTheWalletAfterASecondWithItsChangesSaved) {
