@@ -378,6 +378,74 @@ TEST_F(MainWindowFlow, LegacyWalletIsConvertedThenOpened) {
     EXPECT_TRUE(found);
 }
 
+TEST_F(MainWindowFlow, PasswordEntryGivesUpAfterTwoMinutesCountedFromTheLastRefusal) {
+    const std::wstring path = Doc(L"Idle.tl5");
+    MakeWallet(path, u"idle-pw", u"");  // no hint: refusals show only the message
+    UiScript script(Ui());
+    script.Start([&](UiScript& s) {
+        HWND entry = s.WaitDialog(kPinOk, "password entry");
+        if (!entry) return;
+        auto ticks = [&](int n) {
+            for (int i = 0; i < n; ++i) SendMessageW(entry, WM_TIMER, 5501, 0);
+        };
+        ticks(100);
+        TypeInto(entry, kEntryBox, L"typing does not count");
+        ticks(10);
+        TypeInto(entry, kEntryBox, L"nope");
+        Press(entry, kPinOk);
+        s.AnswerMessage(IDOK, "wrong password");
+        ticks(119);  // a refusal starts the two minutes again
+        Sleep(200);
+        if (!IsWindow(entry)) {
+            s.Fail("closed before two minutes after the refusal");
+            return;
+        }
+        ticks(1);
+        s.WaitGone(entry);
+    });
+    OpenPath(path);
+    Run(script, [] { return tl5win::WalletListIsShown(); });
+    EXPECT_FALSE(tl5win::AppWallet().IsOpen());
+    ASSERT_EQ(script.Messages().size(), 1u);
+    EXPECT_EQ(script.Messages()[0].text, S(27006));
+}
+
+TEST_F(MainWindowFlow, ClosingTheMainWindowSavesTheOpenWallet) {
+    const std::wstring path = Doc(L"Closing.tl5");
+    MakeWallet(path, u"close-pw", u"");
+    UiScript script(Ui());
+    script.Start([&](UiScript& s) {
+        HWND entry = s.WaitDialog(kPinOk, "password entry");
+        if (entry) TypeInto(entry, kEntryBox, L"close-pw");
+    });
+    OpenPath(path);
+    Run(script, [] { return tl5win::AppWallet().IsOpen(); });
+    ASSERT_TRUE(tl5win::AppWallet().Settings().SetAutoCloseMinutes(5));
+    SendMessageW(main_, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(tl5win::AppWallet().IsOpen());
+    MSG quit{};
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "no quit message";
+    tl5::Wallet check;
+    const std::u16string password = u"close-pw";
+    ASSERT_EQ(check.Probe(tl5::FromWide(path), &password), 0);
+    EXPECT_EQ(check.Settings().AutoCloseMinutes(), 5u);
+    check.Close(false);
+}
+
+TEST_F(MainWindowFlow, ExitLeavesTheListMenuWhenTheSettingSaysSo) {
+    for (uint32_t exitMenu : {0u, 1u}) {
+        tl5::AppSettings().exitMenu = exitMenu;
+        HMENU menu = CreatePopupMenu();
+        AppendMenuW(menu, MF_STRING, 803, L"New");
+        AppendMenuW(menu, MF_STRING, 802, L"Exit");
+        SendMessageW(tl5win::WalletListWindow(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+        EXPECT_EQ(GetMenuState(menu, 802, MF_BYCOMMAND) != static_cast<UINT>(-1), exitMenu != 0);
+        EXPECT_NE(GetMenuState(menu, 803, MF_BYCOMMAND), static_cast<UINT>(-1));
+        DestroyMenu(menu);
+    }
+    tl5::AppSettings().exitMenu = 0;
+}
+
 TEST_F(MainWindowFlow, AboutOpensFromTheListWithItsTitleAndCloses) {
     UiScript script(Ui());
     script.Start([&](UiScript& s) {
