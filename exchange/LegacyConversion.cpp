@@ -182,6 +182,10 @@ int ConvertLegacyWallet(FileSystem& fs, const std::u16string& legacyPath, const 
             return kConvertCannotCreate;
         };
         if (wallet.Open(*newPath, &password, false) != kOpenOk) return failAndRemove();
+        // The new wallet is not in use until the conversion has finished, and a failure removes it:
+        // a journal per saved item would protect nothing and costs two flushes per card. One flush
+        // at the end makes the whole wallet durable.
+        wallet.SetJournalEnabled(false);
         const std::shared_ptr<const CipherKey> recordKey = wallet.RecordKey();
         const CardHead defaults = CardHead::FromBytes(wallet.Settings().CardHeadDefaults());
 
@@ -212,6 +216,9 @@ int ConvertLegacyWallet(FileSystem& fs, const std::u16string& legacyPath, const 
                 SecureZero(data);
                 if (wallet.AppendCard(&card, false) < 0) return failAndRemove();
             }
+        }
+        if (wallet.SaveFixedBlocks() != 0 || wallet.FileHandle() == nullptr || !wallet.FileHandle()->Flush()) {
+            return failAndRemove();
         }
         if (wallet.Close(true) != kCloseOk) {
             fs.Remove(*newPath);
