@@ -232,7 +232,7 @@ protected:
     std::string wallet;
 };
 
-struct FieldSpec {
+struct FieldCase {
     const char* type;
     int code;
     const char* name;
@@ -242,7 +242,7 @@ struct FieldSpec {
     const char* datetime;  // expected "datetime", or nullptr for null
 };
 
-const FieldSpec kFields[] = {
+const FieldCase kFields[] = {
     {"text", 1, "Plain", "plain \xc3\xbcn\xc3\xaf" "c\xc3\xb6" "d\xc3\xa9 \xe2\x9c\x93 \xf0\x9f\x94\x91", nullptr,
      "plain \xc3\xbcn\xc3\xaf" "c\xc3\xb6" "d\xc3\xa9 \xe2\x9c\x93 \xf0\x9f\x94\x91", nullptr},
     {"url", 3, "Site", "https://example.org/login", nullptr, "https://example.org/login", nullptr},
@@ -267,8 +267,8 @@ TEST_F(ItemCommands, AWalletBuiltWithTl5RoundTrips) {
     Ok({"new-folder", wallet, "Personal", "Banking"});
     const std::string cardId = Ok({"new-card", wallet, "Personal", "--name", "Everything"});
     ASSERT_EQ(cardId.size(), 32u);
-    for (const FieldSpec& f : kFields) Ok({"add-field", wallet, "Personal/Everything", f.type, f.name});
-    for (const FieldSpec& f : kFields) {
+    for (const FieldCase& f : kFields) Ok({"add-field", wallet, "Personal/Everything", f.type, f.name});
+    for (const FieldCase& f : kFields) {
         std::vector<std::string> args = {"set", wallet, cardId, f.name};
         if (f.input[0] || !f.items) args.push_back(f.input);
         if (f.items) {
@@ -313,7 +313,7 @@ TEST_F(ItemCommands, AWalletBuiltWithTl5RoundTrips) {
     const Json& fields = card["fields"];
     ASSERT_EQ(fields.a.size(), std::size(kFields));
     for (size_t i = 0; i < std::size(kFields); ++i) {
-        const FieldSpec& f = kFields[i];
+        const FieldCase& f = kFields[i];
         const Json& j = fields[i];
         EXPECT_EQ(j["type"].n, f.code) << f.name;
         EXPECT_EQ(j["name"].s, f.name);
