@@ -41,8 +41,16 @@ release: deps
 
 build: native win
 
+# The demo wallet make run opens; its password is printed when the application starts.
+DEMO_WALLET   := $(BUILD)/demo/Demo.tl5
+DEMO_PASSWORD ?= demo1234
+
 run: win
-	@tools/run-app.sh $(WIN)/bin
+	cmake -S . -B $(RELEASE) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(RELEASE) -j$(JOBS) --target tl5
+	@tools/make-demo-wallet.sh $(RELEASE)/bin/tl5 $(DEMO_WALLET) '$(DEMO_PASSWORD)'
+	@echo "Demo wallet: $(DEMO_WALLET)  password: $(DEMO_PASSWORD)"
+	@tools/run-app.sh $(WIN)/bin "Z:$(subst /,\,$(DEMO_WALLET))"
 
 test: build fuzz-build
 	@$(MAKE) --no-print-directory test-native test-win

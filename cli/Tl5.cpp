@@ -19,7 +19,7 @@ void PrintUsage(FILE* out) {
     std::vector<CliCommand> sorted = CliCommands();
     std::sort(sorted.begin(), sorted.end(),
               [](const CliCommand& a, const CliCommand& b) { return std::string(a.name) < b.name; });
-    for (const CliCommand& c : sorted) std::fprintf(out, "  tl5 %-50s %s\n", c.synopsis, c.summary);
+    for (const CliCommand& c : sorted) std::fprintf(out, "  tl5 %s\n      %s\n", c.synopsis, c.summary);
 }
 
 }  // namespace

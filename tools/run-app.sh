@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Starts the application under Wine. With a display it shows there; without one it runs under a
 # private Xvfb, waits for the main window, saves build/screenshot.png and closes the application.
+# Usage: tools/run-app.sh BIN_DIR [ARGUMENTS...]
 set -euo pipefail
 bin=$1
+shift
+args=("$@")
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 wine_run="$root/tools/wine-run.sh"
 "$wine_run" --init
-args=()
-[ -n "${TL5_RUN_ARGS:-}" ] && args=($TL5_RUN_ARGS)
 
 if [ -n "${DISPLAY:-}" ]; then
   exec "$wine_run" "$bin/ostrovtlpro5ppc.exe" "${args[@]}"
