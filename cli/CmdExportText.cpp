@@ -1,5 +1,7 @@
 // tl5 export-text: the whole wallet, a folder or a card as a UTF-16 text file.
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "cli/CliCommon.h"
 #include "cli/CliItems.h"
@@ -10,6 +12,16 @@ using namespace tl5cli;
 
 namespace {
 
+// The wallet's full path, which the text file names (the argument when it cannot be made absolute).
+std::string FullPath(const std::string& arg) {
+    std::error_code ec;
+    const std::filesystem::path full =
+        std::filesystem::absolute(std::filesystem::path(std::u8string(arg.begin(), arg.end())), ec);
+    if (ec) return arg;
+    const std::u8string text = full.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 int RunExportText(const std::vector<std::string>& args) {
     ParsedArgs p;
     if (!ParseArgs(args, {"--values", "--attachments"}, {"--item", "--out"}, &p) || p.positional.size() != 1 ||
@@ -19,7 +31,7 @@ int RunExportText(const std::vector<std::string>& args) {
     }
     Wallet wallet;
     int status = kExitOk;
-    if (!OpenWalletForCommand("export-text", p.positional[0], true, &wallet, &status)) return status;
+    if (!OpenWalletForCommand("export-text", FullPath(p.positional[0]), true, &wallet, &status)) return status;
     ExportRequest request;
     request.outputFolder = ArgToPath(*p.Value("--out"));
     request.includeValues = p.Has("--values");

@@ -208,6 +208,7 @@ TEST_F(ExchangeCli, TextExportWritesAttachmentFiles) {
     EXPECT_EQ(ReadFile("export/home/002_notes.txt"), "some notes");
     const std::string text = FromUtf16File(ReadFile(textFile));
     EXPECT_NE(text.find("Combination: ********\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("File: " + (dir / "home.tl5").string() + "\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("Attachment: 001_scan.jpg\r\nAttachment: 002_notes.txt\r\n"), std::string::npos) << text;
 
     ASSERT_EQ(Run("export-text home.tl5 --item Docs/Passport --out one --attachments --values", "pass-h\n"), 0) << err;
