@@ -283,6 +283,13 @@ TEST_F(ItemCommands, AWalletBuiltWithTl5RoundTrips) {
     { std::ofstream(dir / "notes.txt", std::ios::binary) << "meeting notes"; }
     EXPECT_EQ(Ok({"attach", wallet, cardId, (dir / "blob.bin").string()}), "0");
     EXPECT_EQ(Ok({"attach", wallet, cardId, (dir / "notes.txt").string()}), "1");
+    // A background image and a sound.
+    const std::string picture("GIF89a\x01\x00picture", 15);
+    const std::string wave("RIFF\x24\x00\x00\x00WAVEfmt ", 16);
+    { std::ofstream(dir / "Back.GIF", std::ios::binary) << picture; }
+    { std::ofstream(dir / "chime.wav", std::ios::binary) << wave; }
+    Ok({"image", wallet, cardId, (dir / "Back.GIF").string(), "--position", "4"});
+    Ok({"sound", wallet, cardId, (dir / "chime.wav").string(), "--play-when-viewed"});
 
     // A card from a built-in form with a PIN, and favourites.
     const std::string lockerId = Ok({"new-card", wallet, "Personal/Banking", "--form", "10", "--name", "Locker"});
@@ -333,8 +340,18 @@ TEST_F(ItemCommands, AWalletBuiltWithTl5RoundTrips) {
         EXPECT_EQ(j["name_colour"].n, -1);
         EXPECT_EQ(j["data_colour"].n, -1);
     }
-    EXPECT_TRUE(card["image"].IsNull());
-    EXPECT_TRUE(card["sound"].IsNull());
+    const Json& image = card["image"];
+    EXPECT_EQ(image["file_name"].s, "Back.GIF");
+    EXPECT_EQ(image["format"].n, 3);
+    EXPECT_EQ(image["position"].n, 4);
+    EXPECT_EQ(image["size"].n, picture.size());
+    EXPECT_EQ(image["sha256"].s, tl5::Sha256Hex(picture.data(), picture.size()));
+    const Json& sound = card["sound"];
+    EXPECT_EQ(sound["file_name"].s, "chime.wav");
+    EXPECT_EQ(sound["format"].n, 1);
+    EXPECT_TRUE(sound["play_when_viewed"].b);
+    EXPECT_EQ(sound["size"].n, wave.size());
+    EXPECT_EQ(sound["sha256"].s, tl5::Sha256Hex(wave.data(), wave.size()));
     const Json& attachments = card["attachments"];
     ASSERT_EQ(attachments.a.size(), 2u);
     EXPECT_EQ(attachments[0]["slot"].n, 0);
@@ -362,6 +379,12 @@ TEST_F(ItemCommands, AWalletBuiltWithTl5RoundTrips) {
     const Json spare = ShowJson("Personal/Spare");
     EXPECT_EQ(spare["fields"].a.size(), std::size(kFields) - 1);
     EXPECT_EQ(spare["attachments"].a.size(), 2u);
+    EXPECT_EQ(spare["image"]["file_name"].s, "Back.GIF");
+    Ok({"image", wallet, "Personal/Spare", "--clear"});
+    Ok({"sound", wallet, "Personal/Spare", "--clear"});
+    const Json cleared = ShowJson("Personal/Spare");
+    EXPECT_TRUE(cleared["image"].IsNull());
+    EXPECT_TRUE(cleared["sound"].IsNull());
     const Json form = ShowJson(formId);
     EXPECT_EQ(form["name"].s, "Everything");
     for (const Json& f : form["fields"].a) {
