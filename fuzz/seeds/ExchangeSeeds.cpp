@@ -44,7 +44,7 @@ void WriteDefinitionSeeds(Files& files) {
 void WriteLegacySeeds(Files& files) {
     tl5::testing::LegacyWalletWriter w(u"pw", true, u"forms.tcd");
     w.AddFolder(1, u"Folder");
-    tl5::testing::LegacyCardSpec c;
+    tl5::testing::LegacyCardDraft c;
     c.name = u"Card";
     c.imageWord = 1;
     c.soundFlags = 1;

@@ -84,7 +84,7 @@ protected:
 TEST_F(ExchangeCli, LegacyWalletWithCustomFormsConverts) {
     LegacyWalletWriter w(u"old-pass", true, u"mine.tcd");
     w.AddFolder(1, u"Sport");
-    LegacyCardSpec c;
+    LegacyCardDraft c;
     c.folderKey = 1;
     c.formKey = 1001;
     c.name = u"Gym locker";

@@ -57,7 +57,7 @@ TEST(ExchangeLegacyConversion, ConvertsFoldersCardsAndEveryMapping) {
     w.AddFolder(11, u"Other", 999, 45);   // no built-in form with that key: form 0
     const BuiltInForm* bank = BuiltInFormByKey(510);
     ASSERT_NE(bank, nullptr);
-    LegacyCardSpec c;
+    LegacyCardDraft c;
     c.key = 1;
     c.folderKey = 10;
     c.formKey = 510;
@@ -77,7 +77,7 @@ TEST(ExchangeLegacyConversion, ConvertsFoldersCardsAndEveryMapping) {
               {kLegacyTagSound, "RIFF"},
               {kLegacyTagSoundName, LegacyText(u"ding.wav")}};
     w.AddCard(c);
-    LegacyCardSpec locker;
+    LegacyCardDraft locker;
     locker.key = 2;
     locker.folderKey = 11;
     locker.formKey = 1001;
@@ -87,17 +87,17 @@ TEST(ExchangeLegacyConversion, ConvertsFoldersCardsAndEveryMapping) {
     locker.boldFlags = 1;
     locker.tags = {{2, LegacyText(u"12-34-56")}, {5, LegacyText(u"2001-01-01")}};
     w.AddCard(locker);
-    LegacyCardSpec unknown = locker;
+    LegacyCardDraft unknown = locker;
     unknown.key = 3;
     unknown.formKey = 4242;
     unknown.name = u"Unknown form";
     w.AddCard(unknown);
-    LegacyCardSpec orphan = locker;
+    LegacyCardDraft orphan = locker;
     orphan.key = 4;
     orphan.folderKey = 99;
     orphan.name = u"No folder";
     w.AddCard(orphan);
-    LegacyCardSpec empty;
+    LegacyCardDraft empty;
     empty.key = 5;
     empty.folderKey = 10;
     empty.formKey = 520;  // form 19: three fields
@@ -181,7 +181,7 @@ TEST(ExchangeLegacyConversion, ResultCodes) {
     custom.AddFolder(1, u"F");
     LegacyWalletWriter truncated(u"pw-good", false);
     truncated.AddFolder(1, u"F");
-    LegacyCardSpec runsPast;
+    LegacyCardDraft runsPast;
     runsPast.tags = {{1, LegacyText(u"x")}};
     runsPast.dataLengthOverride = 100000;
     truncated.AddCard(runsPast);
@@ -241,7 +241,7 @@ TEST(ExchangeLegacyConversion, AFailedWriteRemovesTheHalfWrittenWallet) {
     LegacyWalletWriter w(u"pw-good", false);
     w.AddFolder(1, u"F");
     for (int i = 0; i < 20; ++i) {
-        LegacyCardSpec c;
+        LegacyCardDraft c;
         c.key = i;
         c.name = u"Card";
         c.tags = {{1, LegacyText(std::u16string(400, u'v'))}};

@@ -69,14 +69,14 @@ TEST(ExchangeLegacyWallet, PasswordCheckIsExactAndGivesTheRecordKey) {
 TEST(ExchangeLegacyWallet, ReadsRecordsDataBlocksAndTags) {
     LegacyWalletWriter w(u"pw1");
     w.AddFolder(7, u"Banking", 503, 44);
-    LegacyCardSpec c;
+    LegacyCardDraft c;
     c.key = 9;
     c.folderKey = 7;
     c.name = u"Visa";
     c.boldFlags = 3;
     c.tags = {{2, LegacyText(u"1234")}, {0, ""}, {kLegacyTagImageFormat, LegacyU32(3)}, {kLegacyTagNotes, LegacyText(u"a note")}};
     w.AddCard(c);
-    LegacyCardSpec plain = c;
+    LegacyCardDraft plain = c;
     plain.key = 10;
     plain.encrypt = false;
     plain.tags = {{5, LegacyText(u"clear")}};
@@ -137,7 +137,7 @@ TEST(ExchangeLegacyWallet, TagListNeverReadsOutsideTheBlock) {
 TEST(ExchangeLegacyWallet, TruncatedRecordsAreDamage) {
     LegacyWalletWriter w(u"pw1");
     w.AddFolder(1, u"F");
-    LegacyCardSpec c;
+    LegacyCardDraft c;
     c.name = u"Runs past the end";
     c.tags = {{2, LegacyText(u"value")}};
     c.dataLengthOverride = 5000;

@@ -37,7 +37,7 @@ inline std::string LegacyU32(uint32_t v) {
     return out;
 }
 
-struct LegacyCardSpec {
+struct LegacyCardDraft {
     int32_t key = 1;
     int32_t folderKey = 1;
     int32_t formKey = 500;
@@ -94,7 +94,7 @@ public:
         body_ += r;
     }
 
-    void AddCard(const LegacyCardSpec& c) {
+    void AddCard(const LegacyCardDraft& c) {
         std::string data;
         for (const LegacyTagEntry& e : c.tags) data += LegacyU32(e.tag) + LegacyU32(static_cast<uint32_t>(e.bytes.size())) + e.bytes;
         if (c.encrypt && !data.empty()) {
