@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cardui/win/FontCache.h"
+#include "cardui/win/ImageLists.h"
 #include "dialogs/win/About.h"
 #include "exchange/LegacyConversion.h"
 #include "dialogs/win/PasswordDialogs.h"
@@ -426,6 +427,10 @@ void MainWindowOpenWallet(HWND window, const wchar_t* pathText) {
     }
     // A wallet that needs no password (the probe succeeded without one) simply opens.
     wallet.Close(false);
+    // Custom icons of the previous wallet go with its image lists; the tree gets fresh ones.
+    tl5::DestroyIconImageLists();
+    if (HWND tree = MainWindowTree(window))
+        TreeView_SetImageList(tree, tl5::StockIconList(HighResolution() ? 32 : 16), TVSIL_NORMAL);
 
     HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     std::u16string secret = tl5::FromWide(password);
