@@ -340,7 +340,7 @@ TEST_F(MainWindowFlow, FilesThatAreNotWalletsAreReportedWithTheirTwoDigitCode) {
 TEST_F(MainWindowFlow, LegacyWalletIsConvertedThenOpened) {
     tl5::testing::LegacyWalletWriter writer(u"old-secret");
     writer.AddFolder(1, u"Bank");
-    tl5::testing::LegacyCardSpec card;
+    tl5::testing::LegacyCardDraft card;
     card.key = 1;
     card.folderKey = 1;
     card.name = u"Savings";
