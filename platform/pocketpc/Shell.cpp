@@ -466,6 +466,43 @@ std::wstring ProgramName(LPCWSTR program) {
 
 }  // namespace
 
+// ---- Dialogs in the device screen ----------------------------------------------------------------
+
+namespace {
+
+thread_local HHOOK t_placementHook = nullptr;
+
+LRESULT CALLBACK PlacementHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        wchar_t cls[16] = {};
+        GetClassNameW(window, cls, 16);
+        if (lstrcmpW(cls, L"#32770") == 0 && !IsFullScreenDialog(window) && !GetPropW(window, L"ppc.Placed")) {
+            SetPropW(window, L"ppc.Placed", reinterpret_cast<HANDLE>(1));
+            const RECT screen = DeviceScreenRect();
+            RECT r{};
+            GetWindowRect(window, &r);
+            const int w = r.right - r.left, h = r.bottom - r.top;
+            int x = screen.left + ((screen.right - screen.left) - w) / 2;
+            int y = screen.top + ((screen.bottom - screen.top) - h) / 2;
+            RECT work{};
+            SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+            if (x < work.left) x = work.left;
+            if (y < work.top) y = work.top;
+            SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    } else if (code == HCBT_DESTROYWND) {
+        RemovePropW(reinterpret_cast<HWND>(wParam), L"ppc.Placed");
+    }
+    return CallNextHookEx(t_placementHook, code, wParam, lParam);
+}
+
+}  // namespace
+
+void PlaceDialogsInDeviceScreen() {
+    if (!t_placementHook) t_placementHook = SetWindowsHookExW(WH_CBT, PlacementHook, nullptr, GetCurrentThreadId());
+}
+
 // ---- Dialogs and the OK button -------------------------------------------------------------------
 
 BOOL SHInitDialog(SHINITDLGINFO* info) {

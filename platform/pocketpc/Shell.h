@@ -43,6 +43,11 @@ BOOL SHInitDialog(SHINITDLGINFO* info);
 // True when SHInitDialog made the window full-screen (its menu bar then takes room from it).
 bool IsFullScreenDialog(HWND window);
 
+// Message boxes and other small dialogs of the calling thread appear centred in the device screen,
+// as on the handheld, instead of in the middle of the desktop (full-screen dialogs are left alone).
+// Installed once per thread; safe to call again.
+void PlaceDialogsInDeviceScreen();
+
 // ---- The caption's OK button ------------------------------------------------------------------
 
 // Extended window style of a window with the caption's OK button. ppc::CreateCaptionOkWindow turns it

@@ -148,6 +148,7 @@ bool LoadResourcesAndCreateMainWindow(HINSTANCE instance) {
     icc.dwICC = ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_DATE_CLASSES;
     InitCommonControlsEx(&icc);
     ppc::SHInitExtraControls();
+    ppc::PlaceDialogsInDeviceScreen();
 
     // 3. Settings.
     Settings& settings = AppSettings();

@@ -375,3 +375,36 @@ TEST_F(ShellLayer, ForegroundRequestWithTheLowBitAndStorageCards) {
     EXPECT_LT(cards, 30);
     EXPECT_FALSE(ppc::FindNextFlashCard(INVALID_HANDLE_VALUE, &data));
 }
+
+namespace {
+
+RECT g_boxRect{};
+void CALLBACK CloseBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND box = FindWindowW(L"#32770", L"tl5-place");
+    if (!box) return;
+    KillTimer(nullptr, timer);
+    GetWindowRect(box, &g_boxRect);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+}  // namespace
+
+TEST_F(ShellLayer, MessageBoxesAppearInTheDeviceScreen) {
+    ppc::PlaceDialogsInDeviceScreen();
+    ppc::PlaceDialogsInDeviceScreen();
+    g_boxRect = RECT{};
+    SetTimer(nullptr, 0, 100, CloseBox);
+    EXPECT_EQ(MessageBoxW(nullptr, L"A short message.", L"tl5-place", MB_OK), IDOK);
+    const RECT screen = ppc::DeviceScreenRect();
+    const int boxCentre = (g_boxRect.left + g_boxRect.right) / 2;
+    const int screenCentre = (screen.left + screen.right) / 2;
+    ASSERT_GT(g_boxRect.right, 0);
+    if (g_boxRect.right - g_boxRect.left <= screen.right - screen.left) {
+        EXPECT_NEAR(boxCentre, screenCentre, 1);
+    } else {
+        RECT work{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        EXPECT_EQ(g_boxRect.left, work.left) << "a wider box starts at the work area's edge";
+    }
+    EXPECT_NEAR((g_boxRect.top + g_boxRect.bottom) / 2, (screen.top + screen.bottom) / 2, 1);
+}
