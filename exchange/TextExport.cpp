@@ -1,6 +1,8 @@
 #include "exchange/TextExport.h"
 
+#include <cstring>
 #include <map>
+#include <unordered_map>
 #include <memory>
 #include <new>
 #include <vector>
@@ -17,6 +19,17 @@ namespace tl5 {
 
 namespace {
 
+// Hash of an identifier for the lookups of one export (a balanced tree of 16-byte keys costs a
+// cache miss per level).
+struct ItemIdHash {
+    size_t operator()(const ItemId& id) const {
+        uint64_t a, b;
+        std::memcpy(&a, id.bytes, 8);
+        std::memcpy(&b, id.bytes + 8, 8);
+        return static_cast<size_t>((a ^ (b * 0x9E3779B97F4A7C15ull)) * 0xBF58476D1CE4E5B9ull >> 7);
+    }
+};
+
 constexpr uint64_t kFirstRecordOffset = 4980;
 
 // The wallet's live items as a tree: children of every folder and the top level, in tree order.
@@ -27,7 +40,7 @@ public:
         parent_.assign(n, -1);
         children_.resize(n);
         // Folders by id (the first entry with an id wins, as in the wallet's own lookup).
-        std::map<ItemId, int> folders;
+        std::unordered_map<ItemId, int, ItemIdHash> folders;
         for (size_t i = 0; i < n; ++i) {
             const ItemRecord& r = wallet.ItemAt(i);
             if (r.IsFolderLike()) folders.emplace(r.Id(), static_cast<int>(i));
@@ -82,9 +95,10 @@ private:
 // card is read with one positioned read instead of a scan from the first record.
 class CardLocator {
 public:
-    explicit CardLocator(Wallet& wallet) : wallet_(wallet) {
+    CardLocator(Wallet& wallet, bool withMedia) : wallet_(wallet), withMedia_(withMedia) {
         File* file = wallet.FileHandle();
         if (file == nullptr) return;
+        bodies_.reserve(wallet.ItemCount());
         RecordScanner scanner(*file, kFirstRecordOffset);
         ItemRecord r;
         while (scanner.Next(&r, false) == kBlockOk) {
@@ -106,7 +120,7 @@ public:
                 return nullptr;
             }
             // The body bytes are as stored (encrypted); only the parsed card holds plain text.
-            const int rc = ParseCardBody(*card, buffer_.data(), buffer_.size(), *record.Key());
+            const int rc = ParseCardBody(*card, buffer_.data(), buffer_.size(), *record.Key(), withMedia_);
             if (rc != kCardOk) return nullptr;
             return card;
         } catch (const std::bad_alloc&) {
@@ -120,7 +134,8 @@ private:
         uint32_t size;
     };
     Wallet& wallet_;
-    std::map<ItemId, Body> bodies_;
+    bool withMedia_;  // attachments (and the image and sound) decrypted only when they are exported
+    std::unordered_map<ItemId, Body, ItemIdHash> bodies_;
     std::vector<uint8_t> buffer_;
 };
 
@@ -167,7 +182,7 @@ bool ExportText(Wallet& wallet, const ExportRequest& request, int selected, Text
             }
         } else {
             ExportTree tree(wallet);
-            CardLocator locator(wallet);
+            CardLocator locator(wallet, request.includeAttachments);
             auto writeCard = [&](uint32_t i) {
                 if (std::unique_ptr<Card> card = locator.Load(i)) {  // a card that cannot be loaded is left out
                     out.WriteCard(*card, options);

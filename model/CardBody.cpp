@@ -419,7 +419,7 @@ int WriteCard(Card& card, File& file, const CipherKey& key) {
     return kCardOk;
 }
 
-int ParseCardBody(Card& card, const uint8_t* body, size_t size, const CipherKey& key) {
+int ParseCardBody(Card& card, const uint8_t* body, size_t size, const CipherKey& key, bool withMedia) {
     if (!body || size < CardHead::kSize) return kCardNoRecord;
     card.Head() = CardHead::FromBytes(body);
     std::vector<Field>& fields = card.Fields();
@@ -444,18 +444,21 @@ int ParseCardBody(Card& card, const uint8_t* body, size_t size, const CipherKey&
                 return 0;
             }
             case kChunkImage: {
+                if (!withMedia) return 0;
                 CardImage image;
                 if (!DeserializeImage(data, length, key, &image)) return -1;
                 card.SetImage(std::move(image));
                 return 0;
             }
             case kChunkSound: {
+                if (!withMedia) return 0;
                 CardSound sound;
                 if (!DeserializeSound(data, length, key, &sound)) return -1;
                 card.SetSound(std::move(sound));
                 return 0;
             }
             case kChunkAttachment: {
+                if (!withMedia) return 0;
                 const int slot = card.FirstFreeAttachmentSlot();
                 if (slot < 0) return 0;  // all ten in use: skipped
                 Attachment attachment;

@@ -80,8 +80,9 @@ int BuildCardBody(const Card& card, const CipherKey& key, std::vector<uint8_t>* 
 int WriteCard(Card& card, File& file, const CipherKey& key);
 
 // Fills the card from body bytes (the record's body size of them). The card ends loaded and not
-// modified.
-int ParseCardBody(Card& card, const uint8_t* body, size_t size, const CipherKey& key);
+// modified. Without media, the image, sound and attachment chunks are walked past and not decrypted
+// (for readers that need only the card's texts, such as a text export without attachments).
+int ParseCardBody(Card& card, const uint8_t* body, size_t size, const CipherKey& key, bool withMedia = true);
 
 // Reads the body that follows the card's record at the file's current position.
 int ReadCardBody(Card& card, File& file, const CipherKey& key);

@@ -1,5 +1,7 @@
 #include "model/Wallet.h"
 
+#include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "model/Card.h"
@@ -58,6 +60,7 @@ Wallet::~Wallet() { Reset(); }
 void Wallet::Reset() {
     file_.reset();
     items_.clear();
+    offsets_.clear();
     path_.clear();
     open_ = false;
     readOnly_ = false;
@@ -211,31 +214,55 @@ int Wallet::Open(const std::u16string& path, const std::u16string* password, boo
 }
 
 int Wallet::LoadItems() {
-    try {
-        items_.reserve(kInitialTableCapacity);
-    } catch (const std::bad_alloc&) {
-        return kOpenNoMemory;
-    }
+    // The records are gathered in blocks of kTableGrowth entries, which never move, and then moved
+    // once into a table of the right capacity, each block released as soon as it is empty. Growing the
+    // table as the records come would move every record again at each step (quadratic in the number
+    // of items) and hold the old and the new table at once.
+    std::vector<std::vector<ItemRecord>> blocks;
+    size_t count = 0;
+    int result = kOpenOk;
     RecordScanner scanner(*file_, kFirstRecordOffset);
     const std::shared_ptr<const CipherKey> key = header_.RecordKey();
     for (;;) {
         ItemRecord record;
         const int rc = scanner.Next(&record, true);
-        if (rc == kBlockEndOfFile) return kOpenOk;
-        if (rc == kBlockNoBuffer) return kOpenNoMemory;
-        if (rc != kBlockOk) return kOpenBadRecord;
+        if (rc == kBlockEndOfFile) break;
+        if (rc == kBlockNoBuffer) {
+            result = kOpenNoMemory;
+            break;
+        }
         // A body that runs past the end of the file means the file was cut short.
-        if (!scanner.BodyFits()) return kOpenBadRecord;
+        if (rc != kBlockOk || !scanner.BodyFits()) {
+            result = kOpenBadRecord;
+            break;
+        }
         if (record.IsDeleted()) continue;
         record.SetKey(key);
         record.AttachFile(file_.get());
+        NoteOffset(record.Id(), scanner.RecordOffset());
         try {
-            if (items_.size() == items_.capacity()) items_.reserve(items_.capacity() + kTableGrowth);
-            items_.push_back(std::move(record));
+            if (blocks.empty() || blocks.back().size() == kTableGrowth) {
+                blocks.emplace_back();
+                blocks.back().reserve(kTableGrowth);
+            }
+            blocks.back().push_back(std::move(record));  // within the block's capacity
+            ++count;
         } catch (const std::bad_alloc&) {
-            return kOpenNoMemory;
+            result = kOpenNoMemory;
+            break;
         }
     }
+    // On an error the records loaded so far stay in the table.
+    try {
+        items_.reserve(std::max(kInitialTableCapacity, items_.size() + count));
+    } catch (const std::bad_alloc&) {
+        return kOpenNoMemory;
+    }
+    for (std::vector<ItemRecord>& block : blocks) {
+        for (ItemRecord& record : block) items_.push_back(std::move(record));  // within the capacity
+        std::vector<ItemRecord>().swap(block);
+    }
+    return result;
 }
 
 // ---- Close and the fixed blocks ----------------------------------------------------------------
@@ -298,6 +325,7 @@ int Wallet::SaveFixedBlocks() {
 bool Wallet::LocateLive(const ItemId& id, bool liveCardsOnly, ItemRecord* record, uint64_t* offset,
                         uint64_t* length, uint32_t* bodySize) {
     if (!file_) return false;
+    if (LocateByHint(id, liveCardsOnly, record, offset, length, bodySize)) return true;
     RecordScanner scanner(*file_, kFirstRecordOffset);
     ItemRecord r;
     for (;;) {
@@ -306,6 +334,7 @@ bool Wallet::LocateLive(const ItemId& id, bool liveCardsOnly, ItemRecord* record
         if (r.Id() != id) continue;
         if (liveCardsOnly && (r.IsDeleted() || r.Kind() != kItemKindCard)) continue;
         if (!scanner.BodyFits()) return false;
+        if (!r.IsDeleted()) NoteOffset(id, scanner.RecordOffset());
         if (record) {
             *record = std::move(r);
             // The icon bytes belong to the record; read them now.
@@ -328,6 +357,80 @@ bool Wallet::LocateLive(const ItemId& id, bool liveCardsOnly, ItemRecord* record
         if (bodySize) *bodySize = scanner.BodySize();
         return true;
     }
+}
+
+size_t Wallet::IdHash::operator()(const ItemId& id) const {
+    uint64_t a, b;
+    std::memcpy(&a, id.bytes, 8);
+    std::memcpy(&b, id.bytes + 8, 8);
+    return static_cast<size_t>((a ^ (b * 0x9E3779B97F4A7C15ull)) * 0xBF58476D1CE4E5B9ull >> 7);
+}
+
+void Wallet::NoteOffset(const ItemId& id, uint64_t offset) {
+    try {
+        offsets_.insert_or_assign(id, offset);
+    } catch (const std::bad_alloc&) {
+        offsets_.clear();  // hints are optional: without them records are found by scanning
+    }
+}
+
+void Wallet::ShiftOffsets(uint64_t from, uint64_t to) {
+    const uint64_t by = from - to;
+    for (auto it = offsets_.begin(); it != offsets_.end();) {
+        if (it->second >= from) {
+            it->second -= by;
+            ++it;
+        } else if (it->second >= to) {
+            it = offsets_.erase(it);  // its bytes were cut out
+        } else {
+            ++it;
+        }
+    }
+}
+
+bool Wallet::LocateByHint(const ItemId& id, bool liveCardsOnly, ItemRecord* record, uint64_t* offset,
+                          uint64_t* length, uint32_t* bodySize) {
+    const auto hint = offsets_.find(id);
+    if (hint == offsets_.end()) return false;
+    const uint64_t at = hint->second;
+    uint64_t size = 0;
+    uint8_t bytes[ItemRecord::kSize];
+    size_t got = 0;
+    if (!file_->GetSize(&size) || at < kFirstRecordOffset || at > size || size - at < ItemRecord::kSize ||
+        !file_->ReadAt(at, bytes, sizeof bytes, &got) || got != sizeof bytes) {
+        offsets_.erase(hint);
+        return false;
+    }
+    ItemRecord r;
+    if (r.Parse(bytes) != kBlockOk || r.Id() != id || r.IsDeleted() ||
+        (liveCardsOnly && r.Kind() != kItemKindCard)) {
+        offsets_.erase(hint);
+        return false;
+    }
+    const uint64_t len = ItemRecord::kSize + r.CustomIconSize();
+    const uint32_t body = r.BodySize();
+    if (r.CustomIconSize() > size - at - ItemRecord::kSize || r.BodySize() > size - at - len) {
+        offsets_.erase(hint);
+        return false;
+    }
+    if (record) {
+        if (r.CustomIconSize()) {
+            std::vector<uint8_t> icon;
+            try {
+                icon.resize(r.CustomIconSize());
+            } catch (const std::bad_alloc&) {
+                return false;
+            }
+            if (!file_->ReadAt(at + ItemRecord::kSize, icon.data(), icon.size(), &got) || got != icon.size())
+                return false;
+            r.AdoptIconBytes(std::move(icon));
+        }
+        *record = std::move(r);
+    }
+    if (offset) *offset = at;
+    if (length) *length = len;
+    if (bodySize) *bodySize = body;
+    return true;
 }
 
 bool Wallet::FindRecordInFile(const ItemId& id, ItemRecord* record, uint64_t* offset, uint64_t* length) {
@@ -360,7 +463,9 @@ bool Wallet::MoveDown(uint64_t from, uint64_t to) {
         counters_.walletBytes += n;
         done += n;
     }
-    return file_->SetSize(to + (size - from));
+    if (!file_->SetSize(to + (size - from))) return false;
+    ShiftOffsets(from, to);
+    return true;
 }
 
 int Wallet::CutLocked(const ItemId& id, bool* found) {
@@ -391,6 +496,7 @@ int Wallet::MarkDeletedInFile(const ItemId& id) {
     uint32_t body = 0;
     if (!LocateLive(id, false, &record, &at, &len, &body)) return 0;
     if (!file_->GetSize(&size)) return -1;
+    ForgetOffset(id);  // a tombstone is not a live record
     Save save(*this);
     if (!save.Begin(at, size - at)) return -1;
     record.SetKey(header_.RecordKey());
@@ -418,10 +524,10 @@ int Wallet::RewriteRecordInPlace(const ItemRecord& record) {
     uint32_t body = 0;
     const ItemId id = record.Id();
     // The live record with the id (deleted ones are passed over).
+    bool found = LocateByHint(id, false, nullptr, &at, &len, &body);
     RecordScanner scanner(*file_, kFirstRecordOffset);
     ItemRecord r;
-    bool found = false;
-    for (;;) {
+    while (!found) {
         if (scanner.Next(&r, false) != kBlockOk) break;
         if (r.Id() == id && !r.IsDeleted()) {
             at = scanner.RecordOffset();
@@ -449,11 +555,15 @@ int Wallet::RewriteRecordInPlace(const ItemRecord& record) {
 // ---- Appending items ---------------------------------------------------------------------------
 
 int Wallet::WriteRecordAtEnd(ItemRecord* record) {
-    if (!file_->SeekToEnd()) return kBlockIoFailed;
+    uint64_t at = 0;
+    if (!file_->GetSize(&at) || !file_->SeekToEnd()) return kBlockIoFailed;
     record->SetBodySize(0);
     record->AttachFile(file_.get());
     const int rc = record->Write();
-    if (rc == kBlockOk) counters_.walletBytes += record->StoredLength();
+    if (rc == kBlockOk) {
+        counters_.walletBytes += record->StoredLength();
+        NoteOffset(record->Id(), at);
+    }
     return rc;
 }
 
@@ -504,10 +614,14 @@ int Wallet::ReplaceFolderRecord(ItemRecord* record, bool keep) {
 
 int Wallet::WriteCardAtEnd(Card* card) {
     const std::shared_ptr<const CipherKey> key = header_.RecordKey();
-    if (!key || !key->IsKeyed() || !file_->SeekToEnd()) return kBlockIoFailed;
+    uint64_t at = 0;
+    if (!key || !key->IsKeyed() || !file_->GetSize(&at) || !file_->SeekToEnd()) return kBlockIoFailed;
     if (!card->Record().Key()) card->Record().SetKey(key);
     const int rc = WriteCard(*card, *file_, *key);
-    if (rc == kCardOk) counters_.walletBytes += card->Record().StoredLength() + card->Record().BodySize();
+    if (rc == kCardOk) {
+        counters_.walletBytes += card->Record().StoredLength() + card->Record().BodySize();
+        NoteOffset(card->Record().Id(), at);
+    }
     return rc;
 }
 
@@ -540,9 +654,23 @@ int Wallet::ReplaceCard(Card* card, bool keep) {
 std::unique_ptr<Card> Wallet::LoadCard(const ItemId& id) {
     if (!open_ || !file_) return nullptr;
     const std::shared_ptr<const CipherKey> key = header_.RecordKey();
-    RecordScanner scanner(*file_, kFirstRecordOffset);
     try {
         ItemRecord record;
+        uint64_t at = 0, len = 0;
+        uint32_t bodySize = 0;
+        if (LocateByHint(id, true, &record, &at, &len, &bodySize)) {
+            std::vector<uint8_t> body(bodySize);
+            size_t got = 0;
+            if (!file_->ReadAt(at + len, body.data(), body.size(), &got) || got != body.size()) return nullptr;
+            record.SetKey(key);
+            record.AttachFile(file_.get());
+            auto card = std::make_unique<Card>(record);
+            const int rc = ParseCardBody(*card, body.data(), body.size(), *key);
+            SecureZero(body);
+            if (rc != kCardOk) return nullptr;
+            return card;
+        }
+        RecordScanner scanner(*file_, kFirstRecordOffset);
         for (;;) {
             if (scanner.Next(&record, true) != kBlockOk) return nullptr;
             if (record.Id() != id || record.IsDeleted() || record.Kind() != kItemKindCard) continue;

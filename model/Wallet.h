@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "model/ItemRecord.h"
@@ -165,6 +166,17 @@ private:
     int WriteRecordAtEnd(ItemRecord* record);
     int WriteCardAtEnd(Card* card);
     int CutLocked(const ItemId& id, bool* found);
+    // Where live records lie in the file, as last seen. Only a hint: a record is taken from its hinted
+    // offset after the bytes there were read and found to be the live record with that id; otherwise the
+    // file is scanned from the first record as before.
+    struct IdHash {
+        size_t operator()(const ItemId& id) const;
+    };
+    void NoteOffset(const ItemId& id, uint64_t offset);
+    void ForgetOffset(const ItemId& id) { offsets_.erase(id); }
+    void ShiftOffsets(uint64_t from, uint64_t to);  // after [from, EOF) moved down to `to`
+    bool LocateByHint(const ItemId& id, bool liveCardsOnly, ItemRecord* record, uint64_t* offset, uint64_t* length,
+                      uint32_t* bodySize);
 
     FileSystem& fs_;
     std::unique_ptr<File> file_;
@@ -176,6 +188,7 @@ private:
     WalletHeader header_;
     WalletSettings settings_;
     std::vector<ItemRecord> items_;
+    std::unordered_map<ItemId, uint64_t, IdHash> offsets_;
     std::vector<int> findResults_;
     std::u16string findText_;
     bool journalEnabled_ = true;
