@@ -1,6 +1,7 @@
 # Tessellock Pro 5: build, run and test on Debian 12.
 #   make run    install what is missing, build, start the application under Wine
 #   make test   install what is missing, build, run every test (native, then Windows through Wine)
+#   make bench  build the Release tree and run the benchmarks (tl5bench)
 SHELL := /bin/bash
 .DEFAULT_GOAL := build
 
@@ -69,6 +70,12 @@ fuzz-build: deps
 
 fuzz: fuzz-build
 	FUZZ_SECONDS=$(FUZZ_SECONDS) tools/run-fuzz.sh $(FUZZ)
+
+# Benchmarks on the Release build; generated wallets are kept in $(RELEASE)/bin/bench-wallets.
+bench: deps
+	cmake -S . -B $(RELEASE) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE) -j$(JOBS) --target tl5bench
+	$(RELEASE)/bin/tl5bench
 
 clean:
 	rm -rf $(BUILD)
