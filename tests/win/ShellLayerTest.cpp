@@ -59,7 +59,7 @@ protected:
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"tl5.ShellLayerTest";
         RegisterClassW(&wc);
-        owner_ = CreateWindowExW(0, wc.lpszClassName, L"owner", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 0, 0, 200,
+        owner_ = CreateWindowExW(0, wc.lpszClassName, L"owner", WS_OVERLAPPED | WS_CAPTION, 0, 0, 200,
                                  200, nullptr, nullptr, wc.hInstance, nullptr);
         ASSERT_NE(owner_, nullptr);
     }
@@ -104,7 +104,7 @@ HWND MakeDialog(HWND owner, DLGPROC proc) {
         DLGTEMPLATE t;
         WORD menu, cls, title;
     } tpl{};
-    tpl.t.style = WS_POPUP | WS_VISIBLE | DS_MODALFRAME;
+    tpl.t.style = WS_POPUP | DS_MODALFRAME;
     tpl.t.cx = 100;
     tpl.t.cy = 80;
     return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &tpl.t, owner, proc, 0);
@@ -354,6 +354,7 @@ TEST_F(ShellLayer, DeviceProgramsGoToSafeDesktopTargets) {
 }
 
 TEST_F(ShellLayer, ForegroundRequestWithTheLowBitAndStorageCards) {
+    ShowWindow(owner_, SW_SHOW);
     HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, nullptr, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
     ::SetForegroundWindow(other);
