@@ -270,13 +270,7 @@ bool RegisterDocListClass() {
 bool DocListDocumentsFolder(wchar_t* folder, int size) {
     if (!folder || size <= 0) return false;
     folder[0] = 0;
-    std::wstring path;
-    wchar_t overridden[MAX_PATH] = {};
-    const DWORD n = GetEnvironmentVariableW(L"TL5_DOCUMENTS", overridden, MAX_PATH);
-    if (n > 0 && n < MAX_PATH)
-        path = overridden;
-    else
-        path = tl5::ToWide(tl5::DocumentsFolder());
+    std::wstring path = tl5::ToWide(tl5::DocumentsFolder());
     while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
     if (path.empty() || path.size() >= static_cast<size_t>(size)) return false;
     wcscpy_s(folder, static_cast<size_t>(size), path.c_str());

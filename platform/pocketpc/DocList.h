@@ -37,8 +37,8 @@ struct DLNHDR {
 // Creates the control as a child of the parent; null on failure.
 HWND DocList_Create(DOCLISTCREATE* create);
 
-// The folder the list reads: the environment variable TL5_DOCUMENTS when it is set (tests use it to
-// keep away from the user's own files), otherwise the platform's documents folder.
+// The folder the list reads by default: the platform's documents folder (which tests move with the
+// environment variable TL5_DOCUMENTS), without a trailing separator.
 bool DocListDocumentsFolder(wchar_t* folder, int size);
 
 }  // namespace ppc

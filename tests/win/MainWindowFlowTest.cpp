@@ -337,6 +337,27 @@ TEST_F(MainWindowFlow, FilesThatAreNotWalletsAreReportedWithTheirTwoDigitCode) {
     }
 }
 
+TEST_F(MainWindowFlow, AWalletWhoseRecordsAreDamagedIsReportedWithTheReasonAndCode) {
+    const std::wstring path = Doc(L"Damaged.tl5");
+    MakeWallet(path, u"damaged-pw", u"");
+    // The password checks, but loading the items meets a record that cannot be read.
+    std::ofstream(tl5::Utf16ToUtf8(tl5::FromWide(path)), std::ios::binary | std::ios::app) << std::string(300, 'A');
+    UiScript script(Ui());
+    script.Start([&](UiScript& s) {
+        HWND entry = s.WaitDialog(kPinOk, "password entry");
+        if (!entry) return;
+        TypeInto(entry, kEntryBox, L"damaged-pw");
+        s.WaitGone(entry);
+        s.AnswerMessage(IDOK, "load failure");
+    });
+    OpenPath(path);
+    Run(script, [] { return tl5win::WalletListIsShown(); });
+    EXPECT_FALSE(tl5win::AppWallet().IsOpen());
+    ASSERT_EQ(script.Messages().size(), 1u);
+    EXPECT_EQ(script.Messages()[0].text, S(23016) + L"\nDamaged\n(" + S(23015) + L":3)");
+    EXPECT_EQ(script.Messages()[0].caption, S(20500));
+}
+
 TEST_F(MainWindowFlow, LegacyWalletIsConvertedThenOpened) {
     tl5::testing::LegacyWalletWriter writer(u"old-secret");
     writer.AddFolder(1, u"Bank");
