@@ -20,6 +20,8 @@ const wchar_t kMenuBarClass[] = L"ppc.MenuBar";
 constexpr UINT_PTR kCaptionOkSubclass = 0x7C01;
 constexpr UINT_PTR kMenuBarOwnerSubclass = 0x7C02;
 constexpr UINT_PTR kTapAndHoldSubclass = 0x7C03;
+// Posted to a menu bar: press button wParam (by position).
+constexpr UINT kPressButtonAt = WM_USER + 410;
 
 int Scaled(int n) { return DeviceDpi() >= 192 ? 2 * n : n; }
 
@@ -301,6 +303,9 @@ LRESULT CALLBACK MenuBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     case SHCMBM_GETMENU:
         return data ? reinterpret_cast<LRESULT>(data->menu) : 0;
+    case kPressButtonAt:
+        if (data) ActivateButton(bar, data, static_cast<size_t>(wParam));
+        return 0;
     case WM_NCDESTROY:
         if (data) {
             if (IsWindow(data->owner)) {
@@ -649,6 +654,41 @@ bool GetMenuBarButtonText(HWND menuBar, UINT command, wchar_t* text, int size) {
     info.pszText = text;
     info.cchText = size;
     return SendMessageW(menuBar, TB_GETBUTTONINFOW, command, reinterpret_cast<LPARAM>(&info)) >= 0;
+}
+
+namespace {
+
+thread_local HHOOK t_softKeyHook = nullptr;
+
+LRESULT CALLBACK SoftKeyHook(int code, WPARAM wParam, LPARAM lParam) {
+    // A key going down (bit 31 clear) without Alt, Ctrl or Shift.
+    if (code == HC_ACTION && (wParam == VK_F1 || wParam == VK_F2) && !(lParam & 0x80000000) &&
+        !(GetKeyState(VK_CONTROL) & 0x8000) && !(GetKeyState(VK_SHIFT) & 0x8000) && !(GetKeyState(VK_MENU) & 0x8000)) {
+        if (HandleSoftKey(GetActiveWindow(), static_cast<UINT>(wParam))) return 1;
+    }
+    return CallNextHookEx(t_softKeyHook, code, wParam, lParam);
+}
+
+}  // namespace
+
+void EnableSoftKeys() {
+    if (!t_softKeyHook) t_softKeyHook = SetWindowsHookExW(WH_KEYBOARD, SoftKeyHook, nullptr, GetCurrentThreadId());
+}
+
+bool HandleSoftKey(HWND window, UINT virtualKey) {
+    HWND bar = window ? SHFindMenuBar(window) : nullptr;
+    MenuBar* data = bar ? BarOf(bar) : nullptr;
+    if (!data || data->buttons.empty()) return false;
+    size_t index = 0;
+    if (virtualKey == VK_F2) {
+        if (data->buttons.size() < 2) return false;
+        index = data->buttons.size() - 1;
+    } else if (virtualKey != VK_F1) {
+        return false;
+    }
+    // Posted: a menu opened from inside the keyboard hook would run its loop there.
+    PostMessageW(bar, kPressButtonAt, index, 0);
+    return true;
 }
 
 bool PressMenuBarButton(HWND menuBar, UINT command) {

@@ -118,6 +118,12 @@ int MenuBarHeight();
 bool SetMenuBarButtonText(HWND menuBar, UINT command, const wchar_t* text);
 bool GetMenuBarButtonText(HWND menuBar, UINT command, wchar_t* text, int size);
 
+// The handheld's two soft keys are F1 (left button) and F2 (right button) of the active window's
+// menu bar. EnableSoftKeys installs that for the calling thread (once); HandleSoftKey does one key
+// for a window and says whether it had a bar button to press.
+void EnableSoftKeys();
+bool HandleSoftKey(HWND window, UINT virtualKey);
+
 // Clicks a button as a tap would (tests and keyboard handling): a command button sends its command,
 // a menu button opens its menu. False when there is no such button.
 bool PressMenuBarButton(HWND menuBar, UINT command);

@@ -149,6 +149,7 @@ bool LoadResourcesAndCreateMainWindow(HINSTANCE instance) {
     InitCommonControlsEx(&icc);
     ppc::SHInitExtraControls();
     ppc::PlaceDialogsInDeviceScreen();
+    ppc::EnableSoftKeys();
 
     // 3. Settings.
     Settings& settings = AppSettings();

@@ -225,6 +225,13 @@ TEST_F(ShellLayer, MenuBarButtonsSendCommandsAndCarryTexts) {
     SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     Pump();
     EXPECT_EQ(rec_.commands, std::vector<UINT>{823});
+    // The soft keys press the left and the right button.
+    rec_.commands.clear();
+    EXPECT_TRUE(ppc::HandleSoftKey(owner_, VK_F1));
+    Pump();
+    EXPECT_EQ(rec_.commands, std::vector<UINT>{823});
+    EXPECT_FALSE(ppc::HandleSoftKey(owner_, VK_F3));
+    EXPECT_FALSE(ppc::HandleSoftKey(nullptr, VK_F1));
     // The bar follows its owner.
     SetWindowPos(owner_, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     POINT origin{0, 0};
