@@ -78,6 +78,24 @@ private:
 #endif
 };
 
+#ifdef _WIN32
+// On a Windows console the bytes of stdin follow the console code page; reading UTF-16 directly keeps
+// every character.
+bool ReadConsoleLine(std::u16string* out) {
+    out->clear();
+    HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+    wchar_t c;
+    DWORD n = 0;
+    bool any = false;
+    while (ReadConsoleW(in, &c, 1, &n, nullptr) && n == 1) {
+        any = true;
+        if (c == L'\n') break;
+        if (c != L'\r') out->push_back(static_cast<char16_t>(c));
+    }
+    return any;
+}
+#endif
+
 bool ReadSecretLine(const char* prompt, std::u16string* out) {
     std::string line;
     bool ok;
@@ -85,7 +103,11 @@ bool ReadSecretLine(const char* prompt, std::u16string* out) {
         std::fprintf(stderr, "%s", prompt);
         std::fflush(stderr);
         EchoOff echoOff;
+#ifdef _WIN32
+        return ReadConsoleLine(out);
+#else
         ok = ReadStdinLine(&line);
+#endif
     } else {
         ok = ReadStdinLine(&line);
     }
@@ -117,6 +139,9 @@ bool ReadTextLine(const char* prompt, std::u16string* text) {
     if (StdinIsTerminal()) {
         std::fprintf(stderr, "%s", prompt);
         std::fflush(stderr);
+#ifdef _WIN32
+        return ReadConsoleLine(text);
+#endif
     }
     const bool ok = ReadStdinLine(&line);
     *text = tl5::Utf8ToUtf16(line);
@@ -207,7 +232,7 @@ std::string JsonEscape(std::string_view s) {
 
 std::string IsoTime(const tl5::SystemTime& t) {
     if (t.IsZero()) return std::string();
-    char buf[32];
+    char buf[64];
     std::snprintf(buf, sizeof buf, "%04u-%02u-%02uT%02u:%02u:%02u", t.year, t.month, t.day, t.hour, t.minute,
                   t.second);
     return buf;
