@@ -52,6 +52,10 @@ struct MainWindowState {
     RECT banner{};
     RECT bannerText{};
     WNDPROC findEditProc = nullptr;
+    // An open flow is running (its password prompt may be up); a close asked for meanwhile waits
+    // for it to end.
+    bool opening = false;
+    bool closeAfterOpening = false;
 };
 
 MainWindowState& State() {
@@ -212,6 +216,13 @@ void DrawBannerButton(HWND window, const DRAWITEMSTRUCT& item) {
 
 void CloseToWalletList(HWND window) {
     MainWindowState& s = State();
+    if (s.opening) {
+        // The synchronisation (or another close) came while a wallet was being opened: the prompt
+        // gives up, and the open flow closes again once it has ended.
+        s.closeAfterOpening = true;
+        if (HWND prompt = CurrentPasswordDialog()) PostMessageW(prompt, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
     SetForegroundWindow(window);
     if (s.contextMenu) {
         DestroyMenu(s.contextMenu);
@@ -397,7 +408,26 @@ int MainWindowCreateWallet(const wchar_t* path, const wchar_t* password, const w
     return result;
 }
 
+namespace {
+void OpenWalletFlow(HWND window, const wchar_t* pathText);
+}
+
 void MainWindowOpenWallet(HWND window, const wchar_t* pathText) {
+    MainWindowState& s = State();
+    if (s.opening) return;
+    s.opening = true;
+    s.closeAfterOpening = false;
+    OpenWalletFlow(window, pathText);
+    s.opening = false;
+    if (s.closeAfterOpening) {
+        s.closeAfterOpening = false;
+        PostMessageW(window, tl5::WMU_SHOW_WALLET_LIST, 0, 0);
+    }
+}
+
+namespace {
+
+void OpenWalletFlow(HWND window, const wchar_t* pathText) {
     MainWindowParts& parts = MainWindowHooks();
     KillTimer(window, kIdleTimer);
     StopWatchdog();
@@ -456,6 +486,8 @@ void MainWindowOpenWallet(HWND window, const wchar_t* pathText) {
     ShowMessage(window, Wide(text), 20500, MB_ICONSTOP);
     PostMessageW(window, tl5::WMU_SHOW_WALLET_LIST, 0, 0);
 }
+
+}  // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     MainWindowState& s = State();

@@ -514,6 +514,25 @@ TEST_F(MainWindowFlow, SyncStartClosesTheWalletAfterASecondWithItsChangesSaved) 
     EXPECT_FALSE(tl5win::AppWallet().IsOpen());
 }
 
+TEST_F(MainWindowFlow, SyncStartDuringThePasswordPromptCancelsItAndLeavesTheWalletClosed) {
+    const std::wstring path = Doc(L"Docked.tl5");
+    MakeWallet(path, u"docked-pw", u"");
+    HWND prompt = nullptr;
+    UiScript script(Ui());
+    script.Start([&](UiScript& s) {
+        prompt = s.WaitDialog(kPinOk, "password entry");
+        if (!prompt) return;
+        PostMessageW(GetWindow(prompt, GW_OWNER), tl5::WMU_SYNC_START, 0, 0);
+        s.WaitGone(prompt, 5000);
+    });
+    OpenPath(path);
+    Run(script, [] { return tl5win::WalletListIsShown(); });
+    EXPECT_FALSE(tl5win::AppWallet().IsOpen());
+    tl5test::PumpUntil([] { return false; }, 500);
+    EXPECT_TRUE(tl5win::WalletListIsShown());
+    EXPECT_FALSE(tl5win::AppWallet().IsOpen());
+}
+
 TEST_F(MainWindowFlow, DeleteAsksAndTheListForgetsTheFile) {
     MakeWallet(Doc(L"Alpha.tl5"), u"alpha-pw", u"");
     MakeWallet(Doc(L"Beta.tl5"), u"beta-pw", u"");
