@@ -504,8 +504,13 @@ LRESULT CALLBACK PlacementHook(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-void PlaceDialogsInDeviceScreen() {
-    if (!t_placementHook) t_placementHook = SetWindowsHookExW(WH_CBT, PlacementHook, nullptr, GetCurrentThreadId());
+void PlaceDialogsInDeviceScreen(bool on) {
+    if (on && !t_placementHook) {
+        t_placementHook = SetWindowsHookExW(WH_CBT, PlacementHook, nullptr, GetCurrentThreadId());
+    } else if (!on && t_placementHook) {
+        UnhookWindowsHookEx(t_placementHook);
+        t_placementHook = nullptr;
+    }
 }
 
 // ---- Dialogs and the OK button -------------------------------------------------------------------
@@ -671,8 +676,13 @@ LRESULT CALLBACK SoftKeyHook(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-void EnableSoftKeys() {
-    if (!t_softKeyHook) t_softKeyHook = SetWindowsHookExW(WH_KEYBOARD, SoftKeyHook, nullptr, GetCurrentThreadId());
+void EnableSoftKeys(bool on) {
+    if (on && !t_softKeyHook) {
+        t_softKeyHook = SetWindowsHookExW(WH_KEYBOARD, SoftKeyHook, nullptr, GetCurrentThreadId());
+    } else if (!on && t_softKeyHook) {
+        UnhookWindowsHookEx(t_softKeyHook);
+        t_softKeyHook = nullptr;
+    }
 }
 
 bool HandleSoftKey(HWND window, UINT virtualKey) {

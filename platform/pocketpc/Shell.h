@@ -45,8 +45,8 @@ bool IsFullScreenDialog(HWND window);
 
 // Message boxes and other small dialogs of the calling thread appear centred in the device screen,
 // as on the handheld, instead of in the middle of the desktop (full-screen dialogs are left alone).
-// Installed once per thread; safe to call again.
-void PlaceDialogsInDeviceScreen();
+// Installed once per thread; safe to call again; false removes it.
+void PlaceDialogsInDeviceScreen(bool on = true);
 
 // ---- The caption's OK button ------------------------------------------------------------------
 
@@ -119,9 +119,9 @@ bool SetMenuBarButtonText(HWND menuBar, UINT command, const wchar_t* text);
 bool GetMenuBarButtonText(HWND menuBar, UINT command, wchar_t* text, int size);
 
 // The handheld's two soft keys are F1 (left button) and F2 (right button) of the active window's
-// menu bar. EnableSoftKeys installs that for the calling thread (once); HandleSoftKey does one key
-// for a window and says whether it had a bar button to press.
-void EnableSoftKeys();
+// menu bar. EnableSoftKeys installs that for the calling thread (once; false removes it);
+// HandleSoftKey does one key for a window and says whether it had a bar button to press.
+void EnableSoftKeys(bool on = true);
 bool HandleSoftKey(HWND window, UINT virtualKey);
 
 // Clicks a button as a tap would (tests and keyboard handling): a command button sends its command,

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -415,4 +416,11 @@ TEST_F(ShellLayer, MessageBoxesAppearInTheDeviceScreen) {
         EXPECT_EQ(g_boxRect.left, work.left) << "a wider box starts at the work area's edge";
     }
     EXPECT_NEAR((g_boxRect.top + g_boxRect.bottom) / 2, (screen.top + screen.bottom) / 2, 1);
+
+    // Removed again, boxes go back to the desktop's placement (and later tests are not affected).
+    ppc::PlaceDialogsInDeviceScreen(false);
+    g_boxRect = RECT{};
+    SetTimer(nullptr, 0, 100, CloseBox);
+    MessageBoxW(nullptr, L"A short message.", L"tl5-place", MB_OK);
+    EXPECT_GT(std::abs((g_boxRect.top + g_boxRect.bottom) / 2 - (screen.top + screen.bottom) / 2), 1);
 }
