@@ -61,6 +61,7 @@ void Wallet::Reset() {
     file_.reset();
     items_.clear();
     offsets_.clear();
+    indexes_.clear();
     path_.clear();
     open_ = false;
     readOnly_ = false;
@@ -83,6 +84,9 @@ std::u16string Wallet::NameFromPath(const std::u16string& path) {
 }
 
 int Wallet::IndexOf(const ItemId& id) const {
+    const auto hint = indexes_.find(id);
+    if (hint != indexes_.end() && hint->second < items_.size() && items_[hint->second].Id() == id)
+        return static_cast<int>(hint->second);
     for (size_t k = 0; k < items_.size(); ++k)
         if (items_[k].Id() == id) return static_cast<int>(k);
     return -1;
@@ -259,7 +263,10 @@ int Wallet::LoadItems() {
         return kOpenNoMemory;
     }
     for (std::vector<ItemRecord>& block : blocks) {
-        for (ItemRecord& record : block) items_.push_back(std::move(record));  // within the capacity
+        for (ItemRecord& record : block) {
+            items_.push_back(std::move(record));  // within the capacity
+            NoteIndex(items_.back().Id(), items_.size() - 1);
+        }
         std::vector<ItemRecord>().swap(block);
     }
     return result;
@@ -371,6 +378,14 @@ void Wallet::NoteOffset(const ItemId& id, uint64_t offset) {
         offsets_.insert_or_assign(id, offset);
     } catch (const std::bad_alloc&) {
         offsets_.clear();  // hints are optional: without them records are found by scanning
+    }
+}
+
+void Wallet::NoteIndex(const ItemId& id, size_t index) {
+    try {
+        indexes_.emplace(id, index);  // the first index of an id stays
+    } catch (const std::bad_alloc&) {
+        indexes_.clear();  // hints are optional: without them the table is searched
     }
 }
 
@@ -582,6 +597,7 @@ int Wallet::PutIntoTable(ItemRecord* record, bool keep) {
             items_.reserve(items_.capacity() < kInitialTableCapacity ? kInitialTableCapacity
                                                                       : items_.capacity() + kTableGrowth);
         items_.push_back(std::move(copy));
+        NoteIndex(items_.back().Id(), items_.size() - 1);
         return static_cast<int>(items_.size() - 1);
     } catch (const std::bad_alloc&) {
         if (!keep) record->Reset();
@@ -651,7 +667,7 @@ int Wallet::ReplaceCard(Card* card, bool keep) {
     return index;
 }
 
-std::unique_ptr<Card> Wallet::LoadCard(const ItemId& id) {
+std::unique_ptr<Card> Wallet::LoadCard(const ItemId& id, bool withMedia) {
     if (!open_ || !file_) return nullptr;
     const std::shared_ptr<const CipherKey> key = header_.RecordKey();
     try {
@@ -665,7 +681,7 @@ std::unique_ptr<Card> Wallet::LoadCard(const ItemId& id) {
             record.SetKey(key);
             record.AttachFile(file_.get());
             auto card = std::make_unique<Card>(record);
-            const int rc = ParseCardBody(*card, body.data(), body.size(), *key);
+            const int rc = ParseCardBody(*card, body.data(), body.size(), *key, withMedia);
             SecureZero(body);
             if (rc != kCardOk) return nullptr;
             return card;
@@ -679,7 +695,7 @@ std::unique_ptr<Card> Wallet::LoadCard(const ItemId& id) {
             record.SetKey(key);
             record.AttachFile(file_.get());
             auto card = std::make_unique<Card>(record);
-            const int rc = ParseCardBody(*card, body.data(), body.size(), *key);
+            const int rc = ParseCardBody(*card, body.data(), body.size(), *key, withMedia);
             SecureZero(body);
             if (rc != kCardOk) return nullptr;
             return card;
@@ -689,9 +705,9 @@ std::unique_ptr<Card> Wallet::LoadCard(const ItemId& id) {
     }
 }
 
-std::unique_ptr<Card> Wallet::LoadCard(size_t index) {
+std::unique_ptr<Card> Wallet::LoadCard(size_t index, bool withMedia) {
     if (index >= items_.size()) return nullptr;
-    return LoadCard(items_[index].Id());
+    return LoadCard(items_[index].Id(), withMedia);
 }
 
 }  // namespace tl5

@@ -142,9 +142,10 @@ public:
     bool FindRecordInFile(const ItemId& id, ItemRecord* record, uint64_t* offset, uint64_t* length);
 
     // ---- Cards -----------------------------------------------------------------------------------
-    // The first live card with the id, read with its body; null when not found or unreadable.
-    std::unique_ptr<Card> LoadCard(const ItemId& id);
-    std::unique_ptr<Card> LoadCard(size_t index);
+    // The first live card with the id, read with its body; null when not found or unreadable. Without
+    // media, the image, sound and attachment bytes are not decrypted (the card holds none).
+    std::unique_ptr<Card> LoadCard(const ItemId& id, bool withMedia = true);
+    std::unique_ptr<Card> LoadCard(size_t index, bool withMedia = true);
 
     // ---- Saving policy and measurements ----------------------------------------------------------
     // With the journal off, saves change the file in place without protection (for measurements only).
@@ -189,6 +190,9 @@ private:
     WalletSettings settings_;
     std::vector<ItemRecord> items_;
     std::unordered_map<ItemId, uint64_t, IdHash> offsets_;
+    // The first table index of each id, as a hint checked against the table before it is used.
+    std::unordered_map<ItemId, size_t, IdHash> indexes_;
+    void NoteIndex(const ItemId& id, size_t index);
     std::vector<int> findResults_;
     std::u16string findText_;
     bool journalEnabled_ = true;
