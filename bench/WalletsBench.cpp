@@ -113,6 +113,24 @@ bool CopyDown(const std::string& path, uint64_t from, uint64_t to) {
     return ok;
 }
 
+// Writing a file of the given size in blocks of 64 KiB and flushing it: what the text export pays for
+// its output file, beside reading the wallet.
+double WriteFloor(const std::string& path, uint64_t size, int rounds) {
+    std::vector<uint8_t> block(64 * 1024, 0x41);
+    const double t = Median(rounds, [&] {
+        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0600);
+        if (fd < 0) return;
+        for (uint64_t at = 0; at < size; at += block.size()) {
+            const size_t n = static_cast<size_t>(size - at < block.size() ? size - at : block.size());
+            if (::write(fd, block.data(), n) != static_cast<ssize_t>(n)) break;
+        }
+        ::fsync(fd);
+        ::close(fd);
+    });
+    ::unlink(path.c_str());
+    return t;
+}
+
 // What any durable save costs on this disk, whatever it moves: create a journal beside the wallet,
 // write and flush it, write and flush the wallet, remove the journal.
 double DurableSaveFloor(const std::string& wallet, int rounds) {
@@ -210,6 +228,8 @@ struct SizeResult {
     int findResults = 0, findAllResults = 0, exported = 0;
     uint64_t movedStart = 0, movedEnd = 0;
     double durable = 0;  // the durable-save floor
+    double exportWrite = 0;  // writing and flushing a file of the export's size
+    uint64_t exportBytes = 0;
     uint64_t journalStart = 0;  // journal bytes of one save near the start
     long peak = 0, table = 0;
     bool ok = false;
@@ -285,6 +305,8 @@ bool RunSize(int cards, SizeResult* res) {
         res->exportText.floor = wholeFile;
         res->exported = exported ? summary.cards : -1;
         std::error_code ec;
+        res->exportBytes = exported ? std::filesystem::file_size(Utf16ToUtf8(summary.path), ec) : 0;
+        res->exportWrite = WriteFloor(BenchCacheFolder() + "/write-floor.txt", res->exportBytes, rounds);
         std::filesystem::remove_all(BenchCacheFolder() + "/export", ec);
         w.Close(false);
     }
@@ -369,6 +391,10 @@ bool RunSize(int cards, SizeResult* res) {
     PrintOp("save, card near the end", res->saveEnd,
             ("(" + std::to_string(res->movedEnd / 1024) + " KiB moved)").c_str());
     PrintOp("text export, passwords masked", res->exportText);
+    std::printf("   writing and flushing a file of the export's size (%.1f MB): %.2f ms; export against reading "
+                "plus writing: %.2fx\n",
+                res->exportBytes / 1048576.0, res->exportWrite * 1e3,
+                res->exportText.time / (res->exportText.floor + res->exportWrite));
     std::printf("   a durable save of 8 KiB (journal created, two writes, two flushes, journal removed): %.2f ms\n",
                 res->durable * 1e3);
     std::printf("   the save near the start wrote %llu KiB of journal besides moving the tail\n",
@@ -426,6 +452,11 @@ int RunWalletsBench() {
         }
         std::printf("\n");
     }
+    std::printf("   %-26s", "export vs read + write");
+    for (const SizeResult& r : results)
+        std::printf(" | %9.2f / %8.2f ms %5.1fx", r.exportText.time * 1e3, (r.exportText.floor + r.exportWrite) * 1e3,
+                    r.exportText.time / (r.exportText.floor + r.exportWrite));
+    std::printf("\n");
     std::printf("   %-26s", "durable 8 KiB save");
     for (const SizeResult& r : results) std::printf(" | %9.2f ms %17s", r.durable * 1e3, "");
     std::printf("\n");
