@@ -329,42 +329,61 @@ int Wallet::SaveFixedBlocks() {
 
 // ---- Records in the file -----------------------------------------------------------------------
 
-bool Wallet::LocateLive(const ItemId& id, bool liveCardsOnly, ItemRecord* record, uint64_t* offset,
-                        uint64_t* length, uint32_t* bodySize) {
+bool Wallet::Locate(const ItemId& id, bool preferLive, ItemRecord* record, uint64_t* offset, uint64_t* length,
+                    uint32_t* bodySize) {
     if (!file_) return false;
-    if (LocateByHint(id, liveCardsOnly, record, offset, length, bodySize)) return true;
+    // The live record is at its remembered offset when the hint holds; the file is read only otherwise.
+    if (preferLive && LocateByHint(id, false, record, offset, length, bodySize)) return true;
     RecordScanner scanner(*file_, kFirstRecordOffset);
     ItemRecord r;
+    bool found = false;
+    uint64_t at = 0, len = 0;
+    uint32_t body = 0;
     for (;;) {
-        const int rc = scanner.Next(&r, false);
-        if (rc != kBlockOk) return false;
-        if (r.Id() != id) continue;
-        if (liveCardsOnly && (r.IsDeleted() || r.Kind() != kItemKindCard)) continue;
-        if (!scanner.BodyFits()) return false;
-        if (!r.IsDeleted()) NoteOffset(id, scanner.RecordOffset());
-        if (record) {
-            *record = std::move(r);
-            // The icon bytes belong to the record; read them now.
-            if (record->CustomIconSize()) {
-                std::vector<uint8_t> icon;
-                try {
-                    icon.resize(record->CustomIconSize());
-                } catch (const std::bad_alloc&) {
-                    return false;
-                }
-                size_t got = 0;
-                if (!file_->ReadAt(scanner.RecordOffset() + ItemRecord::kSize, icon.data(), icon.size(), &got) ||
-                    got != icon.size())
-                    return false;
-                record->AdoptIconBytes(std::move(icon));
-            }
+        if (scanner.Next(&r, false) != kBlockOk) break;
+        if (r.Id() != id || !scanner.BodyFits()) continue;
+        if (!found || (preferLive && !r.IsDeleted())) {
+            found = true;
+            at = scanner.RecordOffset();
+            len = scanner.RecordLength();
+            body = scanner.BodySize();
+            if (record) *record = r;
         }
-        if (offset) *offset = scanner.RecordOffset();
-        if (length) *length = scanner.RecordLength();
-        if (bodySize) *bodySize = scanner.BodySize();
-        return true;
+        if (!preferLive || !r.IsDeleted()) break;
     }
+    if (!found) return false;
+    // The icon bytes belong to the record; read them now.
+    if (record && record->CustomIconSize()) {
+        std::vector<uint8_t> icon;
+        try {
+            icon.resize(record->CustomIconSize());
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        size_t got = 0;
+        if (!file_->ReadAt(at + ItemRecord::kSize, icon.data(), icon.size(), &got) || got != icon.size()) return false;
+        record->AdoptIconBytes(std::move(icon));
+    }
+    if (offset) *offset = at;
+    if (length) *length = len;
+    if (bodySize) *bodySize = body;
+    return true;
 }
+
+bool Wallet::FindRecordInFile(const ItemId& id, ItemRecord* record, uint64_t* offset, uint64_t* length) {
+    uint64_t at = 0, len = 0;
+    ItemRecord found;
+    if (!Locate(id, false, &found, &at, &len, nullptr)) return false;
+    found.SetKey(header_.RecordKey());
+    found.AttachFile(file_.get());
+    file_->Seek(at);
+    if (record) *record = std::move(found);
+    if (offset) *offset = at;
+    if (length) *length = len;
+    return true;
+}
+
+// ---- Offset and index hints ---------------------------------------------------------------------
 
 size_t Wallet::IdHash::operator()(const ItemId& id) const {
     uint64_t a, b;
@@ -403,10 +422,13 @@ void Wallet::ShiftOffsets(uint64_t from, uint64_t to) {
     }
 }
 
+// The live record with the id at its remembered offset, after reading it there: the record, its
+// offset, its length without the body and its body size. False (and the hint dropped) when the bytes
+// there are not that live record.
 bool Wallet::LocateByHint(const ItemId& id, bool liveCardsOnly, ItemRecord* record, uint64_t* offset,
                           uint64_t* length, uint32_t* bodySize) {
     const auto hint = offsets_.find(id);
-    if (hint == offsets_.end()) return false;
+    if (hint == offsets_.end() || !file_) return false;
     const uint64_t at = hint->second;
     uint64_t size = 0;
     uint8_t bytes[ItemRecord::kSize];
@@ -424,7 +446,7 @@ bool Wallet::LocateByHint(const ItemId& id, bool liveCardsOnly, ItemRecord* reco
     }
     const uint64_t len = ItemRecord::kSize + r.CustomIconSize();
     const uint32_t body = r.BodySize();
-    if (r.CustomIconSize() > size - at - ItemRecord::kSize || r.BodySize() > size - at - len) {
+    if (r.CustomIconSize() > size - at - ItemRecord::kSize || body > size - at - len) {
         offsets_.erase(hint);
         return false;
     }
@@ -445,19 +467,6 @@ bool Wallet::LocateByHint(const ItemId& id, bool liveCardsOnly, ItemRecord* reco
     if (offset) *offset = at;
     if (length) *length = len;
     if (bodySize) *bodySize = body;
-    return true;
-}
-
-bool Wallet::FindRecordInFile(const ItemId& id, ItemRecord* record, uint64_t* offset, uint64_t* length) {
-    uint64_t at = 0, len = 0;
-    ItemRecord found;
-    if (!LocateLive(id, false, &found, &at, &len, nullptr)) return false;
-    found.SetKey(header_.RecordKey());
-    found.AttachFile(file_.get());
-    file_->Seek(at);
-    if (record) *record = std::move(found);
-    if (offset) *offset = at;
-    if (length) *length = len;
     return true;
 }
 
@@ -483,11 +492,11 @@ bool Wallet::MoveDown(uint64_t from, uint64_t to) {
     return true;
 }
 
-int Wallet::CutLocked(const ItemId& id, bool* found) {
+int Wallet::CutLocked(const ItemId& id, bool preferLive, bool* found) {
     uint64_t at = 0, len = 0;
     uint32_t body = 0;
     *found = false;
-    if (!LocateLive(id, false, nullptr, &at, &len, &body)) return kBlockOk;
+    if (!Locate(id, preferLive, nullptr, &at, &len, &body)) return kBlockOk;
     *found = true;
     return MoveDown(at + len + body, at) ? kBlockOk : kBlockIoFailed;
 }
@@ -495,12 +504,12 @@ int Wallet::CutLocked(const ItemId& id, bool* found) {
 int Wallet::CutRecord(const ItemId& id) {
     if (!open_ || readOnly_ || !file_) return -1;
     uint64_t at = 0, size = 0;
-    if (!LocateLive(id, false, nullptr, &at, nullptr, nullptr)) return 0;
+    if (!Locate(id, false, nullptr, &at, nullptr, nullptr)) return 0;
     if (!file_->GetSize(&size)) return -1;
     Save save(*this);
     if (!save.Begin(at, size - at)) return -1;
     bool found = false;
-    if (CutLocked(id, &found) != kBlockOk || !save.Finish()) return -1;
+    if (CutLocked(id, false, &found) != kBlockOk || !save.Finish()) return -1;
     return found ? 1 : 0;
 }
 
@@ -509,7 +518,7 @@ int Wallet::MarkDeletedInFile(const ItemId& id) {
     ItemRecord record;
     uint64_t at = 0, len = 0, size = 0;
     uint32_t body = 0;
-    if (!LocateLive(id, false, &record, &at, &len, &body)) return 0;
+    if (!Locate(id, true, &record, &at, &len, &body)) return 0;
     if (!file_->GetSize(&size)) return -1;
     ForgetOffset(id);  // a tombstone is not a live record
     Save save(*this);
@@ -617,11 +626,11 @@ int Wallet::ReplaceFolderRecord(ItemRecord* record, bool keep) {
     if (!open_ || readOnly_ || !file_ || !record) return -1;
     uint64_t at = 0, size = 0;
     if (!file_->GetSize(&size)) return -1;
-    if (!LocateLive(record->Id(), false, nullptr, &at, nullptr, nullptr)) at = size;
+    if (!Locate(record->Id(), true, nullptr, &at, nullptr, nullptr)) at = size;
     Save save(*this);
     if (!save.Begin(at, size - at)) return -1;
     bool found = false;
-    if (CutLocked(record->Id(), &found) != kBlockOk) return -1;
+    if (CutLocked(record->Id(), true, &found) != kBlockOk) return -1;
     if (WriteRecordAtEnd(record) != kBlockOk || !save.Finish()) return -1;
     return PutIntoTable(record, keep);
 }
@@ -656,11 +665,11 @@ int Wallet::ReplaceCard(Card* card, bool keep) {
     uint64_t at = 0, size = 0;
     if (!file_->GetSize(&size)) return -1;
     const ItemId id = card->Record().Id();
-    if (!LocateLive(id, false, nullptr, &at, nullptr, nullptr)) at = size;
+    if (!Locate(id, true, nullptr, &at, nullptr, nullptr)) at = size;
     Save save(*this);
     if (!save.Begin(at, size - at)) return -1;
     bool found = false;
-    if (CutLocked(id, &found) != kBlockOk) return -1;
+    if (CutLocked(id, true, &found) != kBlockOk) return -1;
     if (WriteCardAtEnd(card) != kCardOk || !save.Finish()) return -1;
     const int index = PutIntoTable(&card->Record(), true);
     if (!keep) card->Clear();

@@ -126,7 +126,8 @@ public:
     // then as it was). Unless keep, the caller's record is released (emptied) whenever it was written.
     int AppendFolderRecord(ItemRecord* record, bool keep);
     int AppendCard(Card* card, bool keep);
-    // Cuts the record with the same id out of the file, then appends; one atomic save.
+    // Cuts the record with the same id out of the file (the live one, when a tombstone with the id comes
+    // first), then appends; one atomic save.
     int ReplaceFolderRecord(ItemRecord* record, bool keep);
     int ReplaceCard(Card* card, bool keep);
     // Writes the record over the live record with its id. 1 written; 0 not found, or refused because its
@@ -134,8 +135,9 @@ public:
     int RewriteRecordInPlace(const ItemRecord& record);
     // Removes the record with the id (its icon bytes and body) from the file. 1 cut, 0 not found, -1 error.
     int CutRecord(const ItemId& id);
-    // Rewrites the record as a tombstone (deleted, body size 0) and removes its body from the file; the
-    // ItemTable entry, if any, takes the tombstone's members. 1 done, 0 not found, -1 error.
+    // Rewrites the record (the live one with the id, when there is one) as a tombstone (deleted, body size
+    // 0) and removes its body from the file; the ItemTable entry, if any, takes the tombstone's members.
+    // 1 done, 0 not found, -1 error.
     int MarkDeletedInFile(const ItemId& id);
     // The first record in file order with the id (live or deleted). Its offset and stored length (748
     // plus icon bytes); the file is positioned at its start. False when not found.
@@ -161,12 +163,13 @@ private:
     int OpenFile(const std::u16string& path, bool probe, bool readOnly);
     int LoadItems();
     int PutIntoTable(ItemRecord* record, bool keep);
-    bool LocateLive(const ItemId& id, bool cardsOnly, ItemRecord* record, uint64_t* offset, uint64_t* length,
-                    uint32_t* bodySize);
+    // The first record with the id in file order; with preferLive, the first live one when there is one.
+    bool Locate(const ItemId& id, bool preferLive, ItemRecord* record, uint64_t* offset, uint64_t* length,
+                uint32_t* bodySize);
     bool MoveDown(uint64_t from, uint64_t to);  // moves [from, EOF) to `to` and cuts the file there
     int WriteRecordAtEnd(ItemRecord* record);
     int WriteCardAtEnd(Card* card);
-    int CutLocked(const ItemId& id, bool* found);
+    int CutLocked(const ItemId& id, bool preferLive, bool* found);
     // Where live records lie in the file, as last seen. Only a hint: a record is taken from its hinted
     // offset after the bytes there were read and found to be the live record with that id; otherwise the
     // file is scanned from the first record as before.

@@ -350,3 +350,25 @@ TEST_F(WalletSave, IncompleteJournalIsDroppedAndCompleteOneRollsBack) {
     ASSERT_EQ(w.Open(u"/mem/new.tl5", &kPassword, false), kOpenOk);
     EXPECT_EQ(w.ItemCount(), 1u);
 }
+
+TEST_F(WalletSave, ReplacingAnItemWithAnEarlierTombstoneCutsTheLiveRecord) {
+    Wallet w(fs);
+    ASSERT_EQ(w.Open(kPath, &kPassword, false), kOpenOk);
+    ItemRecord r;
+    r.SetKey(w.RecordKey());
+    r.CreateAsFolder(ItemId());
+    r.SetName(u"Back again");
+    ItemRecord revived = r;
+    ASSERT_GE(w.AppendFolderRecord(&r, true), 0);
+    ASSERT_EQ(w.MarkDeletedInFile(r.Id()), 1);
+    ASSERT_GE(w.AppendFolderRecord(&revived, true), 0);  // the same id, live again, after its tombstone
+    revived.SetName(u"Renamed");
+    ASSERT_GE(w.ReplaceFolderRecord(&revived, true), 0);
+    Occurrences o = Count(fs.Contents(kPath), r.Id());
+    EXPECT_EQ(o.live, 1);
+    EXPECT_EQ(o.deleted, 1);
+    ASSERT_EQ(w.MarkDeletedInFile(r.Id()), 1);
+    o = Count(fs.Contents(kPath), r.Id());
+    EXPECT_EQ(o.live, 0);
+    EXPECT_EQ(o.deleted, 2);
+}
