@@ -122,6 +122,16 @@ std::wstring SizeText(ULONGLONG size) {
     return text;
 }
 
+void SizeColumns(DocListData* d, int width) {
+    const int date = ScaledPx(62);
+    const int size = ScaledPx(38);
+    // Room for the scroll bar only while there is one.
+    const int scroll = (GetWindowLongPtrW(d->list, GWL_STYLE) & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0;
+    ListView_SetColumnWidth(d->list, 0, std::max(ScaledPx(40), width - date - size - scroll));
+    ListView_SetColumnWidth(d->list, 1, date);
+    ListView_SetColumnWidth(d->list, 2, size);
+}
+
 int Refresh(HWND window) {
     DocListData* d = Data(window);
     if (!d) return 0;
@@ -157,6 +167,9 @@ int Refresh(HWND window) {
         ListView_SetItemText(d->list, static_cast<int>(i), 2, size.data());
     }
     SendMessageW(d->list, WM_SETREDRAW, TRUE, 0);
+    RECT client{};
+    GetClientRect(window, &client);
+    SizeColumns(d, client.right);
     InvalidateRect(d->list, nullptr, TRUE);
     return static_cast<int>(d->documents.size());
 }
@@ -176,14 +189,6 @@ void NotifyParent(HWND window, UINT code, int index) {
     SendMessageW(GetParent(window), WM_NOTIFY, d->id, reinterpret_cast<LPARAM>(&note));
 }
 
-void SizeColumns(DocListData* d, int width) {
-    const int date = ScaledPx(62);
-    const int size = ScaledPx(38);
-    const int scroll = GetSystemMetrics(SM_CXVSCROLL);
-    ListView_SetColumnWidth(d->list, 0, std::max(ScaledPx(40), width - date - size - scroll));
-    ListView_SetColumnWidth(d->list, 1, date);
-    ListView_SetColumnWidth(d->list, 2, size);
-}
 
 LRESULT CALLBACK DocListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DocListData* d = Data(window);
