@@ -24,7 +24,7 @@ public:
         *got = 0;
         if (offset >= node_->data.size()) return true;
         const size_t n = static_cast<size_t>(std::min<uint64_t>(size, node_->data.size() - offset));
-        std::memcpy(buffer, node_->data.data() + offset, n);
+        if (n) std::memcpy(buffer, node_->data.data() + offset, n);
         *got = n;
         return true;
     }
