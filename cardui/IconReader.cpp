@@ -104,7 +104,12 @@ int IconReader::Read(const uint8_t* data, size_t size, int wantedHeight, int wan
     // Describe the chosen image, checking that every part of it lies inside the data.
     size_t off = 0;
     size_t hs = 0;
-    LocateHeader(data, size, chosen_, &off, &hs);   // known to succeed: the entry has a height
+    // An entry whose header cannot be read has height -1 and is no image: asking for height -1 must
+    // not choose it.
+    if (!LocateHeader(data, size, chosen_, &off, &hs)) {
+        chosen_ = -1;
+        return kIconNoSuchHeight;
+    }
     const uint8_t* header = data + off;
     const int32_t width = I32(header + 4);
     const int32_t height = I32(header + 8) / 2;

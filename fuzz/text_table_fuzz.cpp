@@ -3,13 +3,24 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 
 #include "exchange/TextImport.h"
 #include "exchange/TextTable.h"
+#include "platform/MemoryFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tl5::TextTable table;
-    if (table.ReadBytes(data, size) != tl5::kTextTableOk) {
+    const int rc = table.ReadBytes(data, size);
+    // The same bytes read from a file give the same table (a file of fewer than two bytes is refused).
+    tl5::MemoryFileSystem fs;
+    fs.SetContents(u"/mem/t.txt", std::string(reinterpret_cast<const char*>(data), size));
+    tl5::TextTable fromFile;
+    const int fileRc = fromFile.Read(fs, u"/mem/t.txt");
+    if (size >= 2 && (fileRc == tl5::kTextTableOk) != (rc == tl5::kTextTableOk)) std::abort();
+    if (fileRc == tl5::kTextTableOk && (fromFile.Columns() != table.Columns() || fromFile.Rows() != table.Rows()))
+        std::abort();
+    if (rc != tl5::kTextTableOk) {
         if (table.Loaded() || table.Columns() != 0) std::abort();
         return 0;
     }

@@ -79,6 +79,7 @@ int RecordScanner::Next(ItemRecord* record, bool wantIcon) {
 int RecordScanner::ReadBody(std::vector<uint8_t>* body) {
     body->clear();
     if (!BodyFits()) return kBlockShort;
+    if (bodySize_ == 0) return kBlockOk;  // nothing to copy (and no buffer to copy into)
     try {
         body->resize(bodySize_);
     } catch (const std::bad_alloc&) {

@@ -102,6 +102,16 @@ bool WalletJournal::Rollback(File& wallet) {
     const uint64_t originalSize = LoadU64(header + 8);
     const uint64_t offset = LoadU64(header + 16);
     const uint64_t length = LoadU64(header + 24);
+    // The numbers come from a file: the range must lie inside the journal and inside the original
+    // length, and every byte of the original length lies either in the wallet now or in the range
+    // (a save that shortened the wallet kept everything from the range's start to the old end).
+    // Anything else was not written by a save; it is refused before the wallet is touched (the journal
+    // stays), so a damaged journal can neither scribble far into the wallet nor make it huge.
+    uint64_t walletSize = 0;
+    if (!wallet.GetSize(&walletSize) || length > journalSize - kHeaderSize - 16 || offset > originalSize ||
+        length > originalSize - offset ||
+        (originalSize > walletSize && (offset > walletSize || originalSize != offset + length)))
+        return false;
     bool ok = true;
     std::vector<uint8_t> block;
     try {
