@@ -21,8 +21,21 @@ const char* KindName(tl5::ItemKind kind) {
 struct Entry {
     int index;
     int depth;
-    std::u16string path;
+    int parent;  // the entry of the folder it is listed under, -1 at the top level
 };
+
+// The names from the top level down to the entry's own, joined by "/".
+std::u16string PathOf(tl5::Wallet& wallet, const std::vector<Entry>& order, const Entry& e) {
+    std::vector<const Entry*> chain;
+    for (const Entry* p = &e; p; p = p->parent >= 0 ? &order[static_cast<size_t>(p->parent)] : nullptr)
+        chain.push_back(p);
+    std::u16string path;
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        if (!path.empty()) path += u"/";
+        path += wallet.ItemAt(static_cast<size_t>((*it)->index)).Name();
+    }
+    return path;
+}
 
 int RunLs(const std::vector<std::string>& args) {
     using namespace tl5cli;
@@ -45,25 +58,38 @@ int RunLs(const std::vector<std::string>& args) {
 
     std::vector<Entry> order;
     std::vector<bool> listed(wallet.ItemCount(), false);
-    // Depth first from the top level; a folder's own entry guards against cycles of parents.
-    auto walk = [&](auto&& self, const tl5::ItemId& parent, int depth, const std::u16string& prefix) -> void {
-        auto it = children.find(parent);
-        if (it == children.end()) return;
-        for (uint32_t index : it->second) {
-            if (listed[index]) continue;
-            listed[index] = true;
-            const tl5::ItemRecord& r = wallet.ItemAt(index);
-            const std::u16string path = prefix.empty() ? r.Name() : prefix + u"/" + r.Name();
-            order.push_back({static_cast<int>(index), depth, path});
-            if (r.IsFolderLike()) self(self, r.Id(), depth + 1, path);
-        }
+    // Depth first from the top level; a folder's own entry guards against cycles of parents. The walk
+    // keeps its own stack and each entry only its folder's entry: a wallet can nest folders as deep as
+    // its size allows.
+    struct Frame {
+        const std::vector<uint32_t>* list;
+        size_t next;
+        int depth;
+        int entry;
     };
-    walk(walk, tl5::ItemId(), 0, u"");
+    std::vector<Frame> stack;
+    if (auto top = children.find(tl5::ItemId()); top != children.end()) stack.push_back({&top->second, 0, 0, -1});
+    while (!stack.empty()) {
+        Frame& f = stack.back();
+        if (f.next >= f.list->size()) {
+            stack.pop_back();
+            continue;
+        }
+        const uint32_t index = (*f.list)[f.next++];
+        if (listed[index]) continue;
+        listed[index] = true;
+        const tl5::ItemRecord& r = wallet.ItemAt(index);
+        const int depth = f.depth;
+        order.push_back({static_cast<int>(index), depth, f.entry});
+        if (!r.IsFolderLike()) continue;
+        auto it = children.find(r.Id());
+        if (it != children.end()) stack.push_back({&it->second, 0, depth + 1, static_cast<int>(order.size() - 1)});
+    }
     // Items whose folder is missing are listed after the tree, at the top level.
     for (size_t k = 0; k < wallet.ItemCount(); ++k) {
         if (!listed[k] && !wallet.ItemAt(k).IsDeleted()) {
             listed[k] = true;
-            order.push_back({static_cast<int>(k), 0, wallet.ItemAt(k).Name()});
+            order.push_back({static_cast<int>(k), 0, -1});
         }
     }
 
@@ -79,7 +105,7 @@ int RunLs(const std::vector<std::string>& args) {
             j.Key("parent");
             if (r.Parent().IsNull()) j.Null(); else j.Id(r.Parent());
             j.Key("depth").Int(e.depth);
-            j.Key("path").String(e.path);
+            j.Key("path").String(PathOf(wallet, order, e));
             j.Key("icon").Int(r.Icon());
             j.Key("created").Time(r.Created());
             j.Key("modified").Time(r.Modified());

@@ -136,7 +136,9 @@ TEST_F(DamagedFiles, TruncatedAtEveryRecordBoundaryAndInsideEveryPart) {
         for (uint64_t cut : {s.offset + 1, s.offset + ItemRecord::kOffBodySize, s.iconAt - 1}) {
             EXPECT_EQ(OpenBytes(good.substr(0, cut)), kOpenBadRecord) << "cut inside the record at " << cut;
         }
-        if (s.bodyAt > s.iconAt) EXPECT_EQ(OpenBytes(good.substr(0, s.bodyAt - 1)), kOpenBadRecord) << "cut in an icon";
+        if (s.bodyAt > s.iconAt) {
+            EXPECT_EQ(OpenBytes(good.substr(0, s.bodyAt - 1)), kOpenBadRecord) << "cut in an icon";
+        }
         if (s.end > s.bodyAt) {
             EXPECT_EQ(OpenBytes(good.substr(0, s.bodyAt + 1)), kOpenBadRecord) << "cut in a body";
             EXPECT_EQ(OpenBytes(good.substr(0, s.end - 1)), kOpenBadRecord) << "cut one byte short of a body";
