@@ -209,6 +209,34 @@ TEST_F(MainWindowFlow, NewWalletFromTheListIsCreatedWithItsCheckedPasswordAndOpe
     check.Close(false);
 }
 
+TEST_F(MainWindowFlow, NewPasswordLeftAloneForTwoMinutesCreatesNothing) {
+    const std::wstring path = Doc(L"Abandoned.tl5");
+    UiScript script(Ui());
+    script.Start([&](UiScript& s) {
+        HWND save = s.Wait([&] {
+            for (HWND w : tl5test::ThreadWindows(s.UiThread()))
+                if (GetDlgItem(w, 0x47c) || GetDlgItem(w, 0x480)) return w;
+            return HWND(nullptr);
+        }, "save dialog");
+        if (!save) return;
+        TypeInto(save, GetDlgItem(save, 0x47c) ? 0x47c : 0x480, path);
+        Press(save, IDOK);
+        HWND dialog = s.WaitDialog(kHintBox, "new password dialog");
+        if (!dialog) return;
+        TypeInto(dialog, kEntryBox, L"half typed");
+        for (int i = 0; i < 119; ++i) SendMessageW(dialog, WM_TIMER, 5502, 0);
+        Sleep(200);
+        if (!IsWindow(dialog)) s.Fail("gave up before two minutes");
+        SendMessageW(dialog, WM_TIMER, 5502, 0);
+        s.WaitGone(dialog);
+    });
+    PostMessageW(tl5win::WalletListWindow(), WM_COMMAND, 803, 0);
+    Run(script, [] { return tl5win::WalletListIsShown(); });
+    EXPECT_FALSE(Exists(path));
+    EXPECT_FALSE(tl5win::AppWallet().IsOpen());
+    EXPECT_TRUE(script.Messages().empty());
+}
+
 TEST_F(MainWindowFlow, WrongPasswordsAreRefusedAndTheHintComesAfterTheFifth) {
     const std::wstring path = Doc(L"Guarded.tl5");
     MakeWallet(path, u"right-one", u"not the left one");
