@@ -1,7 +1,6 @@
 #include "exchange/TextExport.h"
 
 #include <cstring>
-#include <map>
 #include <unordered_map>
 #include <memory>
 #include <new>
@@ -10,7 +9,6 @@
 #include "exchange/ExchangeNames.h"
 #include "exchange/TextExportFile.h"
 #include "model/CardBody.h"
-#include "model/RecordScanner.h"
 #include "model/TreeOrder.h"
 #include "model/Wallet.h"
 #include "platform/LocalTime.h"
@@ -29,8 +27,6 @@ struct ItemIdHash {
         return static_cast<size_t>((a ^ (b * 0x9E3779B97F4A7C15ull)) * 0xBF58476D1CE4E5B9ull >> 7);
     }
 };
-
-constexpr uint64_t kFirstRecordOffset = 4980;
 
 // The wallet's live items as a tree: children of every folder and the top level, in tree order.
 class ExportTree {
@@ -91,54 +87,6 @@ private:
     std::vector<uint32_t> top_;
 };
 
-// Where each live card's body lies in the file, found with one pass over the records, so that a
-// card is read with one positioned read instead of a scan from the first record.
-class CardLocator {
-public:
-    CardLocator(Wallet& wallet, bool withMedia) : wallet_(wallet), withMedia_(withMedia) {
-        File* file = wallet.FileHandle();
-        if (file == nullptr) return;
-        bodies_.reserve(wallet.ItemCount());
-        RecordScanner scanner(*file, kFirstRecordOffset);
-        ItemRecord r;
-        while (scanner.Next(&r, false) == kBlockOk) {
-            if (r.IsDeleted() || r.Kind() != kItemKindCard || !scanner.BodyFits()) continue;
-            bodies_.emplace(r.Id(), Body{scanner.BodyOffset(), scanner.BodySize()});  // the first one wins
-        }
-    }
-
-    std::unique_ptr<Card> Load(uint32_t index) {
-        const ItemRecord& record = wallet_.ItemAt(index);
-        const auto it = bodies_.find(record.Id());
-        File* file = wallet_.FileHandle();
-        if (it == bodies_.end() || file == nullptr || record.Key() == nullptr) return wallet_.LoadCard(index);
-        try {
-            auto card = std::make_unique<Card>(record);
-            buffer_.resize(it->second.size);
-            size_t got = 0;
-            if (!file->ReadAt(it->second.offset, buffer_.data(), buffer_.size(), &got) || got != buffer_.size()) {
-                return nullptr;
-            }
-            // The body bytes are as stored (encrypted); only the parsed card holds plain text.
-            const int rc = ParseCardBody(*card, buffer_.data(), buffer_.size(), *record.Key(), withMedia_);
-            if (rc != kCardOk) return nullptr;
-            return card;
-        } catch (const std::bad_alloc&) {
-            return nullptr;
-        }
-    }
-
-private:
-    struct Body {
-        uint64_t offset;
-        uint32_t size;
-    };
-    Wallet& wallet_;
-    bool withMedia_;  // attachments (and the image and sound) decrypted only when they are exported
-    std::unordered_map<ItemId, Body, ItemIdHash> bodies_;
-    std::vector<uint8_t> buffer_;
-};
-
 }  // namespace
 
 bool ExportText(Wallet& wallet, const ExportRequest& request, int selected, TextExportSummary* summary) {
@@ -182,10 +130,15 @@ bool ExportText(Wallet& wallet, const ExportRequest& request, int selected, Text
             }
         } else {
             ExportTree tree(wallet);
-            CardLocator locator(wallet, request.includeAttachments);
+            // One card and one read buffer for the whole export, filled again for every card. The
+            // buffer holds the bytes as stored (encrypted); only the card holds plain text. Attachments
+            // (and the image and sound) are decrypted only when they are exported.
+            Card card;
+            std::vector<uint8_t> buffer;
             auto writeCard = [&](uint32_t i) {
-                if (std::unique_ptr<Card> card = locator.Load(i)) {  // a card that cannot be loaded is left out
-                    out.WriteCard(*card, options);
+                // A card that cannot be loaded is left out.
+                if (wallet.LoadCardInto(i, &card, request.includeAttachments, &buffer) == kCardOk) {
+                    out.WriteCard(card, options);
                     ++summary->cards;
                 }
             };

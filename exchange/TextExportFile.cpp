@@ -1,5 +1,6 @@
 #include "exchange/TextExportFile.h"
 
+#include <bit>
 #include <new>
 
 #include "exchange/ExchangeNames.h"
@@ -10,7 +11,8 @@ namespace tl5 {
 
 namespace {
 
-constexpr size_t kFlushAt = 64 * 1024;
+// The output buffer's fixed capacity (bytes, even).
+constexpr size_t kBufferSize = 64 * 1024;
 
 }  // namespace
 
@@ -26,6 +28,14 @@ bool TextExportFile::Create(const std::u16string& path) {
         failed_ = true;
         return false;
     }
+    try {
+        buffer_.reserve(kBufferSize);
+    } catch (const std::bad_alloc&) {
+        file_.reset();
+        fs_.Remove(path);
+        failed_ = true;
+        return false;
+    }
     buffer_.assign("\xFF\xFE", 2);
     rule_ = ExchangeString(kStrBlockRule);
     noData_ = ExchangeString(kStrNoData);
@@ -34,20 +44,22 @@ bool TextExportFile::Create(const std::u16string& path) {
 }
 
 void TextExportFile::Append(std::u16string_view text) {
-    if (failed_ || !file_) return;
-    try {
-        const size_t at = buffer_.size();
-        buffer_.resize(at + 2 * text.size());
-        char* p = buffer_.data() + at;
-        for (char16_t c : text) {
-            *p++ = static_cast<char>(c & 0xFF);
-            *p++ = static_cast<char>(c >> 8);
+    // The buffer keeps the capacity reserved by Create, so the plain text in it is never left behind
+    // in a block given back by a reallocation: long texts go out in buffer-sized parts.
+    while (!failed_ && file_ && !text.empty()) {
+        const size_t room = (kBufferSize - buffer_.size()) / 2;
+        const size_t take = text.size() < room ? text.size() : room;
+        if constexpr (std::endian::native == std::endian::little) {
+            buffer_.append(reinterpret_cast<const char*>(text.data()), 2 * take);
+        } else {
+            for (size_t i = 0; i < take; ++i) {
+                buffer_.push_back(static_cast<char>(text[i] & 0xFF));
+                buffer_.push_back(static_cast<char>(text[i] >> 8));
+            }
         }
-    } catch (const std::bad_alloc&) {
-        failed_ = true;
-        return;
+        text.remove_prefix(take);
+        if (buffer_.size() + 2 > kBufferSize) FlushBuffer();
     }
-    if (buffer_.size() >= kFlushAt) FlushBuffer();
 }
 
 void TextExportFile::FlushBuffer() {

@@ -123,6 +123,20 @@ bool ReadMediaPieces(const uint8_t* data, size_t size, size_t headerSize, size_t
     return true;
 }
 
+// The index of the first NUL in the text (its length when there is none), four characters at a time.
+size_t FindNul(const char16_t* text, size_t chars) {
+    size_t i = 0;
+    for (; i + 4 <= chars; i += 4) {
+        uint64_t v;
+        std::memcpy(&v, text + i, 8);
+        if (((v - 0x0001000100010001ull) & ~v & 0x8000800080008000ull) != 0) break;
+    }
+    for (; i < chars; ++i) {
+        if (text[i] == u'\0') return i;
+    }
+    return chars;
+}
+
 }  // namespace
 
 bool DecryptTextPiece(const uint8_t* chunk, size_t offset, size_t end, uint32_t pieceSize, uint32_t padding,
@@ -131,7 +145,13 @@ bool DecryptTextPiece(const uint8_t* chunk, size_t offset, size_t end, uint32_t 
     if (!PieceFits(offset, end, pieceSize, padding, &n)) return false;
     size_t chars = n / 2;
     if (chars > maxChars) chars = maxChars;
-    SecureZero(*out);
+    // A string about to grow gives back its buffer, so that buffer is wiped first; one that is long
+    // enough keeps its buffer and is overwritten.
+    if (chars > out->capacity()) {
+        SecureZero(*out);
+    } else {
+        out->clear();
+    }
     if (chars == 0) return true;
     try {
         out->resize(chars);
@@ -150,8 +170,8 @@ bool DecryptTextPiece(const uint8_t* chunk, size_t offset, size_t end, uint32_t 
             dst[i] = static_cast<char16_t>(b[0] | (b[1] << 8));
         }
     }
-    const size_t nul = out->find(u'\0');
-    if (nul != std::u16string::npos) {
+    const size_t nul = FindNul(dst, chars);
+    if (nul != chars) {
         SecureZero(out->data() + nul, (out->size() - nul) * 2);
         out->resize(nul);
     }
@@ -267,7 +287,7 @@ bool SerializeAttachment(const Attachment& attachment, const CipherKey& key, std
 }
 
 bool DeserializeField(const uint8_t* data, size_t size, const CipherKey& key, Field* field) {
-    *field = Field();
+    field->ResetForLoad();
     if (!data || size < kFieldHeaderSize) return false;
     field->LoadRaw(LoadU16(data), LoadI32(data + 8), LoadI32(data + 12), LoadSystemTime(data + 24));
     const uint32_t nameSize = LoadU32(data + 16), namePadding = LoadU32(data + 20);
@@ -290,7 +310,7 @@ bool DeserializeField(const uint8_t* data, size_t size, const CipherKey& key, Fi
         SecureZero(joined);
     }
     if (!ok) {
-        *field = Field();
+        field->ResetForLoad();
         return false;
     }
     field->ClearChangeFlags();
@@ -422,8 +442,10 @@ int WriteCard(Card& card, File& file, const CipherKey& key) {
 int ParseCardBody(Card& card, const uint8_t* body, size_t size, const CipherKey& key, bool withMedia) {
     if (!body || size < CardHead::kSize) return kCardNoRecord;
     card.Head() = CardHead::FromBytes(body);
+    // The card's fields are filled again in place (a reader loading card after card into one Card
+    // reuses their buffers); those beyond the new count are dropped at the end.
     std::vector<Field>& fields = card.Fields();
-    fields.clear();
+    size_t used = 0;
     card.ClearImage();
     card.ClearSound();
     for (size_t i = 0; i < kMaxAttachments; ++i) card.ClearAttachment(i);
@@ -432,15 +454,17 @@ int ParseCardBody(Card& card, const uint8_t* body, size_t size, const CipherKey&
                                    [&](uint32_t type, const uint8_t* data, size_t length) -> int {
         switch (type) {
             case kChunkField: {
-                if (fields.size() >= kMaxFields) return 0;  // beyond the 255th: skipped
-                Field field;
-                if (!DeserializeField(data, length, key, &field)) return -1;
-                try {
-                    fields.push_back(std::move(field));
-                } catch (const std::bad_alloc&) {
-                    result = kCardNoMemory;
-                    return 1;
+                if (used >= kMaxFields) return 0;  // beyond the 255th: skipped
+                if (used == fields.size()) {
+                    try {
+                        fields.emplace_back();
+                    } catch (const std::bad_alloc&) {
+                        result = kCardNoMemory;
+                        return 1;
+                    }
                 }
+                if (!DeserializeField(data, length, key, &fields[used])) return -1;
+                ++used;
                 return 0;
             }
             case kChunkImage: {
@@ -470,10 +494,31 @@ int ParseCardBody(Card& card, const uint8_t* body, size_t size, const CipherKey&
                 return 0;  // unknown chunk types are read past
         }
     });
+    fields.erase(fields.begin() + static_cast<std::ptrdiff_t>(used), fields.end());
     if (!walked) result = kCardBodyDamaged;
     card.SetLoaded(result == kCardOk);
     card.SetModified(false);
     return result;
+}
+
+size_t BodyPrefixWithoutTrailingMedia(uint8_t* body, size_t have, size_t size) {
+    if (have >= size) return size;
+    size_t pos = CardHead::kSize;
+    while (pos <= have && have - pos >= kChunkHeaderSize) {
+        const uint32_t type = LoadU32(body + pos + 4);
+        const uint32_t length = LoadU32(body + pos + 8);
+        const size_t data = pos + kChunkHeaderSize;
+        if (length > size - data) return 0;  // damaged: the whole body is read and found so
+        if (length <= have - data) {
+            pos = data + length;
+            continue;
+        }
+        const bool media = type == kChunkImage || type == kChunkSound || type == kChunkAttachment;
+        if (!media || data + length != size) return 0;
+        StoreU32(body + pos + 8, 0);
+        return data;
+    }
+    return 0;
 }
 
 int ReadCardBody(Card& card, File& file, const CipherKey& key) {

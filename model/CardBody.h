@@ -84,6 +84,14 @@ int WriteCard(Card& card, File& file, const CipherKey& key);
 // (for readers that need only the card's texts, such as a text export without attachments).
 int ParseCardBody(Card& card, const uint8_t* body, size_t size, const CipherKey& key, bool withMedia = true);
 
+// For a reader that needs no media and has read only the first `have` of a body's `size` bytes: when
+// the first chunk that runs past those bytes is the body's last chunk and an image, sound or
+// attachment, its data length is set to 0 in body and the length up to its data is returned, which
+// ParseCardBody without media reads as it would the whole body. `size` when all of it was read; 0
+// when the rest must be read (a field, an unknown chunk or a damaged length runs past, or more chunks
+// follow).
+size_t BodyPrefixWithoutTrailingMedia(uint8_t* body, size_t have, size_t size);
+
 // Reads the body that follows the card's record at the file's current position.
 int ReadCardBody(Card& card, File& file, const CipherKey& key);
 
@@ -95,6 +103,8 @@ template <typename Visit>
 bool WalkChunks(const uint8_t* p, size_t size, Visit&& visit);
 
 // Decrypts a text piece of a chunk into out (cut at its first NUL). Used by the body reader and find.
+// out keeps its buffer when that is long enough (what was there before beyond the new text stays until
+// the owner wipes the string); a buffer too short is wiped before it is given back.
 // False when the piece (size, padding) does not fit in [offset, end).
 bool DecryptTextPiece(const uint8_t* chunk, size_t offset, size_t end, uint32_t pieceSize, uint32_t padding,
                       const CipherKey& key, std::u16string* out, size_t maxChars = static_cast<size_t>(-1));

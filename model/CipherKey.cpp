@@ -66,7 +66,16 @@ bool CipherKey::Encrypt(const void* src, size_t size, void* dst) const {
     const uint8_t* in = static_cast<const uint8_t*>(src);
     uint8_t* out = static_cast<uint8_t*>(dst);
     const size_t head = size < kPrefixSize ? size : kPrefixSize;
-    for (size_t n = 0; n < head; ++n) out[n] = in[n] ^ prefix_[n];
+    // Eight bytes at a time (src and dst are the same buffer or do not overlap).
+    size_t n = 0;
+    for (; n + 8 <= head; n += 8) {
+        uint64_t a, k;
+        std::memcpy(&a, in + n, 8);
+        std::memcpy(&k, prefix_ + n, 8);
+        a ^= k;
+        std::memcpy(out + n, &a, 8);
+    }
+    for (; n < head; ++n) out[n] = in[n] ^ prefix_[n];
     if (size > kPrefixSize) {
         Rc4State state = afterPrefix_;
         Rc4Crypt(&state, in + kPrefixSize, out + kPrefixSize, size - kPrefixSize);

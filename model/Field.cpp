@@ -115,6 +115,20 @@ void Field::Wipe() {
     dateTime_ = SystemTime();
 }
 
+void Field::ResetForLoad() {
+    // The name and value buffers stay with the field and are wiped when it is destroyed (or before the
+    // reader makes them grow); the items are given back now, so they are wiped now.
+    name_.clear();
+    value_.clear();
+    for (std::u16string& item : items_) SecureZero(item);
+    items_.clear();
+    dateTime_ = SystemTime();
+    type_ = FT_TEXT;
+    nameColour_ = -1;
+    dataColour_ = -1;
+    changes_ = kFieldCreated;
+}
+
 void Field::SetType(uint16_t type) {
     if (type == type_) return;
     if (!IsDateTimeType(type_) && IsDateTimeType(type)) {

@@ -117,7 +117,10 @@ public:
     uint32_t ChangeFlags() const { return changes_; }
     void ClearChangeFlags() { changes_ = 0; }
 
-    // Direct setters for the card body reader: no rules applied, no change bits.
+    // Direct setters for the card body reader: no rules applied, no change bits. ResetForLoad wipes
+    // the field back to a new one's state but keeps the string buffers, so that a reader filling the
+    // same fields card after card allocates nothing.
+    void ResetForLoad();
     void LoadRaw(uint16_t type, int32_t nameColour, int32_t dataColour, const SystemTime& dateTime);
     std::u16string& MutableName() { return name_; }
     std::u16string& MutableValue() { return value_; }

@@ -719,4 +719,53 @@ std::unique_ptr<Card> Wallet::LoadCard(size_t index, bool withMedia) {
     return LoadCard(items_[index].Id(), withMedia);
 }
 
+namespace {
+// What a reader without media reads of a body at first (bodies up to this size are read whole).
+constexpr size_t kFirstBodyRead = 16 * 1024;
+}  // namespace
+
+int Wallet::LoadCardInto(size_t index, Card* card, bool withMedia, std::vector<uint8_t>* buffer) {
+    if (!open_ || !file_ || !card || !buffer || index >= items_.size()) return kCardNoRecord;
+    const ItemRecord& entry = items_[index];
+    if (entry.IsDeleted() || entry.Kind() != kItemKindCard) return kCardNoRecord;
+    const std::shared_ptr<const CipherKey> key = header_.RecordKey();
+    try {
+        const auto hint = offsets_.find(entry.Id());
+        if (hint != offsets_.end()) {
+            // The table entry's sizes were checked against the file when it was loaded. Without media,
+            // a long body is read in part first: an attachment (or image or sound) at its end is then
+            // not read at all.
+            const size_t head = static_cast<size_t>(entry.StoredLength());
+            const size_t bodySize = entry.BodySize();
+            size_t have = withMedia || bodySize <= kFirstBodyRead ? bodySize : kFirstBodyRead;
+            buffer->resize(head + have);
+            size_t got = 0;
+            ItemRecord r;
+            if (file_->ReadAt(hint->second, buffer->data(), buffer->size(), &got) && got == buffer->size() &&
+                r.Parse(buffer->data()) == kBlockOk && r.Id() == entry.Id() && !r.IsDeleted() &&
+                r.Kind() == kItemKindCard && r.StoredLength() == head && r.BodySize() == bodySize) {
+                size_t parse = BodyPrefixWithoutTrailingMedia(buffer->data() + head, have, bodySize);
+                if (parse == 0) {
+                    buffer->resize(head + bodySize);
+                    if (!file_->ReadAt(hint->second + head + have, buffer->data() + head + have, bodySize - have,
+                                       &got) ||
+                        got != bodySize - have) {
+                        return kCardIoFailed;
+                    }
+                    parse = bodySize;
+                }
+                card->Record() = entry;
+                return ParseCardBody(*card, buffer->data() + head, parse, *key, withMedia);
+            }
+            offsets_.erase(hint);
+        }
+        std::unique_ptr<Card> loaded = LoadCard(entry.Id(), withMedia);
+        if (!loaded) return kCardIoFailed;
+        *card = std::move(*loaded);
+        return kCardOk;
+    } catch (const std::bad_alloc&) {
+        return kCardNoMemory;
+    }
+}
+
 }  // namespace tl5

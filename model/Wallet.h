@@ -148,6 +148,11 @@ public:
     // media, the image, sound and attachment bytes are not decrypted (the card holds none).
     std::unique_ptr<Card> LoadCard(const ItemId& id, bool withMedia = true);
     std::unique_ptr<Card> LoadCard(size_t index, bool withMedia = true);
+    // The live card at the table index read into *card, for readers that go through many cards: the
+    // card's fields and *buffer are filled again in place. The record and body come with one read at
+    // the record's remembered offset once the bytes there are checked to be that record; otherwise as
+    // LoadCard does. A card code (kCardOk when loaded).
+    int LoadCardInto(size_t index, Card* card, bool withMedia, std::vector<uint8_t>* buffer);
 
     // ---- Saving policy and measurements ----------------------------------------------------------
     // With the journal off, saves change the file in place without protection (for measurements only).

@@ -9,12 +9,16 @@ namespace tl5 {
 
 void SecureZero(void* data, size_t size);
 
+// Strings are wiped over their whole capacity, not just their length: a shorter text assigned over a
+// longer one, or a short text moved out of the string's own small buffer, leaves characters there.
 inline void SecureZero(std::u16string& s) {
-    if (!s.empty()) SecureZero(s.data(), s.size() * sizeof(char16_t));
+    s.resize(s.capacity());  // within the capacity: nothing is reallocated
+    SecureZero(s.data(), s.size() * sizeof(char16_t));
     s.clear();
 }
 inline void SecureZero(std::string& s) {
-    if (!s.empty()) SecureZero(s.data(), s.size());
+    s.resize(s.capacity());
+    SecureZero(s.data(), s.size());
     s.clear();
 }
 template <typename T>

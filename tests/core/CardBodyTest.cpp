@@ -314,6 +314,60 @@ TEST(CardBody, DamagedBodiesAreRejectedWithoutReadingOutside) {
     EXPECT_FALSE(DeserializeField(good.data(), kFieldHeaderSize - 1, *key, &shortField));
 }
 
+TEST(CardBody, BodyReadInPartWithoutItsTrailingMedia) {
+    const auto key = TestKey();
+    Card card = NewCard(key);
+    card.AddField(FT_TEXT)->SetValue(u"first");
+    card.AddField(FT_PASSWORD)->SetValue(u"4711");
+    Attachment a;
+    const std::vector<uint8_t> doc = Bytes(std::string(300, 'd'));
+    ASSERT_TRUE(a.SetFromBytes(doc.data(), doc.size(), u"doc.pdf", Time(2025, 1, 2)));
+    Card withFile = card;
+    ASSERT_GE(withFile.AddAttachment(a), 0);
+    Card withTwo = withFile;
+    ASSERT_GE(withTwo.AddAttachment(a), 0);
+
+    std::vector<uint8_t> plain, one, two;
+    ASSERT_EQ(BuildCardBody(card, *key, &plain), kCardOk);
+    ASSERT_EQ(BuildCardBody(withFile, *key, &one), kCardOk);
+    ASSERT_EQ(BuildCardBody(withTwo, *key, &two), kCardOk);
+    const size_t fieldsEnd = plain.size();  // the attachment chunk starts here in the other two
+
+    // Every prefix length: a cut only once the attachment's chunk header is in, and then it reads as
+    // the whole body does.
+    for (size_t have = 0; have <= one.size(); ++have) {
+        std::vector<uint8_t> prefix(one.begin(), one.begin() + static_cast<long>(have));
+        const size_t cut = BodyPrefixWithoutTrailingMedia(prefix.data(), have, one.size());
+        if (have == one.size()) {
+            EXPECT_EQ(cut, one.size());
+        } else if (have < fieldsEnd + kChunkHeaderSize) {
+            EXPECT_EQ(cut, 0u) << have;
+        } else {
+            ASSERT_EQ(cut, fieldsEnd + kChunkHeaderSize) << have;
+            Card read = NewCard(key);
+            ASSERT_EQ(ParseCardBody(read, prefix.data(), cut, *key, false), kCardOk);
+            ASSERT_EQ(read.FieldCount(), 2u);
+            EXPECT_EQ(read.FieldAt(1)->Value(), u"4711");
+        }
+    }
+    // Another chunk after the attachment: the rest has to be read, unless that one is the chunk cut.
+    std::vector<uint8_t> prefix(two.begin(), two.begin() + static_cast<long>(fieldsEnd + kChunkHeaderSize));
+    EXPECT_EQ(BodyPrefixWithoutTrailingMedia(prefix.data(), prefix.size(), two.size()), 0u);
+    prefix.assign(two.begin(), two.end() - 1);
+    const size_t second = one.size() + kChunkHeaderSize;
+    ASSERT_EQ(BodyPrefixWithoutTrailingMedia(prefix.data(), prefix.size(), two.size()), second);
+    Card read = NewCard(key);
+    EXPECT_EQ(ParseCardBody(read, prefix.data(), second, *key, false), kCardOk);
+    EXPECT_EQ(read.FieldCount(), 2u);
+    // A field chunk, or a chunk whose length runs past the body, is never cut.
+    std::vector<uint8_t> bad = one;
+    StoreU32(bad.data() + fieldsEnd + 4, kChunkField);
+    EXPECT_EQ(BodyPrefixWithoutTrailingMedia(bad.data(), fieldsEnd + 20, bad.size()), 0u);
+    bad = one;
+    StoreU32(bad.data() + fieldsEnd + 8, static_cast<uint32_t>(one.size()));
+    EXPECT_EQ(BodyPrefixWithoutTrailingMedia(bad.data(), fieldsEnd + 20, bad.size()), 0u);
+}
+
 TEST(CardBody, BodyLargerThanTheFileIsRefusedBeforeAllocating) {
     const auto key = TestKey();
     MemoryFileSystem fs;

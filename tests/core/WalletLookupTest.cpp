@@ -130,6 +130,15 @@ TEST_F(WalletLookup, AFileChangedBehindTheWalletIsReadAsItIsNow) {
         ASSERT_NE(card, nullptr) << n;
         EXPECT_EQ(card->FieldAt(0)->Value(), Utf8ToUtf16(std::to_string(n)));
     }
+    // The reader that goes through many cards is not misled by the remembered offsets either.
+    Card reused;
+    std::vector<uint8_t> buffer;
+    EXPECT_NE(w.LoadCardInto(static_cast<size_t>(w.IndexOf(ids[0])), &reused, false, &buffer), kCardOk);
+    for (size_t n = 2; n < ids.size(); n += 5) {
+        ASSERT_EQ(w.LoadCardInto(static_cast<size_t>(w.IndexOf(ids[n])), &reused, false, &buffer), kCardOk) << n;
+        EXPECT_EQ(reused.Record().Id(), ids[n]);
+        EXPECT_EQ(reused.FieldAt(0)->Value(), Utf8ToUtf16(std::to_string(n)));
+    }
     // A save after that cuts the right record and leaves the others readable.
     auto card = w.LoadCard(ids[10]);
     ASSERT_NE(card, nullptr);
@@ -144,6 +153,56 @@ TEST_F(WalletLookup, AFileChangedBehindTheWalletIsReadAsItIsNow) {
     ASSERT_NE(reread, nullptr);
     EXPECT_EQ(reread->FieldAt(0)->Value(), u"changed");
     EXPECT_NE(fresh.LoadCard(ids[11]), nullptr);
+}
+
+TEST_F(WalletLookup, OneCardFilledAgainForEveryCardReadsWhatLoadCardReads) {
+    Wallet w(fs);
+    ASSERT_EQ(w.Open(kPath, &kPassword, false), kOpenOk);
+    auto attach = [](Card* card, size_t bytes, const std::u16string& name) {
+        Attachment a;
+        const std::string data(bytes, 'a');
+        ASSERT_TRUE(a.SetFromBytes(reinterpret_cast<const uint8_t*>(data.data()), data.size(), name, FixedTime()));
+        ASSERT_GE(card->AddAttachment(std::move(a)), 0);
+    };
+    // Beside the fixture's cards: many fields, none, a large attachment at the end of the body, two of
+    // them, and fields that alone run past the part of a body that is read first.
+    std::vector<std::pair<std::u16string, std::u16string>> many;
+    for (int n = 0; n < 40; ++n) many.push_back({u"F" + Utf8ToUtf16(std::to_string(n)), u"v"});
+    std::vector<Card> extra;
+    extra.push_back(MakeCard(w, folder, u"Many", many));
+    extra.push_back(MakeCard(w, folder, u"Empty", {}));
+    extra.push_back(MakeCard(w, folder, u"One file", {{u"User", u"anna"}}));
+    attach(&extra.back(), 40000, u"scan.jpg");
+    extra.push_back(MakeCard(w, folder, u"Two files", {{u"User", u"ben"}}));
+    attach(&extra.back(), 20000, u"a.pdf");
+    attach(&extra.back(), 20000, u"b.pdf");
+    extra.push_back(MakeCard(w, folder, u"Long notes", {{u"Notes", std::u16string(12000, u'n')}, {u"PIN", u"12"}}));
+    attach(&extra.back(), 30000, u"c.pdf");
+    for (Card& c : extra) ASSERT_GE(w.AppendCard(&c, false), 0);
+
+    auto dump = [](const Card& c) {
+        std::string s = Utf16ToUtf8(c.Record().Name()) + " files " + std::to_string(c.AttachmentCount());
+        for (const Field& f : c.Fields()) s += " " + Utf16ToUtf8(f.Name()) + "=" + Utf16ToUtf8(f.Value());
+        return s;
+    };
+    for (const bool withMedia : {false, true}) {
+        Card reused;
+        std::vector<uint8_t> buffer;
+        int cards = 0;
+        // From the last card to the first, so that every card follows one with other fields.
+        for (size_t k = w.ItemCount(); k-- > 0;) {
+            if (w.ItemAt(k).Kind() != kItemKindCard) {
+                EXPECT_EQ(w.LoadCardInto(k, &reused, withMedia, &buffer), kCardNoRecord);
+                continue;
+            }
+            auto expected = w.LoadCard(k, withMedia);
+            ASSERT_NE(expected, nullptr);
+            ASSERT_EQ(w.LoadCardInto(k, &reused, withMedia, &buffer), kCardOk) << k;
+            EXPECT_EQ(dump(reused), dump(*expected)) << withMedia;
+            ++cards;
+        }
+        EXPECT_EQ(cards, 35);
+    }
 }
 
 TEST_F(WalletLookup, BodyReadWithoutMediaHasTheFieldsAndNoAttachments) {
