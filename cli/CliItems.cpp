@@ -259,7 +259,7 @@ namespace tl5cli {
 
 std::string FieldTimeText(const SystemTime& t, uint16_t type) {
     if (t.IsZero()) return std::string();
-    char buf[32];
+    char buf[48];  // room for every field at its widest, as a damaged wallet may hold
     if (type == FT_DATE) {
         std::snprintf(buf, sizeof buf, "%04u-%02u-%02u", t.year, t.month, t.day);
     } else if (type == FT_TIME) {

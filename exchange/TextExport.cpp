@@ -12,6 +12,7 @@
 #include "model/TreeOrder.h"
 #include "model/Wallet.h"
 #include "platform/LocalTime.h"
+#include "platform/SecureZero.h"
 
 namespace tl5 {
 
@@ -130,17 +131,26 @@ bool ExportText(Wallet& wallet, const ExportRequest& request, int selected, Text
             }
         } else {
             ExportTree tree(wallet);
-            // One card and one read buffer for the whole export, filled again for every card. The
-            // buffer holds the bytes as stored (encrypted); only the card holds plain text. Attachments
-            // (and the image and sound) are decrypted only when they are exported.
-            Card card;
+            // One read buffer for the whole export, filled again for every card with the bytes as
+            // stored (encrypted). Without attachments a card's texts are decrypted straight into the
+            // output; with them the card is loaded (into one Card, filled again for every card) and
+            // its attachments written out. A card that cannot be read is left out.
             std::vector<uint8_t> buffer;
+            Card card;
+            const std::shared_ptr<const CipherKey> key = wallet.RecordKey();
             auto writeCard = [&](uint32_t i) {
-                // A card that cannot be loaded is left out.
-                if (wallet.LoadCardInto(i, &card, request.includeAttachments, &buffer) == kCardOk) {
+                if (request.includeAttachments) {
+                    if (wallet.LoadCardInto(i, &card, true, &buffer) != kCardOk) return;
                     out.WriteCard(card, options);
                     ++summary->cards;
+                    return;
                 }
+                size_t at = 0, length = 0;
+                if (!key || wallet.ReadStoredCard(i, false, &buffer, &at, &length) != kCardOk) return;
+                std::u16string name = wallet.ItemAt(i).Name();
+                const bool written = out.WriteStoredCard(name, buffer.data() + at, length, *key, request.includeValues);
+                SecureZero(name);
+                if (written) ++summary->cards;
             };
             // Depth first: an item, then its children, then its next sibling.
             std::vector<uint32_t> stack;

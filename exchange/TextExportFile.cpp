@@ -4,6 +4,7 @@
 #include <new>
 
 #include "exchange/ExchangeNames.h"
+#include "model/CardBody.h"
 #include "model/Field.h"
 #include "platform/SecureZero.h"
 
@@ -113,20 +114,8 @@ void TextExportFile::WriteCard(const Card& card, const CardOptions& options) {
     Line(rule_);
 
     bool anyField = false;
-    std::u16string scratch;
-    for (const Field& field : card.Fields()) {
-        const std::u16string_view shown = field.DisplayText(&scratch);
-        if (shown.empty()) continue;
-        Append(field.Name());
-        Append(u": ");
-        if (field.Type() == FT_PASSWORD && !options.includeValues) {
-            Line(kMaskedValue);
-        } else {
-            Line(shown);
-        }
-        anyField = true;
-    }
-    SecureZero(scratch);
+    for (const Field& field : card.Fields()) WriteFieldLine(field, options.includeValues, &anyField);
+    SecureZero(scratchText_);
     if (!anyField) {
         Line(noData_);
     } else {
@@ -157,6 +146,91 @@ void TextExportFile::WriteCard(const Card& card, const CardOptions& options) {
         }
         if (!anyFile) Line(u"");
     }
+}
+
+void TextExportFile::WriteFieldLine(const Field& field, bool includeValues, bool* anyField) {
+    const std::u16string_view shown = field.DisplayText(&scratchText_);
+    if (shown.empty()) return;
+    Append(field.Name());
+    Append(u": ");
+    Line(field.Type() == FT_PASSWORD && !includeValues ? kMaskedValue : shown);
+    *anyField = true;
+}
+
+void TextExportFile::DropFrom(size_t mark) {
+    if (mark >= buffer_.size()) return;
+    SecureZero(buffer_.data() + mark, buffer_.size() - mark);
+    buffer_.resize(mark);
+}
+
+void TextExportFile::AppendDecrypted(const uint8_t* chunk, size_t offset, uint32_t size, uint32_t padding,
+                                     const CipherKey& key) {
+    if (size == 0) return;
+    // Stored text and the export are both UTF-16LE, so the decrypted bytes are the output as they are.
+    const size_t chars = (size - padding) / 2;
+    const size_t at = buffer_.size();
+    buffer_.resize(at + 2 * chars);
+    char* out = buffer_.data() + at;
+    if (!key.Decrypt(chunk + offset, 2 * chars, out)) {
+        DropFrom(at);
+        return;
+    }
+    DropFrom(at + 2 * FindNulChar(out, chars));
+}
+
+bool TextExportFile::WriteStoredCard(std::u16string_view name, const uint8_t* body, size_t size,
+                                     const CipherKey& key, bool includeValues) {
+    if (!body || size < CardHead::kSize) return false;
+    const uint8_t* chunks = body + CardHead::kSize;
+    const size_t length = size - CardHead::kSize;
+    // The body reader's checks first (fields beyond the 255th and every other chunk are passed over),
+    // so that a card it would refuse writes nothing; the fields' layouts are kept for the writing.
+    layouts_.clear();
+    const bool readable = WalkChunks(chunks, length, [&](uint32_t type, const uint8_t* data, size_t bytes) -> int {
+        if (type != kChunkField || layouts_.size() >= kMaxFields) return 0;
+        FieldChunkLayout layout;
+        if (!ReadFieldChunkLayout(data, bytes, &layout)) return -1;
+        layouts_.push_back({data, bytes, layout});
+        return 0;
+    });
+    if (!readable) return false;
+
+    Line(rule_);
+    Line(name);
+    Line(rule_);
+    bool anyField = false;
+    for (const StoredField& field : layouts_) {
+        const FieldChunkLayout& layout = field.layout;
+        const size_t nameBytes = layout.name.size - layout.name.padding;
+        const size_t valueBytes = layout.value.size - layout.value.padding;
+        const size_t need = nameBytes + valueBytes + 8;  // with ": " and CR LF
+        if (!ShowsValueAsIs(layout.type) || need > kBufferSize / 2) {
+            // Dates, yes/no and very long texts go through a field, as WriteCard writes them.
+            DeserializeField(field.data, field.size, key, &scratchField_);
+            WriteFieldLine(scratchField_, includeValues, &anyField);
+            continue;
+        }
+        if (kBufferSize - buffer_.size() < need) FlushBuffer();
+        if (failed_ || !file_) break;
+        const size_t mark = buffer_.size();
+        AppendDecrypted(field.data, layout.name.offset, layout.name.size, layout.name.padding, key);
+        Append(u": ");
+        const size_t valueAt = buffer_.size();
+        AppendDecrypted(field.data, layout.value.offset, layout.value.size, layout.value.padding, key);
+        if (buffer_.size() == valueAt) {
+            DropFrom(mark);  // no value: the field shows nothing
+            continue;
+        }
+        if (layout.type == FT_PASSWORD && !includeValues) {
+            DropFrom(valueAt);
+            Append(kMaskedValue);
+        }
+        Append(u"\r\n");
+        anyField = true;
+    }
+    SecureZero(scratchText_);
+    Line(anyField ? std::u16string_view() : std::u16string_view(noData_));
+    return true;
 }
 
 }  // namespace tl5

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "model/Card.h"
+#include "model/CardBody.h"
+#include "model/CipherKey.h"
 #include "platform/File.h"
 #include "platform/LocalTime.h"
 
@@ -59,10 +61,23 @@ public:
     // One card block: rule, name, rule, the field lines (or the no-data line) and the attachment
     // lines. Attachment files that cannot be written whole get no line and no number.
     void WriteCard(const Card& card, const CardOptions& options);
+    // The block WriteCard writes for the card that ParseCardBody reads from a stored body without
+    // media (so no attachment lines), written straight from the body: names and values are decrypted
+    // into the output with no Field in between. `name` is the card's name. False, with nothing
+    // written, when the body reader would refuse the body.
+    bool WriteStoredCard(std::u16string_view name, const uint8_t* body, size_t size, const CipherKey& key,
+                         bool includeValues);
 
 private:
     void Append(std::u16string_view text);
     void FlushBuffer();
+    // A field's line, unless it shows nothing (then *anyField is left alone).
+    void WriteFieldLine(const Field& field, bool includeValues, bool* anyField);
+    // Decrypts a text piece of a field chunk onto the end of the buffer, which has room for it, and
+    // cuts it at its first NUL.
+    void AppendDecrypted(const uint8_t* chunk, size_t offset, uint32_t size, uint32_t padding, const CipherKey& key);
+    // Wipes and drops what was buffered from `mark` on.
+    void DropFrom(size_t mark);
 
     FileSystem& fs_;
     std::unique_ptr<File> file_;
@@ -73,6 +88,16 @@ private:
     std::u16string rule_;
     std::u16string noData_;
     std::u16string attachmentFormat_;
+    // Plain text on its way out: a field of a stored card that goes the long way, a formatted date.
+    Field scratchField_;
+    std::u16string scratchText_;
+    // The field chunks of the stored card being written.
+    struct StoredField {
+        const uint8_t* data;
+        size_t size;
+        FieldChunkLayout layout;
+    };
+    std::vector<StoredField> layouts_;
 };
 
 }  // namespace tl5

@@ -123,20 +123,6 @@ bool ReadMediaPieces(const uint8_t* data, size_t size, size_t headerSize, size_t
     return true;
 }
 
-// The index of the first NUL in the text (its length when there is none), four characters at a time.
-size_t FindNul(const char16_t* text, size_t chars) {
-    size_t i = 0;
-    for (; i + 4 <= chars; i += 4) {
-        uint64_t v;
-        std::memcpy(&v, text + i, 8);
-        if (((v - 0x0001000100010001ull) & ~v & 0x8000800080008000ull) != 0) break;
-    }
-    for (; i < chars; ++i) {
-        if (text[i] == u'\0') return i;
-    }
-    return chars;
-}
-
 }  // namespace
 
 bool DecryptTextPiece(const uint8_t* chunk, size_t offset, size_t end, uint32_t pieceSize, uint32_t padding,
@@ -170,7 +156,7 @@ bool DecryptTextPiece(const uint8_t* chunk, size_t offset, size_t end, uint32_t 
             dst[i] = static_cast<char16_t>(b[0] | (b[1] << 8));
         }
     }
-    const size_t nul = FindNul(dst, chars);
+    const size_t nul = FindNulChar(dst, chars);
     if (nul != chars) {
         SecureZero(out->data() + nul, (out->size() - nul) * 2);
         out->resize(nul);
@@ -286,32 +272,47 @@ bool SerializeAttachment(const Attachment& attachment, const CipherKey& key, std
     });
 }
 
+bool ReadFieldChunkLayout(const uint8_t* data, size_t size, FieldChunkLayout* layout) {
+    *layout = FieldChunkLayout();
+    if (!data || size < kFieldHeaderSize) return false;
+    layout->type = LoadU16(data);
+    layout->nameColour = LoadI32(data + 8);
+    layout->dataColour = LoadI32(data + 12);
+    layout->dateTime = LoadSystemTime(data + 24);
+    const uint32_t sizeAt[3] = {16, 40, 48};
+    FieldChunkLayout::Piece* pieces[3] = {&layout->name, &layout->value, &layout->choices};
+    size_t pos = kFieldHeaderSize;
+    for (int i = 0; i < 3; ++i) {
+        const uint32_t pieceSize = LoadU32(data + sizeAt[i]);
+        const uint32_t padding = LoadU32(data + sizeAt[i] + 4);
+        // The value and the choices are read only while bytes remain after the pieces before them.
+        if (pieceSize == 0 || (i > 0 && pos >= size)) continue;
+        size_t content = 0;
+        if (!PieceFits(pos, size, pieceSize, padding, &content)) return false;
+        *pieces[i] = {pos, pieceSize, padding};
+        pos += pieceSize;
+    }
+    return true;
+}
+
 bool DeserializeField(const uint8_t* data, size_t size, const CipherKey& key, Field* field) {
     field->ResetForLoad();
-    if (!data || size < kFieldHeaderSize) return false;
-    field->LoadRaw(LoadU16(data), LoadI32(data + 8), LoadI32(data + 12), LoadSystemTime(data + 24));
-    const uint32_t nameSize = LoadU32(data + 16), namePadding = LoadU32(data + 20);
-    const uint32_t valueSize = LoadU32(data + 40), valuePadding = LoadU32(data + 44);
-    const uint32_t choiceSize = LoadU32(data + 48), choicePadding = LoadU32(data + 52);
-    size_t pos = kFieldHeaderSize;
-    bool ok = true;
-    if (nameSize != 0) {
-        ok = DecryptTextPiece(data, pos, size, nameSize, namePadding, key, &field->MutableName());
-        pos += nameSize;
+    FieldChunkLayout layout;
+    if (!ReadFieldChunkLayout(data, size, &layout)) return false;
+    field->LoadRaw(layout.type, layout.nameColour, layout.dataColour, layout.dateTime);
+    // The pieces were found to fit, so decrypting them cannot fail.
+    const FieldChunkLayout::Piece& name = layout.name;
+    const FieldChunkLayout::Piece& value = layout.value;
+    const FieldChunkLayout::Piece& choices = layout.choices;
+    if (name.size != 0) DecryptTextPiece(data, name.offset, size, name.size, name.padding, key, &field->MutableName());
+    if (value.size != 0) {
+        DecryptTextPiece(data, value.offset, size, value.size, value.padding, key, &field->MutableValue());
     }
-    if (ok && pos < size && valueSize != 0) {
-        ok = DecryptTextPiece(data, pos, size, valueSize, valuePadding, key, &field->MutableValue());
-        pos += valueSize;
-    }
-    if (ok && pos < size && choiceSize != 0) {
+    if (choices.size != 0) {
         std::u16string joined;
-        ok = DecryptTextPiece(data, pos, size, choiceSize, choicePadding, key, &joined);
-        if (ok) field->SetItemsFromJoined(joined);
+        DecryptTextPiece(data, choices.offset, size, choices.size, choices.padding, key, &joined);
+        field->SetItemsFromJoined(joined);
         SecureZero(joined);
-    }
-    if (!ok) {
-        field->ResetForLoad();
-        return false;
     }
     field->ClearChangeFlags();
     return true;

@@ -65,6 +65,24 @@ bool SerializeImage(const CardImage& image, const CipherKey& key, std::vector<ui
 bool SerializeSound(const CardSound& sound, const CipherKey& key, std::vector<uint8_t>* out);
 bool SerializeAttachment(const Attachment& attachment, const CipherKey& key, std::vector<uint8_t>* out);
 
+// Where the texts of a field chunk lie, read from its header: each piece's offset in the chunk, its
+// size and its padding (size 0 when the field has no such text).
+struct FieldChunkLayout {
+    struct Piece {
+        size_t offset = 0;
+        uint32_t size = 0;
+        uint32_t padding = 0;
+    };
+    uint16_t type = FT_TEXT;
+    int32_t nameColour = -1;
+    int32_t dataColour = -1;
+    SystemTime dateTime;
+    Piece name, value, choices;
+};
+// False when the data is shorter than the field header or a piece runs past it: the chunks that
+// DeserializeField refuses.
+bool ReadFieldChunkLayout(const uint8_t* data, size_t size, FieldChunkLayout* layout);
+
 // Deserialize from chunk data. The object is cleared first; false (object empty) when the data is shorter
 // than its header or a piece runs past the chunk.
 bool DeserializeField(const uint8_t* data, size_t size, const CipherKey& key, Field* field);

@@ -61,21 +61,35 @@ bool CipherKey::SetKeyFromText(std::u16string_view text) {
     return ok;
 }
 
+namespace {
+
+// out = in XOR keystream, eight bytes at a time (in and out are the same buffer or do not overlap).
+void XorBytes(const uint8_t* in, const uint8_t* keystream, size_t size, uint8_t* out) {
+    size_t n = 0;
+    for (; n + 8 <= size; n += 8) {
+        uint64_t a, k;
+        std::memcpy(&a, in + n, 8);
+        std::memcpy(&k, keystream + n, 8);
+        a ^= k;
+        std::memcpy(out + n, &a, 8);
+    }
+    for (; n < size; ++n) out[n] = in[n] ^ keystream[n];
+}
+
+}  // namespace
+
+bool CipherKey::DecryptPart(const void* src, size_t from, size_t size, void* dst) const {
+    if (!keyed_ || from > kPrefixSize || size > kPrefixSize - from) return false;
+    XorBytes(static_cast<const uint8_t*>(src), prefix_ + from, size, static_cast<uint8_t*>(dst));
+    return true;
+}
+
 bool CipherKey::Encrypt(const void* src, size_t size, void* dst) const {
     if (!keyed_) return false;
     const uint8_t* in = static_cast<const uint8_t*>(src);
     uint8_t* out = static_cast<uint8_t*>(dst);
     const size_t head = size < kPrefixSize ? size : kPrefixSize;
-    // Eight bytes at a time (src and dst are the same buffer or do not overlap).
-    size_t n = 0;
-    for (; n + 8 <= head; n += 8) {
-        uint64_t a, k;
-        std::memcpy(&a, in + n, 8);
-        std::memcpy(&k, prefix_ + n, 8);
-        a ^= k;
-        std::memcpy(out + n, &a, 8);
-    }
-    for (; n < head; ++n) out[n] = in[n] ^ prefix_[n];
+    XorBytes(in, prefix_, head, out);
     if (size > kPrefixSize) {
         Rc4State state = afterPrefix_;
         Rc4Crypt(&state, in + kPrefixSize, out + kPrefixSize, size - kPrefixSize);

@@ -46,6 +46,9 @@ public:
     // the context is not keyed.
     bool Encrypt(const void* src, size_t size, void* dst) const;
     bool Decrypt(const void* src, size_t size, void* dst) const { return Encrypt(src, size, dst); }
+    // Bytes [from, from + size) of a piece on their own: XOR with that part of the keystream, which
+    // must lie within its first kPrefixSize bytes (false, nothing written, otherwise).
+    bool DecryptPart(const void* src, size_t from, size_t size, void* dst) const;
 
 private:
     uint32_t keyed_ = 0;

@@ -237,16 +237,14 @@ int Field::YesNoState() const {
 void Field::SetYesNoState(int state) { SetValue(state == 1 ? u"1" : state == 0 ? u"0" : u"2"); }
 
 std::u16string_view Field::DisplayText(std::u16string* scratch) const {
+    if (ShowsValueAsIs(type_)) return value_;
     if (IsDateTimeType(type_)) {
         *scratch = FormatFieldDateTime(dateTime_, type_);
         return *scratch;
     }
-    if (type_ == FT_YESNO) {
-        const int state = YesNoState();
-        if (state == 2) return std::u16string_view();
-        return ModelText(state == 1 ? kStringYes : kStringNo);
-    }
-    return value_;
+    const int state = YesNoState();  // FT_YESNO
+    if (state == 2) return std::u16string_view();
+    return ModelText(state == 1 ? kStringYes : kStringNo);
 }
 
 void Field::LoadRaw(uint16_t type, int32_t nameColour, int32_t dataColour, const SystemTime& dateTime) {

@@ -56,6 +56,8 @@ enum FieldChange : uint32_t {
 inline bool IsDateTimeType(uint16_t type) { return type >= FT_DATE && type <= FT_DATETIME; }
 // True for the two types with choice items (11 and 12).
 inline bool HasChoiceItems(uint16_t type) { return type == FT_CHOICE || type == FT_LIST; }
+// The types whose shown text is the value as it stands: all but the date/time and yes/no types.
+inline bool ShowsValueAsIs(uint16_t type) { return !IsDateTimeType(type) && type != FT_YESNO; }
 // True for the 14 codes the system creates (1, 3-13, 15, 16).
 bool IsKnownFieldType(uint16_t type);
 

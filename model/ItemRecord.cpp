@@ -137,15 +137,21 @@ std::u16string ItemRecord::Name() const {
     bool empty = true;
     for (size_t k = 0; k < kNameSlotSize && empty; ++k) empty = slot[k] == 0;
     if (empty || !key_ || !key_->IsKeyed()) return std::u16string();
-    uint8_t plain[kNameSlotSize];
-    key_->Decrypt(slot, kNameSlotSize, plain);
-    std::u16string name;
-    for (size_t k = 0; k + 1 < kNameSlotSize; k += 2) {
-        const char16_t c = static_cast<char16_t>(plain[k] | (plain[k + 1] << 8));
-        if (c == 0) break;
-        name.push_back(c);
+    // Decrypted a block at a time up to the first NUL: most names are short.
+    constexpr size_t kBlock = 64;
+    static_assert(kNameSlotSize % kBlock == 0);
+    uint8_t plain[kBlock];
+    char16_t text[kNameSlotSize / 2];
+    size_t length = 0;
+    for (size_t at = 0; at < kNameSlotSize; at += kBlock) {
+        key_->DecryptPart(slot + at, at, kBlock, plain);
+        const size_t chars = FindNulChar(plain, kBlock / 2);
+        for (size_t k = 0; k < chars; ++k) text[length++] = static_cast<char16_t>(plain[2 * k] | (plain[2 * k + 1] << 8));
+        if (chars < kBlock / 2) break;
     }
+    std::u16string name(text, length);
     SecureZero(plain, sizeof plain);
+    SecureZero(text, length * sizeof(char16_t));
     return name;
 }
 

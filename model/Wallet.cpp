@@ -724,11 +724,11 @@ namespace {
 constexpr size_t kFirstBodyRead = 16 * 1024;
 }  // namespace
 
-int Wallet::LoadCardInto(size_t index, Card* card, bool withMedia, std::vector<uint8_t>* buffer) {
-    if (!open_ || !file_ || !card || !buffer || index >= items_.size()) return kCardNoRecord;
+int Wallet::ReadStoredCard(size_t index, bool withMedia, std::vector<uint8_t>* buffer, size_t* bodyAt,
+                           size_t* bodyLength) {
+    if (!open_ || !file_ || !buffer || !bodyAt || !bodyLength || index >= items_.size()) return kCardNoRecord;
     const ItemRecord& entry = items_[index];
     if (entry.IsDeleted() || entry.Kind() != kItemKindCard) return kCardNoRecord;
-    const std::shared_ptr<const CipherKey> key = header_.RecordKey();
     try {
         const auto hint = offsets_.find(entry.Id());
         if (hint != offsets_.end()) {
@@ -737,35 +737,56 @@ int Wallet::LoadCardInto(size_t index, Card* card, bool withMedia, std::vector<u
             // not read at all.
             const size_t head = static_cast<size_t>(entry.StoredLength());
             const size_t bodySize = entry.BodySize();
-            size_t have = withMedia || bodySize <= kFirstBodyRead ? bodySize : kFirstBodyRead;
+            const size_t have = withMedia || bodySize <= kFirstBodyRead ? bodySize : kFirstBodyRead;
             buffer->resize(head + have);
             size_t got = 0;
             ItemRecord r;
             if (file_->ReadAt(hint->second, buffer->data(), buffer->size(), &got) && got == buffer->size() &&
                 r.Parse(buffer->data()) == kBlockOk && r.Id() == entry.Id() && !r.IsDeleted() &&
                 r.Kind() == kItemKindCard && r.StoredLength() == head && r.BodySize() == bodySize) {
-                size_t parse = BodyPrefixWithoutTrailingMedia(buffer->data() + head, have, bodySize);
-                if (parse == 0) {
+                size_t length = BodyPrefixWithoutTrailingMedia(buffer->data() + head, have, bodySize);
+                if (length == 0) {
                     buffer->resize(head + bodySize);
                     if (!file_->ReadAt(hint->second + head + have, buffer->data() + head + have, bodySize - have,
                                        &got) ||
                         got != bodySize - have) {
                         return kCardIoFailed;
                     }
-                    parse = bodySize;
+                    length = bodySize;
                 }
-                card->Record() = entry;
-                return ParseCardBody(*card, buffer->data() + head, parse, *key, withMedia);
+                *bodyAt = head;
+                *bodyLength = length;
+                return kCardOk;
             }
             offsets_.erase(hint);
         }
-        std::unique_ptr<Card> loaded = LoadCard(entry.Id(), withMedia);
-        if (!loaded) return kCardIoFailed;
-        *card = std::move(*loaded);
-        return kCardOk;
+        // No good hint: the first live card with the id, scanning from the first record.
+        RecordScanner scanner(*file_, kFirstRecordOffset);
+        ItemRecord r;
+        for (;;) {
+            if (scanner.Next(&r, false) != kBlockOk) return kCardIoFailed;
+            if (r.Id() != entry.Id() || r.IsDeleted() || r.Kind() != kItemKindCard) continue;
+            if (scanner.ReadBody(buffer) != kBlockOk) return kCardIoFailed;
+            *bodyAt = 0;
+            *bodyLength = buffer->size();
+            return kCardOk;
+        }
     } catch (const std::bad_alloc&) {
         return kCardNoMemory;
     }
+}
+
+int Wallet::LoadCardInto(size_t index, Card* card, bool withMedia, std::vector<uint8_t>* buffer) {
+    if (!card) return kCardNoRecord;
+    size_t at = 0, length = 0;
+    const int rc = ReadStoredCard(index, withMedia, buffer, &at, &length);
+    if (rc != kCardOk) return rc;
+    try {
+        card->Record() = items_[index];
+    } catch (const std::bad_alloc&) {
+        return kCardNoMemory;
+    }
+    return ParseCardBody(*card, buffer->data() + at, length, *header_.RecordKey(), withMedia);
 }
 
 }  // namespace tl5

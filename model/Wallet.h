@@ -148,10 +148,16 @@ public:
     // media, the image, sound and attachment bytes are not decrypted (the card holds none).
     std::unique_ptr<Card> LoadCard(const ItemId& id, bool withMedia = true);
     std::unique_ptr<Card> LoadCard(size_t index, bool withMedia = true);
-    // The live card at the table index read into *card, for readers that go through many cards: the
-    // card's fields and *buffer are filled again in place. The record and body come with one read at
-    // the record's remembered offset once the bytes there are checked to be that record; otherwise as
-    // LoadCard does. A card code (kCardOk when loaded).
+    // For readers that go through many cards: the live card at the table index as stored, its record
+    // and body bytes read into *buffer (reused from card to card), the body at *bodyAt and *bodyLength
+    // bytes long. They come with one read at the record's remembered offset once the bytes there are
+    // checked to be that record, otherwise by a scan as LoadCard does. Without media, a body whose
+    // last chunk is an image, sound or attachment may be cut as BodyPrefixWithoutTrailingMedia cuts it.
+    // The bytes are as stored (encrypted). A card code (kCardOk when read).
+    int ReadStoredCard(size_t index, bool withMedia, std::vector<uint8_t>* buffer, size_t* bodyAt,
+                       size_t* bodyLength);
+    // The same card read into *card, whose fields are filled again in place; its record is the table
+    // entry. A card code (kCardOk when loaded).
     int LoadCardInto(size_t index, Card* card, bool withMedia, std::vector<uint8_t>* buffer);
 
     // ---- Saving policy and measurements ----------------------------------------------------------

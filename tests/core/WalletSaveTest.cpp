@@ -312,7 +312,9 @@ TEST_F(WalletSave, EveryInterruptedSaveRecoversToBeforeOrAfter) {
                                           std::to_string(operations) + (torn ? " torn" : "") +
                                           (keepUnflushed ? " writes kept" : " unflushed lost");
                 EXPECT_TRUE(state == before || state == after) << where << "\n" << state;
-                if (reported) EXPECT_EQ(state, after) << where << ": a save reported as done must last";
+                if (reported) {
+                    EXPECT_EQ(state, after) << where << ": a save reported as done must last";
+                }
                 EXPECT_FALSE(mem.Exists(JournalPathFor(kPath))) << where;
             }
         }
