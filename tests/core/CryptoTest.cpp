@@ -1,6 +1,7 @@
 // MD5, RC4 and CipherKey: published test vectors, the fresh-keystream rule and the password key.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -99,6 +100,28 @@ TEST(CipherKey, EveryPieceRestartsTheKeystreamAndMatchesANewSchedule) {
         std::vector<uint8_t> inPlace = data;  // same buffer for source and destination
         ASSERT_TRUE(key.Decrypt(inPlace.data(), size, inPlace.data()));
         EXPECT_EQ(inPlace, out) << size;
+    }
+}
+
+TEST(CipherKey, PartOfAPieceDecryptsAsThatPartOfTheWholePiece) {
+    CipherKey key;
+    ASSERT_TRUE(key.SetKey(kKey));
+    std::vector<uint8_t> data(1024);
+    for (size_t k = 0; k < data.size(); ++k) data[k] = static_cast<uint8_t>(k * 13 + 5);
+    const std::vector<uint8_t> whole = Naive(kKey, data);
+    const struct { size_t from, size; bool ok; } cases[] = {
+        {0, 64, true}, {64, 64, true}, {7, 9, true}, {960, 64, true}, {1024, 0, true}, {1000, 25, false}, {1025, 0, false},
+    };
+    for (const auto& c : cases) {
+        std::vector<uint8_t> out(c.size + 1, 0xEE);
+        const uint8_t* src = whole.data() + (c.from < whole.size() ? c.from : 0);
+        EXPECT_EQ(key.DecryptPart(src, c.from, c.size, out.data()), c.ok) << c.from;
+        if (c.ok) {
+            EXPECT_TRUE(std::equal(out.begin(), out.begin() + static_cast<long>(c.size), data.begin() + static_cast<long>(c.from)))
+                << c.from;
+        } else {
+            EXPECT_EQ(out, std::vector<uint8_t>(c.size + 1, 0xEE)) << c.from;  // nothing written
+        }
     }
 }
 
