@@ -158,7 +158,7 @@ void CreateBannerControls(HWND window) {
                     nullptr);
 }
 
-void PaintBanner(HWND window, HDC dc) {
+void PaintBanner(HWND, HDC dc) {
     MainWindowState& s = State();
     const tl5::Settings& settings = tl5::AppSettings();
     const int w = ppc::DeviceSystemMetrics(SM_CXSCREEN);

@@ -191,7 +191,9 @@ TEST(ExchangeTextExportFile, StoredCardWritesWhatTheLoadedCardWrites) {
 
     for (const Card* source : {&card, &crowded}) {
         std::vector<uint8_t> body = crowdedBody;
-        if (source == &card) ASSERT_EQ(BuildCardBody(card, *key, &body), kCardOk);
+        if (source == &card) {
+            ASSERT_EQ(BuildCardBody(card, *key, &body), kCardOk);
+        }
         for (const bool values : {false, true}) {
             // Each body written many times over, so that the buffer is flushed in every place.
             auto write = [&](const std::vector<uint8_t>& bytes, bool stored, bool* ok) {
