@@ -1,7 +1,5 @@
 #include "exchange/TextExport.h"
 
-#include <cstring>
-#include <unordered_map>
 #include <memory>
 #include <new>
 #include <vector>
@@ -9,6 +7,7 @@
 #include "exchange/ExchangeNames.h"
 #include "exchange/TextExportFile.h"
 #include "model/CardBody.h"
+#include "model/IdHints.h"
 #include "model/TreeOrder.h"
 #include "model/Wallet.h"
 #include "platform/LocalTime.h"
@@ -18,17 +17,6 @@ namespace tl5 {
 
 namespace {
 
-// Hash of an identifier for the lookups of one export (a balanced tree of 16-byte keys costs a
-// cache miss per level).
-struct ItemIdHash {
-    size_t operator()(const ItemId& id) const {
-        uint64_t a, b;
-        std::memcpy(&a, id.bytes, 8);
-        std::memcpy(&b, id.bytes + 8, 8);
-        return static_cast<size_t>((a ^ (b * 0x9E3779B97F4A7C15ull)) * 0xBF58476D1CE4E5B9ull >> 7);
-    }
-};
-
 // The wallet's live items as a tree: children of every folder and the top level, in tree order.
 class ExportTree {
 public:
@@ -37,18 +25,17 @@ public:
         parent_.assign(n, -1);
         children_.resize(n);
         // Folders by id (the first entry with an id wins, as in the wallet's own lookup).
-        std::unordered_map<ItemId, int, ItemIdHash> folders;
+        IdHints<int> folders;
         for (size_t i = 0; i < n; ++i) {
             const ItemRecord& r = wallet.ItemAt(i);
-            if (r.IsFolderLike()) folders.emplace(r.Id(), static_cast<int>(i));
+            if (r.IsFolderLike() && !folders.Add(r.Id(), static_cast<int>(i))) throw std::bad_alloc();
         }
         for (size_t i = 0; i < n; ++i) {
             const ItemRecord& r = wallet.ItemAt(i);
             if (r.IsDeleted() || r.Kind() == kItemKindNone) continue;
             int p = -1;
             if (!r.Parent().IsNull()) {
-                const auto it = folders.find(r.Parent());
-                if (it != folders.end()) p = it->second;
+                if (const int* folder = folders.Find(r.Parent())) p = *folder;
             }
             const bool parentIsFolder = p >= 0 && static_cast<size_t>(p) != i && !wallet.ItemAt(p).IsDeleted() &&
                                         wallet.ItemAt(p).IsFolderLike();

@@ -1,6 +1,7 @@
 #include "exchange/TextExportFile.h"
 
 #include <bit>
+#include <cstring>
 #include <new>
 
 #include "exchange/ExchangeNames.h"
@@ -18,7 +19,7 @@ constexpr size_t kBufferSize = 64 * 1024;
 }  // namespace
 
 TextExportFile::~TextExportFile() {
-    SecureZero(buffer_);
+    if (!buffer_.empty()) SecureZero(buffer_.data(), buffer_.size());
 }
 
 bool TextExportFile::Create(const std::u16string& path) {
@@ -30,14 +31,16 @@ bool TextExportFile::Create(const std::u16string& path) {
         return false;
     }
     try {
-        buffer_.reserve(kBufferSize);
+        buffer_.resize(kBufferSize);
     } catch (const std::bad_alloc&) {
         file_.reset();
         fs_.Remove(path);
         failed_ = true;
         return false;
     }
-    buffer_.assign("\xFF\xFE", 2);
+    buffer_[0] = 0xFF;  // the byte order mark
+    buffer_[1] = 0xFE;
+    used_ = 2;
     rule_ = ExchangeString(kStrBlockRule);
     noData_ = ExchangeString(kStrNoData);
     attachmentFormat_ = ExchangeString(kStrAttachmentLine);
@@ -45,30 +48,32 @@ bool TextExportFile::Create(const std::u16string& path) {
 }
 
 void TextExportFile::Append(std::u16string_view text) {
-    // The buffer keeps the capacity reserved by Create, so the plain text in it is never left behind
-    // in a block given back by a reallocation: long texts go out in buffer-sized parts.
+    // The buffer has a fixed size, so plain text in it is never left behind in a block given back by a
+    // reallocation: long texts go out in buffer-sized parts.
     while (!failed_ && file_ && !text.empty()) {
-        const size_t room = (kBufferSize - buffer_.size()) / 2;
+        const size_t room = (kBufferSize - used_) / 2;
         const size_t take = text.size() < room ? text.size() : room;
+        uint8_t* p = buffer_.data() + used_;
         if constexpr (std::endian::native == std::endian::little) {
-            buffer_.append(reinterpret_cast<const char*>(text.data()), 2 * take);
+            std::memcpy(p, text.data(), 2 * take);
         } else {
             for (size_t i = 0; i < take; ++i) {
-                buffer_.push_back(static_cast<char>(text[i] & 0xFF));
-                buffer_.push_back(static_cast<char>(text[i] >> 8));
+                p[2 * i] = static_cast<uint8_t>(text[i] & 0xFF);
+                p[2 * i + 1] = static_cast<uint8_t>(text[i] >> 8);
             }
         }
+        used_ += 2 * take;
         text.remove_prefix(take);
-        if (buffer_.size() + 2 > kBufferSize) FlushBuffer();
+        if (used_ + 2 > kBufferSize) FlushBuffer();
     }
 }
 
 void TextExportFile::FlushBuffer() {
-    if (failed_ || !file_ || buffer_.empty()) return;
+    if (failed_ || !file_ || used_ == 0) return;
     size_t put = 0;
-    if (!file_->Write(buffer_.data(), buffer_.size(), &put) || put != buffer_.size()) failed_ = true;
-    SecureZero(buffer_.data(), buffer_.size());
-    buffer_.clear();
+    if (!file_->Write(buffer_.data(), used_, &put) || put != used_) failed_ = true;
+    SecureZero(buffer_.data(), used_);
+    used_ = 0;
 }
 
 void TextExportFile::Line(std::u16string_view text, int lineEnds) {
@@ -158,9 +163,9 @@ void TextExportFile::WriteFieldLine(const Field& field, bool includeValues, bool
 }
 
 void TextExportFile::DropFrom(size_t mark) {
-    if (mark >= buffer_.size()) return;
-    SecureZero(buffer_.data() + mark, buffer_.size() - mark);
-    buffer_.resize(mark);
+    if (mark >= used_) return;
+    SecureZero(buffer_.data() + mark, used_ - mark);
+    used_ = mark;
 }
 
 void TextExportFile::AppendDecrypted(const uint8_t* chunk, size_t offset, uint32_t size, uint32_t padding,
@@ -168,13 +173,10 @@ void TextExportFile::AppendDecrypted(const uint8_t* chunk, size_t offset, uint32
     if (size == 0) return;
     // Stored text and the export are both UTF-16LE, so the decrypted bytes are the output as they are.
     const size_t chars = (size - padding) / 2;
-    const size_t at = buffer_.size();
-    buffer_.resize(at + 2 * chars);
-    char* out = buffer_.data() + at;
-    if (!key.Decrypt(chunk + offset, 2 * chars, out)) {
-        DropFrom(at);
-        return;
-    }
+    uint8_t* out = buffer_.data() + used_;
+    if (!key.Decrypt(chunk + offset, 2 * chars, out)) return;  // nothing written
+    const size_t at = used_;
+    used_ += 2 * chars;
     DropFrom(at + 2 * FindNulChar(out, chars));
 }
 
@@ -201,23 +203,42 @@ bool TextExportFile::WriteStoredCard(std::u16string_view name, const uint8_t* bo
     bool anyField = false;
     for (const StoredField& field : layouts_) {
         const FieldChunkLayout& layout = field.layout;
+        // A date, time or yes/no field shows a text made from its date/time or value; the others show
+        // their value, which is decrypted straight into the buffer.
+        const bool asIs = ShowsValueAsIs(layout.type);
+        std::u16string_view shown;
+        if (!asIs) {
+            std::u16string_view value;
+            if (layout.type == FT_YESNO && layout.value.size != 0) {
+                DecryptTextPiece(field.data, layout.value.offset, field.size, layout.value.size, layout.value.padding,
+                                 key, &scratchValue_);
+                value = scratchValue_;
+            }
+            shown = Field::DisplayTextOf(layout.type, layout.dateTime, value, &scratchText_);
+            if (shown.empty()) continue;
+        }
         const size_t nameBytes = layout.name.size - layout.name.padding;
-        const size_t valueBytes = layout.value.size - layout.value.padding;
+        const size_t valueBytes = asIs ? layout.value.size - layout.value.padding : 2 * shown.size();
         const size_t need = nameBytes + valueBytes + 8;  // with ": " and CR LF
-        if (!ShowsValueAsIs(layout.type) || need > kBufferSize / 2) {
-            // Dates, yes/no and very long texts go through a field, as WriteCard writes them.
+        if (need > kBufferSize / 2) {
+            // Very long texts go through a field, as WriteCard writes them.
             DeserializeField(field.data, field.size, key, &scratchField_);
             WriteFieldLine(scratchField_, includeValues, &anyField);
             continue;
         }
-        if (kBufferSize - buffer_.size() < need) FlushBuffer();
+        if (kBufferSize - used_ < need) FlushBuffer();
         if (failed_ || !file_) break;
-        const size_t mark = buffer_.size();
+        const size_t mark = used_;
         AppendDecrypted(field.data, layout.name.offset, layout.name.size, layout.name.padding, key);
         Append(u": ");
-        const size_t valueAt = buffer_.size();
+        if (!asIs) {
+            Line(shown);
+            anyField = true;
+            continue;
+        }
+        const size_t valueAt = used_;
         AppendDecrypted(field.data, layout.value.offset, layout.value.size, layout.value.padding, key);
-        if (buffer_.size() == valueAt) {
+        if (used_ == valueAt) {
             DropFrom(mark);  // no value: the field shows nothing
             continue;
         }
@@ -229,6 +250,7 @@ bool TextExportFile::WriteStoredCard(std::u16string_view name, const uint8_t* bo
         anyField = true;
     }
     SecureZero(scratchText_);
+    SecureZero(scratchValue_);
     Line(anyField ? std::u16string_view() : std::u16string_view(noData_));
     return true;
 }

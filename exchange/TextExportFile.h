@@ -82,7 +82,8 @@ private:
     FileSystem& fs_;
     std::unique_ptr<File> file_;
     std::u16string path_;
-    std::string buffer_;
+    std::vector<uint8_t> buffer_;  // a fixed size once created
+    size_t used_ = 0;
     bool failed_ = false;
     // Texts every card block uses, loaded once.
     std::u16string rule_;
@@ -91,6 +92,7 @@ private:
     // Plain text on its way out: a field of a stored card that goes the long way, a formatted date.
     Field scratchField_;
     std::u16string scratchText_;
+    std::u16string scratchValue_;
     // The field chunks of the stored card being written.
     struct StoredField {
         const uint8_t* data;

@@ -37,6 +37,9 @@ DateTimeFormatter g_formatter = nullptr;
 
 const std::u16string kEmpty;
 
+// Yes/no: 1 for "1", 0 for "0", 2 otherwise.
+int YesNoOf(std::u16string_view value) { return value == u"1" ? 1 : value == u"0" ? 0 : 2; }
+
 }  // namespace
 
 bool IsKnownFieldType(uint16_t type) { return type == 1 || (type >= 3 && type <= 13) || type == 15 || type == 16; }
@@ -228,21 +231,22 @@ std::u16string Field::JoinedItems() const {
     return joined;
 }
 
-int Field::YesNoState() const {
-    if (value_ == u"1") return 1;
-    if (value_ == u"0") return 0;
-    return 2;
-}
+int Field::YesNoState() const { return YesNoOf(value_); }
 
 void Field::SetYesNoState(int state) { SetValue(state == 1 ? u"1" : state == 0 ? u"0" : u"2"); }
 
 std::u16string_view Field::DisplayText(std::u16string* scratch) const {
-    if (ShowsValueAsIs(type_)) return value_;
-    if (IsDateTimeType(type_)) {
-        *scratch = FormatFieldDateTime(dateTime_, type_);
+    return DisplayTextOf(type_, dateTime_, value_, scratch);
+}
+
+std::u16string_view Field::DisplayTextOf(uint16_t type, const SystemTime& dateTime, std::u16string_view value,
+                                         std::u16string* scratch) {
+    if (ShowsValueAsIs(type)) return value;
+    if (IsDateTimeType(type)) {
+        *scratch = FormatFieldDateTime(dateTime, type);
         return *scratch;
     }
-    const int state = YesNoState();  // FT_YESNO
+    const int state = YesNoOf(value);  // FT_YESNO
     if (state == 2) return std::u16string_view();
     return ModelText(state == 1 ? kStringYes : kStringNo);
 }

@@ -115,6 +115,9 @@ public:
     // The text shown for the value: the formatted date/time for 8-10, the yes/no text (or nothing) for
     // 13, else the value. The view points into the field or into scratch, which must outlive it.
     std::u16string_view DisplayText(std::u16string* scratch) const;
+    // The same for a field of the type with that date/time and value, held elsewhere.
+    static std::u16string_view DisplayTextOf(uint16_t type, const SystemTime& dateTime, std::u16string_view value,
+                                             std::u16string* scratch);
 
     uint32_t ChangeFlags() const { return changes_; }
     void ClearChangeFlags() { changes_ = 0; }

@@ -60,8 +60,8 @@ Wallet::~Wallet() { Reset(); }
 void Wallet::Reset() {
     file_.reset();
     items_.clear();
-    offsets_.clear();
-    indexes_.clear();
+    offsets_.Clear();
+    indexes_.Clear();
     path_.clear();
     open_ = false;
     readOnly_ = false;
@@ -84,9 +84,8 @@ std::u16string Wallet::NameFromPath(const std::u16string& path) {
 }
 
 int Wallet::IndexOf(const ItemId& id) const {
-    const auto hint = indexes_.find(id);
-    if (hint != indexes_.end() && hint->second < items_.size() && items_[hint->second].Id() == id)
-        return static_cast<int>(hint->second);
+    const size_t* hint = indexes_.Find(id);
+    if (hint && *hint < items_.size() && items_[*hint].Id() == id) return static_cast<int>(*hint);
     for (size_t k = 0; k < items_.size(); ++k)
         if (items_[k].Id() == id) return static_cast<int>(k);
     return -1;
@@ -385,41 +384,23 @@ bool Wallet::FindRecordInFile(const ItemId& id, ItemRecord* record, uint64_t* of
 
 // ---- Offset and index hints ---------------------------------------------------------------------
 
-size_t Wallet::IdHash::operator()(const ItemId& id) const {
-    uint64_t a, b;
-    std::memcpy(&a, id.bytes, 8);
-    std::memcpy(&b, id.bytes + 8, 8);
-    return static_cast<size_t>((a ^ (b * 0x9E3779B97F4A7C15ull)) * 0xBF58476D1CE4E5B9ull >> 7);
-}
-
 void Wallet::NoteOffset(const ItemId& id, uint64_t offset) {
-    try {
-        offsets_.insert_or_assign(id, offset);
-    } catch (const std::bad_alloc&) {
-        offsets_.clear();  // hints are optional: without them records are found by scanning
-    }
+    offsets_.Set(id, offset);  // hints are optional: without one a record is found by scanning
 }
 
 void Wallet::NoteIndex(const ItemId& id, size_t index) {
-    try {
-        indexes_.emplace(id, index);  // the first index of an id stays
-    } catch (const std::bad_alloc&) {
-        indexes_.clear();  // hints are optional: without them the table is searched
-    }
+    indexes_.Add(id, index);  // the first index of an id stays; without a hint the table is searched
 }
 
 void Wallet::ShiftOffsets(uint64_t from, uint64_t to) {
     const uint64_t by = from - to;
-    for (auto it = offsets_.begin(); it != offsets_.end();) {
-        if (it->second >= from) {
-            it->second -= by;
-            ++it;
-        } else if (it->second >= to) {
-            it = offsets_.erase(it);  // its bytes were cut out
-        } else {
-            ++it;
+    offsets_.Update([&](const ItemId&, uint64_t& offset) {
+        if (offset >= from) {
+            offset -= by;
+            return true;
         }
-    }
+        return offset < to;  // within [to, from): its bytes were cut out
+    });
 }
 
 // The live record with the id at its remembered offset, after reading it there: the record, its
@@ -427,27 +408,27 @@ void Wallet::ShiftOffsets(uint64_t from, uint64_t to) {
 // there are not that live record.
 bool Wallet::LocateByHint(const ItemId& id, bool liveCardsOnly, ItemRecord* record, uint64_t* offset,
                           uint64_t* length, uint32_t* bodySize) {
-    const auto hint = offsets_.find(id);
-    if (hint == offsets_.end() || !file_) return false;
-    const uint64_t at = hint->second;
+    const uint64_t* hint = offsets_.Find(id);
+    if (!hint || !file_) return false;
+    const uint64_t at = *hint;
     uint64_t size = 0;
     uint8_t bytes[ItemRecord::kSize];
     size_t got = 0;
     if (!file_->GetSize(&size) || at < kFirstRecordOffset || at > size || size - at < ItemRecord::kSize ||
         !file_->ReadAt(at, bytes, sizeof bytes, &got) || got != sizeof bytes) {
-        offsets_.erase(hint);
+        offsets_.Erase(id);
         return false;
     }
     ItemRecord r;
     if (r.Parse(bytes) != kBlockOk || r.Id() != id || r.IsDeleted() ||
         (liveCardsOnly && r.Kind() != kItemKindCard)) {
-        offsets_.erase(hint);
+        offsets_.Erase(id);
         return false;
     }
     const uint64_t len = ItemRecord::kSize + r.CustomIconSize();
     const uint32_t body = r.BodySize();
     if (r.CustomIconSize() > size - at - ItemRecord::kSize || body > size - at - len) {
-        offsets_.erase(hint);
+        offsets_.Erase(id);
         return false;
     }
     if (record) {
@@ -730,8 +711,9 @@ int Wallet::ReadStoredCard(size_t index, bool withMedia, std::vector<uint8_t>* b
     const ItemRecord& entry = items_[index];
     if (entry.IsDeleted() || entry.Kind() != kItemKindCard) return kCardNoRecord;
     try {
-        const auto hint = offsets_.find(entry.Id());
-        if (hint != offsets_.end()) {
+        const uint64_t* hint = offsets_.Find(entry.Id());
+        if (hint) {
+            const uint64_t at = *hint;
             // The table entry's sizes were checked against the file when it was loaded. Without media,
             // a long body is read in part first: an attachment (or image or sound) at its end is then
             // not read at all.
@@ -741,13 +723,13 @@ int Wallet::ReadStoredCard(size_t index, bool withMedia, std::vector<uint8_t>* b
             buffer->resize(head + have);
             size_t got = 0;
             ItemRecord r;
-            if (file_->ReadAt(hint->second, buffer->data(), buffer->size(), &got) && got == buffer->size() &&
+            if (file_->ReadAt(at, buffer->data(), buffer->size(), &got) && got == buffer->size() &&
                 r.Parse(buffer->data()) == kBlockOk && r.Id() == entry.Id() && !r.IsDeleted() &&
                 r.Kind() == kItemKindCard && r.StoredLength() == head && r.BodySize() == bodySize) {
                 size_t length = BodyPrefixWithoutTrailingMedia(buffer->data() + head, have, bodySize);
                 if (length == 0) {
                     buffer->resize(head + bodySize);
-                    if (!file_->ReadAt(hint->second + head + have, buffer->data() + head + have, bodySize - have,
+                    if (!file_->ReadAt(at + head + have, buffer->data() + head + have, bodySize - have,
                                        &got) ||
                         got != bodySize - have) {
                         return kCardIoFailed;
@@ -758,7 +740,7 @@ int Wallet::ReadStoredCard(size_t index, bool withMedia, std::vector<uint8_t>* b
                 *bodyLength = length;
                 return kCardOk;
             }
-            offsets_.erase(hint);
+            offsets_.Erase(entry.Id());
         }
         // No good hint: the first live card with the id, scanning from the first record.
         RecordScanner scanner(*file_, kFirstRecordOffset);

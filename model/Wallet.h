@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "model/IdHints.h"
 #include "model/ItemRecord.h"
 #include "model/WalletBlocks.h"
 #include "model/WalletJournal.h"
@@ -184,11 +184,8 @@ private:
     // Where live records lie in the file, as last seen. Only a hint: a record is taken from its hinted
     // offset after the bytes there were read and found to be the live record with that id; otherwise the
     // file is scanned from the first record as before.
-    struct IdHash {
-        size_t operator()(const ItemId& id) const;
-    };
     void NoteOffset(const ItemId& id, uint64_t offset);
-    void ForgetOffset(const ItemId& id) { offsets_.erase(id); }
+    void ForgetOffset(const ItemId& id) { offsets_.Erase(id); }
     void ShiftOffsets(uint64_t from, uint64_t to);  // after [from, EOF) moved down to `to`
     bool LocateByHint(const ItemId& id, bool liveCardsOnly, ItemRecord* record, uint64_t* offset, uint64_t* length,
                       uint32_t* bodySize);
@@ -203,9 +200,9 @@ private:
     WalletHeader header_;
     WalletSettings settings_;
     std::vector<ItemRecord> items_;
-    std::unordered_map<ItemId, uint64_t, IdHash> offsets_;
+    IdHints<uint64_t> offsets_;
     // The first table index of each id, as a hint checked against the table before it is used.
-    std::unordered_map<ItemId, size_t, IdHash> indexes_;
+    IdHints<size_t> indexes_;
     void NoteIndex(const ItemId& id, size_t index);
     std::vector<int> findResults_;
     std::u16string findText_;
