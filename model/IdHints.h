@@ -41,6 +41,13 @@ public:
         if (at != kNone) EraseSlot(at);
     }
 
+    // Room for n entries without growing again (false, the map as it was, when memory runs out).
+    bool Reserve(size_t n) {
+        size_t capacity = slots_.empty() ? kFirstCapacity : slots_.size();
+        while (n * 10 > capacity * 7) capacity *= 2;
+        return capacity == slots_.size() || Rehash(capacity);
+    }
+
     void Clear() {
         std::vector<Entry>().swap(slots_);
         count_ = 0;
@@ -111,14 +118,21 @@ private:
     }
 
     bool Grow() {
+        if (Rehash(slots_.empty() ? kFirstCapacity : slots_.size() * 2)) return true;
+        Clear();
+        return false;
+    }
+
+    // Moves the entries into an array of the capacity (a power of two); false, nothing changed, when
+    // memory runs out.
+    bool Rehash(size_t capacity) {
         std::vector<Entry> old;
-        old.swap(slots_);
         try {
-            slots_.resize(old.empty() ? kFirstCapacity : old.size() * 2);
+            old.resize(capacity);
         } catch (const std::bad_alloc&) {
-            count_ = 0;  // the old entries are dropped with `old`
             return false;
         }
+        old.swap(slots_);
         count_ = 0;
         const size_t mask = slots_.size() - 1;
         for (const Entry& e : old) {

@@ -222,6 +222,7 @@ int Wallet::LoadItems() {
     // table as the records come would move every record again at each step (quadratic in the number
     // of items) and hold the old and the new table at once.
     std::vector<std::vector<ItemRecord>> blocks;
+    std::vector<std::vector<uint64_t>> blockOffsets;  // where each record lies, beside it
     size_t count = 0;
     int result = kOpenOk;
     RecordScanner scanner(*file_, kFirstRecordOffset);
@@ -242,13 +243,15 @@ int Wallet::LoadItems() {
         if (record.IsDeleted()) continue;
         record.SetKey(key);
         record.AttachFile(file_.get());
-        NoteOffset(record.Id(), scanner.RecordOffset());
         try {
             if (blocks.empty() || blocks.back().size() == kTableGrowth) {
                 blocks.emplace_back();
                 blocks.back().reserve(kTableGrowth);
+                blockOffsets.emplace_back();
+                blockOffsets.back().reserve(kTableGrowth);
             }
             blocks.back().push_back(std::move(record));  // within the block's capacity
+            blockOffsets.back().push_back(scanner.RecordOffset());
             ++count;
         } catch (const std::bad_alloc&) {
             result = kOpenNoMemory;
@@ -261,12 +264,19 @@ int Wallet::LoadItems() {
     } catch (const std::bad_alloc&) {
         return kOpenNoMemory;
     }
-    for (std::vector<ItemRecord>& block : blocks) {
-        for (ItemRecord& record : block) {
-            items_.push_back(std::move(record));  // within the capacity
+    // The hints are sized once: growing them step by step would free ever larger arrays while the
+    // records are loaded, and the allocator would then keep the record blocks in memory it cannot
+    // give back (the peak of an open would be twice the table).
+    offsets_.Reserve(offsets_.Size() + count);
+    indexes_.Reserve(items_.size() + count);
+    for (size_t b = 0; b < blocks.size(); ++b) {
+        for (size_t k = 0; k < blocks[b].size(); ++k) {
+            items_.push_back(std::move(blocks[b][k]));  // within the capacity
+            NoteOffset(items_.back().Id(), blockOffsets[b][k]);
             NoteIndex(items_.back().Id(), items_.size() - 1);
         }
-        std::vector<ItemRecord>().swap(block);
+        std::vector<ItemRecord>().swap(blocks[b]);
+        std::vector<uint64_t>().swap(blockOffsets[b]);
     }
     return result;
 }

@@ -68,6 +68,13 @@ TEST(IdHints, BehavesAsAMapThroughRandomOperations) {
             }
         }
     }
+    // Reserving room keeps every entry.
+    ASSERT_TRUE(hints.Reserve(5000));
+    ASSERT_EQ(hints.Size(), model.size());
+    for (const auto& [k, v] : model) {
+        ASSERT_NE(hints.Find(Id(k)), nullptr);
+        EXPECT_EQ(*hints.Find(Id(k)), v);
+    }
     hints.Clear();
     EXPECT_EQ(hints.Size(), 0u);
     EXPECT_EQ(hints.Find(Id(1)), nullptr);
