@@ -153,6 +153,9 @@ bool ExportText(Wallet& wallet, const ExportRequest& request, int selected, Text
             while (!stack.empty()) {
                 const uint32_t i = stack.back();
                 stack.pop_back();
+                // The next entry's record is fetched while this one is written (tree order jumps about
+                // the table).
+                if (!stack.empty()) wallet.ItemAt(stack.back()).Prefetch();
                 if (seen[i]) continue;
                 seen[i] = true;
                 const ItemRecord& r = wallet.ItemAt(i);

@@ -70,6 +70,15 @@ public:
     bool IsTopLevel() const { return Parent().IsNull(); }
 
     ItemId Id() const { return ItemId::FromBytes(raw_ + kOffId); }
+    // Asks the processor to fetch the stored bytes that readers of the table look at (kind, id, name,
+    // deleted flag, sizes), for a reader that goes through the table out of order and knows which
+    // entry comes next.
+    void Prefetch() const {
+#if defined(__GNUC__)
+        const size_t lines[] = {kOffType, kOffName, kOffName + 64, kOffDeleted, kOffIconSize};
+        for (size_t at : lines) __builtin_prefetch(raw_ + at);
+#endif
+    }
     ItemId Parent() const { return ItemId::FromBytes(raw_ + kOffParent); }
     // Change flag 2. Clearing the parent is honoured only for folders (kind 2); false when refused.
     bool SetParent(const ItemId& parent);
