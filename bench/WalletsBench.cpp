@@ -1,7 +1,8 @@
 // Wallets of 1,000, 10,000 and 100,000 cards (bench/WalletGenerator.h) against the physical floor:
 // for every operation its median time, the time of reading (or, for a save, copying) the same bytes
-// with plain sequential reads, and their ratio. Also the peak memory that opening takes, measured in a
-// child process, against the size of the ItemTable it fills.
+// with plain sequential reads, and their ratio. Open, find and export are timed round by round right
+// after their floor, so that a drift in the machine's speed moves both. Also the peak memory that
+// opening takes, measured in a child process, against the size of the ItemTable it fills.
 //
 // TL5_BENCH_SIZES=1000,10000 picks other sizes; the targets are checked at 10,000 cards.
 #include <fcntl.h>
@@ -41,6 +42,33 @@ double Median(int rounds, F&& f) {
     }
     std::sort(t.begin(), t.end());
     return t[t.size() / 2];
+}
+
+struct Op {
+    double time = 0, floor = 0;
+    double Ratio() const { return floor > 0 ? time / floor : 0; }
+};
+
+// Times the floor and then the operation in each round, one right after the other, so that both see
+// the machine as it is at that moment (its speed drifts over a run); each function returns the
+// seconds it measured. The medians of both.
+template <typename Floor, typename Operation>
+Op SideBySide(int rounds, Floor&& floor, Operation&& operation) {
+    std::vector<double> f, t;
+    for (int r = 0; r < rounds; ++r) {
+        f.push_back(floor());
+        t.push_back(operation());
+    }
+    std::sort(f.begin(), f.end());
+    std::sort(t.begin(), t.end());
+    return {t[t.size() / 2], f[f.size() / 2]};
+}
+
+template <typename F>
+double Seconds(F&& f) {
+    const double t0 = BenchSeconds();
+    f();
+    return BenchSeconds() - t0;
 }
 
 // ---- Floors: plain reads and copies ----------------------------------------------------------
@@ -254,11 +282,6 @@ int RunOpenPeak() {
 
 // ---- One size ----------------------------------------------------------------------------------
 
-struct Op {
-    double time = 0, floor = 0;
-    double Ratio() const { return floor > 0 ? time / floor : 0; }
-};
-
 struct SizeResult {
     int cards = 0;
     uint64_t bytes = 0;
@@ -301,20 +324,15 @@ bool RunSize(int cards, SizeResult* res) {
     std::vector<uint8_t> scratch;
     size_t records = 0;
     ReadWholeFilePlain(g.path, &scratch);  // warm the page cache; every measurement reads cached bytes
-    res->open.floor = Median(rounds, [&] { ReadRecordsOnly(g.path, &scratch, &records); });
     size_t loaded = 0;
-    {
-        // The clock stops before the wallet (and its table) is released.
-        std::vector<double> t;
-        for (int r = 0; r < rounds; ++r) {
-            Wallet w;
-            const double t0 = BenchSeconds();
-            if (w.Open(path, &password, false) == kOpenOk) loaded = w.ItemCount();
-            t.push_back(BenchSeconds() - t0);
-        }
-        std::sort(t.begin(), t.end());
-        res->open.time = t[t.size() / 2];
-    }
+    res->open = SideBySide(
+        rounds, [&] { return Seconds([&] { ReadRecordsOnly(g.path, &scratch, &records); }); },
+        [&] {
+            Wallet w;  // the clock stops before the wallet (and its table) is released
+            return Seconds([&] {
+                if (w.Open(path, &password, false) == kOpenOk) loaded = w.ItemCount();
+            });
+        });
     if (loaded != static_cast<size_t>(g.cards + g.folders + 1) || records != loaded) {
         std::printf("   open loaded %zu items, %zu records in the file, expected %d\n", loaded, records,
                     g.cards + g.folders + 1);
@@ -326,15 +344,16 @@ bool RunSize(int cards, SizeResult* res) {
     scratch.clear();
     scratch.shrink_to_fit();
     scratch.reserve(g.bytes + (2u << 20));
-    const double wholeFile = Median(rounds, [&] { ReadWholeFilePlain(g.path, &scratch); });
-    scratch = std::vector<uint8_t>();
+    auto wholeFile = [&] { return Seconds([&] { ReadWholeFilePlain(g.path, &scratch); }); };
     {
         Wallet w;
         if (w.Open(path, &password, false) != kOpenOk) return false;
-        res->find.time = Median(rounds, [&] { res->findResults = FindCards(w, kBenchFindWord, false); });
-        res->findAll.time =
-            Median(rounds, [&] { res->findAllResults = FindCards(w, u"text that no card holds", false); });
-        res->find.floor = res->findAll.floor = wholeFile;
+        res->find = SideBySide(rounds, wholeFile, [&] {
+            return Seconds([&] { res->findResults = FindCards(w, kBenchFindWord, false); });
+        });
+        res->findAll = SideBySide(rounds, wholeFile, [&] {
+            return Seconds([&] { res->findAllResults = FindCards(w, u"text that no card holds", false); });
+        });
 
         ExportRequest request;
         request.items = kExportWallet;
@@ -342,21 +361,13 @@ bool RunSize(int cards, SizeResult* res) {
         request.outputFolder = Utf8ToUtf16(BenchCacheFolder() + "/export");
         TextExportSummary summary;
         bool exported = true;
-        {
+        res->exportText = SideBySide(rounds, wholeFile, [&] {
             // Every round writes a new file, as a user's export does (the name has the minute in it,
             // so the rounds would otherwise truncate and rewrite the same file).
-            std::vector<double> t;
-            for (int r = 0; r < rounds; ++r) {
-                std::error_code ec;
-                std::filesystem::remove_all(Utf16ToUtf8(request.outputFolder), ec);
-                const double t0 = BenchSeconds();
-                exported = ExportText(w, request, -1, &summary) && exported;
-                t.push_back(BenchSeconds() - t0);
-            }
-            std::sort(t.begin(), t.end());
-            res->exportText.time = t[t.size() / 2];
-        }
-        res->exportText.floor = wholeFile;
+            std::error_code ec;
+            std::filesystem::remove_all(Utf16ToUtf8(request.outputFolder), ec);
+            return Seconds([&] { exported = ExportText(w, request, -1, &summary) && exported; });
+        });
         res->exported = exported ? summary.cards : -1;
         std::error_code ec;
         res->exportBytes = exported ? std::filesystem::file_size(Utf16ToUtf8(summary.path), ec) : 0;
