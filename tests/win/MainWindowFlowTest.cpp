@@ -283,10 +283,15 @@ TEST_F(MainWindowFlow, AutomaticAcceptanceClosesOnTheLastRightKeyAndBackDeletesO
             {1401, RGB(0, 48, 206)}, {1400, RGB(0, 48, 206)}, {1411, RGB(255, 56, 56)},
             {kPinBack, RGB(255, 56, 56)}, {kPinOk, RGB(0, 128, 0)}};
         for (const auto& key : keys) {
+            // Read from the screen, so the key may not be painted yet when the dialog has just appeared.
             HWND button = GetDlgItem(entry, key.id);
-            HDC dc = GetDC(button);
-            const COLORREF seen = GetPixel(dc, 3, 3);
-            ReleaseDC(button, dc);
+            COLORREF seen = CLR_INVALID;
+            for (int i = 0; i < 200 && seen != key.color; ++i) {
+                if (i > 0) Sleep(10);
+                HDC dc = GetDC(button);
+                seen = GetPixel(dc, 3, 3);
+                ReleaseDC(button, dc);
+            }
             if (seen != key.color) s.Fail("key " + std::to_string(key.id) + " has the wrong colour");
         }
         for (int digit : {2, 4, 6, 9}) Press(entry, 1400 + digit);
