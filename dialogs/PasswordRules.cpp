@@ -1,5 +1,7 @@
 #include "dialogs/PasswordRules.h"
 
+#include "StringIds.h"
+
 namespace tl5 {
 
 std::u16string_view ReadLimited(std::u16string_view typed, size_t limit) {
@@ -9,16 +11,16 @@ std::u16string_view ReadLimited(std::u16string_view typed, size_t limit) {
 NewPasswordCheck CheckNewPassword(std::u16string_view password, std::u16string_view confirmation) {
     NewPasswordCheck result;
     if (password.empty()) {
-        result.messageId = 27003;
+        result.messageId = IDS_PASSWORD_EMPTY;
         result.icon = kIconStop;
     } else if (password.size() != confirmation.size()) {
-        result.messageId = 27004;
+        result.messageId = IDS_PASSWORDS_DIFFER;
         result.icon = kIconExclamation;
     } else if (password.size() < kPasswordMinLength) {
-        result.messageId = 27007;
+        result.messageId = IDS_PASSWORD_TOO_SHORT;
         result.icon = kIconStop;
     } else if (password != confirmation) {
-        result.messageId = 27004;
+        result.messageId = IDS_PASSWORDS_DIFFER;
         result.icon = kIconExclamation;
     } else {
         result.accepted = true;

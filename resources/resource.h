@@ -1,7 +1,60 @@
-// Resource identifiers of the application's own resources (menus, menu bars, dialogs, icons).
+// Resource identifiers of the application's own resources (menus, menu bars, dialogs, controls,
+// icons). The resource scripts, the code and the tests all take their numbers from here; string
+// identifiers come from the generated StringIds.h, private messages and timers from messages.h.
 #pragma once
 
-#define IDI_APP 100
+#include "icons.h"
+
+// Dialog templates.
+#define IDD_ABOUT 101
+#define IDD_NEW_PASSWORD 113
+#define IDD_PASSWORD_ENTRY 114
+#define IDD_WALLET_LIST 115
+
+// Controls every dialog may have: the dialog bar across the top, a line of advice.
+#define IDC_DIALOG_BAR 1059
+#define IDC_ADVICE 1124
+
+// The password dialogs: the boxes and their labels.
+#define IDC_PASSWORD 1519
+#define IDC_PASSWORD_AGAIN 1520
+#define IDC_HINT 1522
+#define IDC_PASSWORD_LABEL 1527
+#define IDC_PASSWORD_AGAIN_LABEL 1529
+#define IDC_HINT_LABEL 1530
+
+// The PIN pad of the password entry: digit n is IDC_PIN_0 + n.
+#define IDC_PIN_0 1400
+#define IDC_PIN_1 1401
+#define IDC_PIN_2 1402
+#define IDC_PIN_3 1403
+#define IDC_PIN_4 1404
+#define IDC_PIN_5 1405
+#define IDC_PIN_6 1406
+#define IDC_PIN_7 1407
+#define IDC_PIN_8 1408
+#define IDC_PIN_9 1409
+#define IDC_PIN_BACK 1410
+#define IDC_PIN_CLEAR 1411
+#define IDC_PIN_OK 1412
+
+// The About screen.
+#define IDC_ABOUT_LINK 1110
+#define IDC_ABOUT_VERSION 1111
+#define IDC_ABOUT_INVITATION 1112
+#define IDC_ABOUT_TITLE 1311
+#define IDC_ABOUT_COPYRIGHT 1312
+
+// The wallet list screen's document list.
+#define IDC_DOCUMENT_LIST 1000
+
+// The main window: the banner's find bar and the wallet tree.
+#define IDC_FIND_TOGGLE 1001
+#define IDC_FIND_EDIT 1002
+#define IDC_FIND_NOW 1003
+#define IDC_FIND_CLEAR 1004
+#define IDC_EXPAND_COLLAPSE 1005
+#define IDC_TREE 1006
 
 // Accelerator table of the main window (Ctrl+A select all, Ctrl+Q OK).
 #define IDA_MAIN 3

@@ -1,7 +1,7 @@
 #include "shell/CommandLine.h"
 
 #include "cardui/MenuCaptions.h"
-#include "shell/Settings.h"
+#include "cardui/Settings.h"
 
 namespace tl5 {
 

@@ -6,8 +6,13 @@
 #include "cardui/IconReader.h"
 #include "cardui/win/FontCache.h"
 #include "cardui/win/ImageLists.h"
+#include "cardui/win/Strings.h"
+#include "platform/pocketpc/DeviceScreen.h"
 
-namespace tl5 {
+namespace tl5win {
+
+// Built over the portable core: its names are used here as they stand.
+using namespace tl5;
 namespace {
 
 const wchar_t kDialogBarClass[] = L"OWDlgBar";
@@ -71,7 +76,7 @@ void PaintBar(HWND bar, HDC dc, const DialogBarContent& content) {
         }
     }
 
-    RECT text{drewIcon ? size + margin + Scale(5) : Scale(5), 0, client.right - Scale(5), height - 1};
+    RECT text{drewIcon ? size + margin + ppc::Scale(5) : ppc::Scale(5), 0, client.right - ppc::Scale(5), height - 1};
     if (text.right <= text.left || content.caption.empty()) return;
     HGDIOBJ oldFont = SelectObject(dc, DialogBarFont());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
@@ -147,7 +152,7 @@ void SetDialogBarGlobals(int height, HFONT font) {
     Globals().font = font;
 }
 
-int DialogBarHeight() { return Globals().height > 0 ? Globals().height : Scale(23); }
+int DialogBarHeight() { return Globals().height > 0 ? Globals().height : ppc::Scale(23); }
 
 HFONT DialogBarFont() {
     return Globals().font ? Globals().font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -222,4 +227,13 @@ void FillGradientPart(HDC dc, const RECT& rect, COLORREF start, COLORREF end, co
                                     GradientRect{reference.left, reference.top, reference.right, reference.bottom}));
 }
 
-}  // namespace tl5
+HWND CreateTitleBar(HWND parent, const std::wstring& caption, int iconId) {
+    HWND bar = CreateDialogBar(parent, caption.c_str(), WS_VISIBLE, POINT{0, 0}, ProgramInstance());
+    if (bar) {
+        SetWindowLongPtrW(bar, GWLP_ID, kDialogBarControlId);
+        SetDialogBarContent(bar, caption.c_str(), iconId, ProgramInstance());
+    }
+    return bar;
+}
+
+}  // namespace tl5win

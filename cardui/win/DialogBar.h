@@ -14,10 +14,12 @@
 #include <cstdint>
 #include <string>
 
-namespace tl5 {
+#include "resources/resource.h"
+
+namespace tl5win {
 
 // Control identifier of the bar in the dialog templates.
-constexpr int kDialogBarControlId = 1059;
+constexpr int kDialogBarControlId = IDC_DIALOG_BAR;
 // Icon value that stands for a custom icon built from icon data.
 constexpr int kDialogBarCustomIcon = -1;
 
@@ -52,6 +54,10 @@ COLORREF DialogBarTextColor();
 // as the bar height, registering the class first when needed. `style` is added to WS_CHILD.
 HWND CreateDialogBar(HWND parent, const wchar_t* caption, DWORD style, POINT position, HINSTANCE instance);
 
+// A bar made in code at the top of `parent` (for a screen whose template has none), with its caption
+// and icon, under the control id of the templates' bars.
+HWND CreateTitleBar(HWND parent, const std::wstring& caption, int iconId);
+
 // Replaces what the bar shows. With `icon` -1 and icon data, 16- and 32-pixel icons are read from
 // the data (24-bit preferred, other depths allowed); data that cannot be read leaves the bar
 // without an icon. The caption also becomes the bar's window text. Returns false for a window that
@@ -74,4 +80,4 @@ void FillGradient(HDC dc, const RECT& rect, COLORREF start, COLORREF end, bool v
 // the rectangle (counted from its own top) gets band k of the reference's height.
 void FillGradientPart(HDC dc, const RECT& rect, COLORREF start, COLORREF end, const RECT& reference);
 
-}  // namespace tl5
+}  // namespace tl5win

@@ -3,7 +3,10 @@
 #include "cardui/FontTable.h"
 #include "platform/pocketpc/DeviceScreen.h"
 
-namespace tl5 {
+namespace tl5win {
+
+// Built over the portable core: its names are used here as they stand.
+using namespace tl5;
 
 namespace {
 
@@ -58,13 +61,13 @@ HFONT FontCache::FontForSize(int sizeCode, bool bold) { return Font(FontEntryFor
 
 int FontCache::LineHeight(int sizeCode, HDC dc) {
     HFONT font = FontForSize(sizeCode, false);
-    if (!font || !dc) return Scale(sizeCode);
+    if (!font || !dc) return ppc::Scale(sizeCode);
     HGDIOBJ old = SelectObject(dc, font);
     TEXTMETRICW tm{};
     const BOOL ok = GetTextMetricsW(dc, &tm);
     SelectObject(dc, old);
-    if (!ok) return Scale(sizeCode);
-    return tm.tmHeight + Scale(2);
+    if (!ok) return ppc::Scale(sizeCode);
+    return tm.tmHeight + ppc::Scale(2);
 }
 
 void FontCache::ReleaseAll() {
@@ -92,13 +95,6 @@ FontCache& AppFontCache() {
     return cache;
 }
 
-bool IsHighResolution() {
-    static const bool high = IsHighResolutionDpi(ppc::DeviceDpi());
-    return high;
-}
+int IconSize() { return ppc::Scale(16); }
 
-int Scale(int n) { return IsHighResolution() ? 2 * n : n; }
-
-int IconSize() { return IsHighResolution() ? 32 : 16; }
-
-}  // namespace tl5
+}  // namespace tl5win

@@ -1,9 +1,10 @@
-// The shared fonts of the application (`FontCache`) and the scaling of pixel constants.
+// The shared fonts of the application (`FontCache`). Pixel constants scale with ppc::Scale
+// (platform/pocketpc/DeviceScreen.h).
 #pragma once
 
 #include <windows.h>
 
-namespace tl5 {
+namespace tl5win {
 
 class FontCache {
 public:
@@ -45,11 +46,12 @@ private:
 // The cache of this process.
 FontCache& AppFontCache();
 
-// True on a screen of 192 horizontal dots per inch or more (measured once).
-bool IsHighResolution();
-// 2n on a high-resolution screen, otherwise n.
-int Scale(int n);
-// 32 or 16.
+// Font table entries the screens use (owned by the cache; never delete them).
+constexpr int kFont9Bold = 7;
+constexpr int kFont85Bold = 23;
+constexpr int kFont85BoldUnderlined = 24;
+
+// Pixel size of the icons of the image lists and the dialog bar: 32 on a high-resolution screen, 16.
 int IconSize();
 
-}  // namespace tl5
+}  // namespace tl5win

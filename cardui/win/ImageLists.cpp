@@ -8,7 +8,10 @@
 #include "cardui/IconReader.h"
 #include "model/Md5.h"
 
-namespace tl5 {
+namespace tl5win {
+
+// Built over the portable core: its names are used here as they stand.
+using namespace tl5;
 namespace {
 
 constexpr int kOverlayFirstResource = 296;
@@ -247,4 +250,4 @@ int ReadIconFile(const wchar_t* path, int height, int bitCount, bool allowOtherD
     return code;
 }
 
-}  // namespace tl5
+}  // namespace tl5win

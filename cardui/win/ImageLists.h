@@ -18,7 +18,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace tl5 {
+namespace tl5win {
 
 constexpr int kStockIconCount = 144;
 constexpr int kFirstStockImage = 4;
@@ -61,4 +61,4 @@ int ReadIcon(const uint8_t* data, size_t size, int height, int bitCount, bool al
 // opened or read code 1; a file larger than 4 MB is not read (code 2).
 int ReadIconFile(const wchar_t* path, int height, int bitCount, bool allowOtherDepth, HICON* icon);
 
-}  // namespace tl5
+}  // namespace tl5win

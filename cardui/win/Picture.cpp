@@ -3,7 +3,7 @@
 #include <objbase.h>
 #include <wincodec.h>
 
-namespace tl5 {
+namespace tl5win {
 namespace {
 
 template <typename T>
@@ -100,4 +100,4 @@ HBITMAP LoadPicture(int kind, const uint8_t* data, size_t size) {
     return bitmap;
 }
 
-}  // namespace tl5
+}  // namespace tl5win

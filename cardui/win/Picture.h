@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace tl5 {
+namespace tl5win {
 
 enum PictureKind : int { kPictureBmp = 1, kPictureJpeg = 2, kPictureGif = 3, kPictureIco = 4 };
 
@@ -22,4 +22,4 @@ constexpr long long kMaxPicturePixels = 16LL * 1024 * 1024;
 // decoded, or the picture is larger than the limits above. The caller owns the bitmap.
 HBITMAP LoadPicture(int kind, const uint8_t* data, size_t size);
 
-}  // namespace tl5
+}  // namespace tl5win

@@ -8,8 +8,9 @@
 #include "cardui/MenuCaptions.h"
 #include "platform/Text.h"
 #include "platform/pocketpc/Shell.h"
+#include "resources/resource.h"
 
-namespace tl5 {
+namespace tl5win {
 
 namespace {
 
@@ -23,7 +24,6 @@ std::unordered_map<UINT, std::wstring>& Cache() {
     return cache;
 }
 
-constexpr UINT kMenuButtonCommand = 819;
 constexpr int kMaxCaption = 127;
 constexpr int kMaxMenuItems = 256;
 
@@ -49,7 +49,7 @@ void SetProgramInstance(HINSTANCE instance) { g_programInstance = instance; }
 
 HINSTANCE ProgramInstance() { return g_programInstance ? g_programInstance : GetModuleHandleW(nullptr); }
 
-const wchar_t* LoadStringById(UINT id) {
+const wchar_t* Text(UINT id) {
     AcquireSRWLockExclusive(&g_cacheLock);
     const wchar_t* result = L"*";
     if (g_stringModule) {
@@ -66,12 +66,14 @@ const wchar_t* LoadStringById(UINT id) {
     return result;
 }
 
-int MessageBoxById(HWND owner, UINT textId, UINT captionId, UINT flags) {
-    return MessageBoxW(owner, LoadStringById(textId), LoadStringById(captionId), flags);
+std::u16string TextU16(uint32_t id) { return tl5::FromWide(Text(id)); }
+
+int ShowMessage(HWND owner, const std::wstring& text, UINT captionId, UINT flags) {
+    return MessageBoxW(owner, text.c_str(), Text(captionId), flags);
 }
 
-void SetControlText(HWND dialog, int controlId, UINT stringId) {
-    SetDlgItemTextW(dialog, controlId, LoadStringById(stringId));
+int ShowMessage(HWND owner, UINT textId, UINT captionId, UINT flags) {
+    return MessageBoxW(owner, Text(textId), Text(captionId), flags);
 }
 
 HWND CreateMenuBarById(HWND window, UINT menuBarId) {
@@ -97,7 +99,7 @@ void TranslateMenu(HMENU menu, HWND menuBar) {
         if (!GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &mii)) break;
         if ((mii.fType & MFT_SEPARATOR) || caption[0] == L'\0') continue;
         if (mii.hSubMenu) TranslateMenu(mii.hSubMenu, nullptr);
-        const uint32_t id = MenuCaptionStringId(AsU16(caption));
+        const uint32_t id = tl5::MenuCaptionStringId(tl5::AsU16(caption));
         if (id == 0) continue;
         // A translation that is empty or missing from the module keeps the English caption (never "?").
         const wchar_t* text = nullptr;
@@ -111,8 +113,8 @@ void TranslateMenu(HMENU menu, HWND menuBar) {
             set.fMask = MIIM_STRING;
             set.dwTypeData = copy;
             SetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &set);
-        } else if (EqualsIgnoringCase(AsU16(caption), u"MENU")) {
-            ppc::SetMenuBarButtonText(menuBar, kMenuButtonCommand, copy);
+        } else if (tl5::EqualsIgnoringCase(tl5::AsU16(caption), u"MENU")) {
+            ppc::SetMenuBarButtonText(menuBar, IDM_MENU_BUTTON, copy);
         } else {
             ppc::SetMenuBarButtonText(menuBar, mii.wID, copy);
         }
@@ -120,19 +122,19 @@ void TranslateMenu(HMENU menu, HWND menuBar) {
 }
 
 std::wstring ShortDateFormat() {
-    const std::u16string picture = FromWide(ReadLocaleText(LOCALE_SSHORTDATE, 64));
-    return ToWide(FixShortDatePicture(picture));
+    const std::u16string picture = tl5::FromWide(ReadLocaleText(LOCALE_SSHORTDATE, 64));
+    return tl5::ToWide(tl5::FixShortDatePicture(picture));
 }
 
 std::wstring TimeFormat() {
-    const std::u16string picture = FromWide(ReadLocaleText(LOCALE_STIMEFORMAT, 64));
-    const std::u16string separator = FromWide(ReadLocaleText(LOCALE_STIME, 32));
-    return ToWide(FixTimePicture(picture, separator));
+    const std::u16string picture = tl5::FromWide(ReadLocaleText(LOCALE_STIMEFORMAT, 64));
+    const std::u16string separator = tl5::FromWide(ReadLocaleText(LOCALE_STIME, 32));
+    return tl5::ToWide(tl5::FixTimePicture(picture, separator));
 }
 
 std::wstring SizeText(uint32_t bytes) {
-    const SizeTextParts parts = SplitSizeText(bytes);
-    const std::wstring number = ToWide(parts.number);
+    const tl5::SizeTextParts parts = tl5::SplitSizeText(bytes);
+    const std::wstring number = tl5::ToWide(parts.number);
     wchar_t formatted[33] = {};
     std::wstring text;
     if (GetNumberFormatW(LOCALE_USER_DEFAULT, 0, number.c_str(), nullptr, formatted, 33) > 0) {
@@ -140,9 +142,9 @@ std::wstring SizeText(uint32_t bytes) {
     } else {
         text = number;
     }
-    text += ToWide(parts.unit);
+    text += tl5::ToWide(parts.unit);
     if (text.size() > 32) text.resize(32);
     return text;
 }
 
-}  // namespace tl5
+}  // namespace tl5win

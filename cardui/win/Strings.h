@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-namespace tl5 {
+namespace tl5win {
 
 // The module strings are loaded from (the language module, or the application itself when it holds
 // its strings); null when none could be loaded.
@@ -18,17 +18,20 @@ HMODULE StringModule();
 void SetProgramInstance(HINSTANCE instance);
 HINSTANCE ProgramInstance();
 
-// The text of a string identifier, never null: "*" when there is no string module, "?" when the
-// module has no such string. The text stays valid for the life of the process.
-const wchar_t* LoadStringById(UINT id);
+// The text of a string identifier (an IDS_ name of StringIds.h), never null: "*" when there is no
+// string module, "?" when the module has no such string. The one lookup of user-interface texts on
+// this side; the text stays valid for the life of the process.
+const wchar_t* Text(UINT id);
 
-// MessageBoxW with both texts loaded by identifier; the standard result.
-int MessageBoxById(HWND owner, UINT textId, UINT captionId, UINT flags);
+// The same text for the portable rules that take their strings from a StringSource.
+std::u16string TextU16(uint32_t id);
 
-// The control's window text becomes the loaded string.
-void SetControlText(HWND dialog, int controlId, UINT stringId);
+// A message box built from a text, a caption string (IDS_APP_NAME, IDS_ERROR or IDS_QUESTION) and the
+// platform's icon and button flags; the standard result.
+int ShowMessage(HWND owner, const std::wstring& text, UINT captionId, UINT flags);
+int ShowMessage(HWND owner, UINT textId, UINT captionId, UINT flags);
 
-// Creates the menu bar `menuBarId` (950 to 987) of the application module for a window and
+// Creates the menu bar `menuBarId` (an IDMB_ resource) of the application module for a window and
 // translates its captions; the menu bar window, or null.
 HWND CreateMenuBarById(HWND window, UINT menuBarId);
 
@@ -46,4 +49,4 @@ std::wstring TimeFormat();
 // 32 characters.
 std::wstring SizeText(uint32_t bytes);
 
-}  // namespace tl5
+}  // namespace tl5win

@@ -1,76 +1,70 @@
 #include "dialogs/win/About.h"
 
-#include "cardui/win/Utilities.h"
-#include "shell/win/MainWindowFrame.h"
+#include "StringIds.h"
+#include "cardui/win/DialogControls.h"
+#include "cardui/win/DialogHost.h"
+#include "cardui/win/FontCache.h"
+#include "cardui/win/Strings.h"
+#include "platform/pocketpc/Shell.h"
+#include "resources/resource.h"
 
 namespace tl5win {
 
 namespace {
 
-constexpr int kTitle = 1311;
-constexpr int kVersion = 1111;
-constexpr int kCopyright = 1312;
-constexpr int kLink = 1110;
-constexpr int kInvitation = 1112;
-constexpr int kDone = 814;
-constexpr int kCancel = 809;
-constexpr int kWebSite = 815;
-constexpr UINT kAboutMenuBar = 968;
+// The maker's home page.
+constexpr wchar_t kHomePage[] = L"http://www.ostrovaworks.com";
 
-DialogFrame g_frame;
+class AboutDialog : public Dialog {
+public:
+    AboutDialog() : Dialog(IDD_ABOUT) {}
 
-INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    NoteActivity();
-    switch (message) {
-    case WM_INITDIALOG: {
-        InitDialogFrame(dialog, &g_frame, Text(20020), 200, kAboutMenuBar);
-        HFONT bold = DialogFont(kFont85Bold);
-        for (int id : {kTitle, kVersion, kCopyright, kInvitation})
-            SendDlgItemMessageW(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(bold), FALSE);
-        SendDlgItemMessageW(dialog, kLink, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(kFont85BoldUnderlined)), FALSE);
-        for (int id : {kTitle, kVersion, kCopyright, kLink, kInvitation}) tl5::StretchControl(dialog, id);
-        return TRUE;
+private:
+    DialogFrameSpec Frame() override { return {Text(IDS_ABOUT), IDI_TL_APP, IDMB_ABOUT}; }
+
+    bool OnInit() override {
+        HFONT bold = AppFontCache().Font(kFont85Bold);
+        for (int id : {IDC_ABOUT_TITLE, IDC_ABOUT_VERSION, IDC_ABOUT_COPYRIGHT, IDC_ABOUT_INVITATION})
+            SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(bold), FALSE);
+        SendMessageW(Item(IDC_ABOUT_LINK), WM_SETFONT,
+                     reinterpret_cast<WPARAM>(AppFontCache().Font(kFont85BoldUnderlined)), FALSE);
+        for (int id : {IDC_ABOUT_TITLE, IDC_ABOUT_VERSION, IDC_ABOUT_COPYRIGHT, IDC_ABOUT_LINK, IDC_ABOUT_INVITATION})
+            StretchControl(Window(), id);
+        return true;
     }
-    case WM_CTLCOLORSTATIC: {
-        const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-        if (id != kVersion && id != kLink) return FALSE;
-        HDC dc = reinterpret_cast<HDC>(wParam);
+
+    HBRUSH OnControlColor(UINT message, HDC dc, HWND control) override {
+        const int id = GetDlgCtrlID(control);
+        if (message != WM_CTLCOLORSTATIC || (id != IDC_ABOUT_VERSION && id != IDC_ABOUT_LINK)) return nullptr;
         SetTextColor(dc, RGB(0, 0, 255));
         SetBkColor(dc, RGB(255, 255, 255));
-        return reinterpret_cast<INT_PTR>(GetStockObject(WHITE_BRUSH));
+        return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     }
-    case WM_SETCURSOR:
-        if (reinterpret_cast<HWND>(wParam) == GetDlgItem(dialog, kLink)) {
-            SetCursor(LoadCursorW(nullptr, IDC_HAND));
-            SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
-            return TRUE;
-        }
-        return FALSE;
-    case WM_COMMAND: {
-        const int id = LOWORD(wParam);
-        if (id == kWebSite || (id == kLink && HIWORD(wParam) == STN_CLICKED)) {
-            OpenWebPage(kHomePage);
-            return TRUE;
-        }
-        if (id == kDone || id == kCancel || id == IDOK || id == IDCANCEL) {
-            EndDialog(dialog, id);
-            return TRUE;
-        }
-        return FALSE;
+
+    bool OnSetCursor(HWND over) override {
+        if (over != Item(IDC_ABOUT_LINK)) return false;
+        SetCursor(LoadCursorW(nullptr, IDC_HAND));
+        return true;
     }
-    case WM_SETTINGCHANGE:
-    case WM_SIZE:
-        HandleDialogFrameMessage(dialog, &g_frame, message, wParam, lParam, false);
-        return FALSE;
-    default:
-        return FALSE;
+
+    bool OnCommand(int id, int code, HWND) override {
+        if (id == IDM_WEB_SITE || (id == IDC_ABOUT_LINK && code == STN_CLICKED)) {
+            ppc::StartDeviceProgram(L"iexplore.exe", kHomePage);
+            return true;
+        }
+        if (id == IDM_DONE || id == IDM_CANCEL || id == IDOK || id == IDCANCEL) {
+            End(id);
+            return true;
+        }
+        return false;
     }
-}
+};
 
 }  // namespace
 
 void ShowAbout(HWND parent) {
-    DialogBoxParamW(AppInstance(), MAKEINTRESOURCEW(kAboutDialog), parent, AboutProc, 0);
+    AboutDialog about;
+    RunDialog(parent, about);
 }
 
 }  // namespace tl5win

@@ -1,11 +1,9 @@
-// The About screen (template 101): product, version, the maker's notice and web site.
+// The About screen (template IDD_ABOUT): product, version, the maker's notice and web site.
 #pragma once
 
 #include <windows.h>
 
 namespace tl5win {
-
-constexpr int kAboutDialog = 101;
 
 // Modal; returns when the screen is closed.
 void ShowAbout(HWND parent);

@@ -1,5 +1,5 @@
-// The two password dialogs: choosing a new password (template 113) and typing the password of a
-// wallet with the PIN pad (template 114). Neither touches a wallet file; a wallet to match against
+// The two password dialogs: choosing a new password (template IDD_NEW_PASSWORD) and typing the
+// password of a wallet with the PIN pad (template IDD_PASSWORD_ENTRY). Neither touches a wallet file; a wallet to match against
 // is given as a PasswordMatcher.
 #pragma once
 
@@ -11,14 +11,6 @@
 namespace tl5win {
 
 enum class NewPasswordMode { NewWallet, ChangePassword };
-
-// Dialog templates and timers.
-constexpr int kNewPasswordDialog = 113;
-constexpr int kPasswordEntryDialog = 114;
-constexpr UINT_PTR kEntryTimer = 5501;
-constexpr UINT_PTR kNewPasswordTimer = 5502;
-// Posted to itself once the dialog is up, to place the focus and the input panel.
-constexpr UINT kPasswordDialogReady = WM_USER + 1000;
 
 // Sizes of the output buffers the callers give.
 constexpr size_t kPasswordBufferSize = 32;

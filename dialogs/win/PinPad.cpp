@@ -3,9 +3,9 @@
 namespace tl5win {
 
 PinPadBrushes::PinPadBrushes()
-    : digits_(CreateSolidBrush(ColorOfKey(kPinDigit0))),
-      editing_(CreateSolidBrush(ColorOfKey(kPinClear))),
-      ok_(CreateSolidBrush(ColorOfKey(kPinOk))) {}
+    : digits_(CreateSolidBrush(ColorOfKey(IDC_PIN_0))),
+      editing_(CreateSolidBrush(ColorOfKey(IDC_PIN_CLEAR))),
+      ok_(CreateSolidBrush(ColorOfKey(IDC_PIN_OK))) {}
 
 PinPadBrushes::~PinPadBrushes() {
     DeleteObject(digits_);
@@ -14,14 +14,14 @@ PinPadBrushes::~PinPadBrushes() {
 }
 
 COLORREF PinPadBrushes::ColorOfKey(int id) {
-    if (id == kPinOk) return RGB(0, 128, 0);
-    if (id == kPinClear || id == kPinBack) return RGB(255, 56, 56);
+    if (id == IDC_PIN_OK) return RGB(0, 128, 0);
+    if (id == IDC_PIN_CLEAR || id == IDC_PIN_BACK) return RGB(255, 56, 56);
     return RGB(0, 48, 206);
 }
 
 HBRUSH PinPadBrushes::ForKey(int id) const {
-    if (id == kPinOk) return ok_;
-    if (id == kPinClear || id == kPinBack) return editing_;
+    if (id == IDC_PIN_OK) return ok_;
+    if (id == IDC_PIN_CLEAR || id == IDC_PIN_BACK) return editing_;
     return digits_;
 }
 

@@ -3,16 +3,14 @@
 
 #include <windows.h>
 
+#include "resources/resource.h"
+
 namespace tl5win {
 
-// Key identifiers: digits 1400 + n, Back, Clear and OK.
-constexpr int kPinDigit0 = 1400;
-constexpr int kPinBack = 1410;
-constexpr int kPinClear = 1411;
-constexpr int kPinOk = 1412;
-
-constexpr bool IsPinPadKey(int id) { return id >= kPinDigit0 && id <= kPinOk; }
-constexpr bool IsPinDigit(int id) { return id >= kPinDigit0 && id <= kPinDigit0 + 9; }
+// The keys are the controls IDC_PIN_0 to IDC_PIN_9 (digit n is IDC_PIN_0 + n), IDC_PIN_BACK,
+// IDC_PIN_CLEAR and IDC_PIN_OK.
+constexpr bool IsPinPadKey(int id) { return id >= IDC_PIN_0 && id <= IDC_PIN_OK; }
+constexpr bool IsPinDigit(int id) { return id >= IDC_PIN_0 && id <= IDC_PIN_9; }
 
 // The three key brushes: digits, the editing keys (Clear and Back), and OK.
 class PinPadBrushes {

@@ -9,6 +9,13 @@ int DeviceDpi() {
     return dpi < 96 ? 96 : dpi;
 }
 
+bool IsHighResolution() {
+    static const bool high = DeviceDpi() >= 192;
+    return high;
+}
+
+int Scale(int n) { return IsHighResolution() ? 2 * n : n; }
+
 RECT DeviceScreenRect() {
     const int factor = DeviceDpi() >= 192 ? 2 : 1;
     RECT work{};

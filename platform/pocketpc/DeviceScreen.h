@@ -17,6 +17,12 @@ constexpr int kDeviceHeight = 320;
 // Dots per inch of the screen the device runs on (96 or more).
 int DeviceDpi();
 
+// True on a screen of 192 dots per inch or more (measured once): every scaled pixel constant doubles.
+bool IsHighResolution();
+// A pixel constant of the 96-dpi device on this screen: 2n at high resolution, otherwise n. The one
+// scaling rule of the program.
+int Scale(int n);
+
 // The device screen in desktop coordinates: its size follows DeviceDpi() (doubled at 192).
 RECT DeviceScreenRect();
 

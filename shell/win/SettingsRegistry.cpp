@@ -1,9 +1,12 @@
 #include "shell/win/SettingsRegistry.h"
 
-#include "cardui/win/Utilities.h"
+#include "cardui/win/Registry.h"
 #include "platform/Text.h"
 
-namespace tl5 {
+namespace tl5win {
+
+// Built over the portable core: its names are used here as they stand.
+using namespace tl5;
 
 namespace {
 
@@ -109,4 +112,4 @@ void LoadAppSettings() {
 
 void SaveAppSettings() { SaveSettings(AppSettings(), OpenRegistrySettingsKey); }
 
-}  // namespace tl5
+}  // namespace tl5win

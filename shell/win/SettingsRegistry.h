@@ -6,12 +6,12 @@
 #include <memory>
 #include <string>
 
-#include "shell/Settings.h"
+#include "cardui/Settings.h"
 
-namespace tl5 {
+namespace tl5win {
 
 // Opens (creating when missing) HKEY_CURRENT_USER\<keyPath>; null when it cannot be opened.
-std::unique_ptr<SettingsKey> OpenRegistrySettingsKey(const std::u16string& keyPath);
+std::unique_ptr<tl5::SettingsKey> OpenRegistrySettingsKey(const std::u16string& keyPath);
 
 // Registers ".tl5" and ".tlx" for the application at `applicationPath` under the classes key
 // `classesRoot` (each chain stops at the first key that cannot be created). False when nothing
@@ -30,4 +30,4 @@ HKEY OpenUserClassesRoot();
 void LoadAppSettings();
 void SaveAppSettings();
 
-}  // namespace tl5
+}  // namespace tl5win

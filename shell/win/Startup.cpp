@@ -4,6 +4,9 @@
 
 #include <cwchar>
 
+#include "StringIds.h"
+#include "cardui/Settings.h"
+#include "cardui/win/Activity.h"
 #include "cardui/win/DialogBar.h"
 #include "cardui/win/FontCache.h"
 #include "cardui/win/ImageLists.h"
@@ -12,13 +15,14 @@
 #include "platform/Text.h"
 #include "platform/pocketpc/DeviceScreen.h"
 #include "platform/pocketpc/Shell.h"
+#include "resources/messages.h"
 #include "resources/resource.h"
 #include "shell/CommandLine.h"
-#include "shell/Settings.h"
-#include "shell/win/BasicMainWindow.h"
+#include "shell/win/MainWindow.h"
 #include "shell/win/SettingsRegistry.h"
+#include "shell/win/WalletList.h"
 
-namespace tl5 {
+namespace tl5win {
 
 namespace {
 
@@ -28,9 +32,6 @@ constexpr wchar_t kMainTitle[] = L"Tessellock Pro 5";
 constexpr wchar_t kLanguageModulePattern[] = L"ostrovtlpro5ppc.exe.%04x.mui";
 constexpr wchar_t kNoResourcesText[] = L"Failed to load resources.  Please re-install.";
 constexpr wchar_t kNoResourcesCaption[] = L"Tessellock Pro 2005";
-constexpr UINT kWelcomeString = 20580;
-constexpr UINT kInformationCaption = 20001;
-constexpr UINT kModuleCheckString = 20000;
 
 std::wstring Environment(const wchar_t* name) {
     wchar_t value[256] = {};
@@ -59,17 +60,12 @@ bool ModuleHoldsString(HMODULE module, UINT id) {
 
 }  // namespace
 
-StartupHooks& StartHooks() {
-    static StartupHooks hooks;
-    return hooks;
-}
-
 bool RegisterMainWindowClass(HINSTANCE instance) {
     WNDCLASSW wc{};
     wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = StartHooks().mainWindowProcedure ? StartHooks().mainWindowProcedure : BasicMainWindowProc;
+    wc.lpfnWndProc = MainWindowProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(200));
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TL_APP));
     // The handheld has no pointer; a desktop shows the arrow.
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
@@ -80,21 +76,6 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
 AppState& App() {
     static AppState state;
     return state;
-}
-
-void NoteActivity() { GetLocalTime(&App().lastActivity); }
-
-void MeasureScreen() {
-    AppState& a = App();
-    HDC dc = GetDC(nullptr);
-    a.pixelsPerInchX = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
-    a.pixelsPerInchY = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-    if (dc) ReleaseDC(nullptr, dc);
-    const int ppi[2] = {a.pixelsPerInchX, a.pixelsPerInchY};
-    for (int axis = 0; axis < 2; ++axis) {
-        for (int n = 1; n <= 12; ++n) a.scale[axis][n] = (n * ppi[axis] + 48) / 96;
-        a.minusOne[axis] = -a.scale[axis][1];
-    }
 }
 
 const wchar_t* MainWindowClassName() {
@@ -152,16 +133,16 @@ bool LoadResourcesAndCreateMainWindow(HINSTANCE instance) {
     ppc::EnableSoftKeys();
 
     // 3. Settings.
-    Settings& settings = AppSettings();
+    tl5::Settings& settings = tl5::AppSettings();
     const std::wstring keyOverride = Environment(L"TL5_SETTINGS_KEY");
-    settings.keyPath = keyOverride.empty() ? std::u16string(kSettingsKeyPath) : FromWide(keyOverride);
+    settings.keyPath = keyOverride.empty() ? std::u16string(tl5::kSettingsKeyPath) : tl5::FromWide(keyOverride);
     LoadAppSettings();
     AppFontCache().SetClearType(settings.clearType != 0);
     SetDialogBarColors(settings.colorBarStart, settings.colorBarEnd, settings.colorBarText);
 
     // 4. The module of strings.
-    if (!ModuleHoldsString(instance, kModuleCheckString)) {
-        HMODULE language = LoadLanguageModule(ToWide(ProgramFolder()), settings.langPref, nullptr);
+    if (!ModuleHoldsString(instance, IDS_LANGUAGE_NAME)) {
+        HMODULE language = LoadLanguageModule(tl5::ToWide(tl5::ProgramFolder()), settings.langPref, nullptr);
         if (!language) {
             MessageBoxW(nullptr, kNoResourcesText, kNoResourcesCaption, MB_ICONHAND);
             return false;
@@ -172,7 +153,7 @@ bool LoadResourcesAndCreateMainWindow(HINSTANCE instance) {
     SetStringModule(a.resourceModule);
 
     // 5, 6. The wallet list screen and the dialog bar class.
-    if (StartHooks().setUpWalletList) StartHooks().setUpWalletList(instance, a.resourceModule);
+    WalletListSetup(WMU_WALLET_LIST_ACTION, L"*.wal;*.tl5", Text(IDS_WALLETS), IDI_TL_APP);
     SetIconResourceInstance(instance);
     RegisterDialogBarClass(instance);
 
@@ -186,11 +167,7 @@ bool LoadResourcesAndCreateMainWindow(HINSTANCE instance) {
     ppc::FitWindowToDeviceScreen(window);
 
     // 9. Menu bar 963; the window gives up the bar's height.
-    if (StartHooks().showMenuBar) {
-        StartHooks().showMenuBar(window, IDMB_MAIN);
-    } else {
-        BasicShowMenuBar(window, IDMB_MAIN);
-    }
+    MainWindowShowMenuBar(window, IDMB_MAIN);
     if (HWND bar = ppc::SHFindMenuBar(window)) {
         RECT w{}, b{};
         GetWindowRect(window, &w);
@@ -200,8 +177,8 @@ bool LoadResourcesAndCreateMainWindow(HINSTANCE instance) {
     }
 
     // 10-12. Tree, banner font and find bar.
-    AppFontCache().Font(7);
-    if (StartHooks().createContents) StartHooks().createContents(window);
+    AppFontCache().Font(kFont9Bold);
+    MainWindowCreateContents(window);
 
     // 13.
     ShowWindow(window, SW_SHOWNORMAL);
@@ -213,24 +190,19 @@ int RunApplication(HINSTANCE instance, const wchar_t* commandLine) {
     AppState& a = App();
     // 1.
     NoteActivity();
-    a.watchdogThread = nullptr;
-    a.watchdogThreadId = 0;
-    a.watchdogKeepRunning = 0;
-    a.watchdogRunning = 0;
-    MeasureScreen();
 
     // 2, 3. The hand-shakes look at the end of the whole line.
-    const std::u16string line = FromWide(commandLine ? commandLine : L"");
-    switch (ClassifyCommandLine(line)) {
-    case StartRequest::ExitAtOnce:
+    const std::u16string line = tl5::FromWide(commandLine ? commandLine : L"");
+    switch (tl5::ClassifyCommandLine(line)) {
+    case tl5::StartRequest::ExitAtOnce:
         return 0;
-    case StartRequest::SyncStart:
-    case StartRequest::SyncEnd: {
-        const UINT message = ClassifyCommandLine(line) == StartRequest::SyncStart ? WMU_SYNC_START : WMU_SYNC_END;
+    case tl5::StartRequest::SyncStart:
+    case tl5::StartRequest::SyncEnd: {
+        const UINT message = tl5::ClassifyCommandLine(line) == tl5::StartRequest::SyncStart ? WMU_SYNC_START : WMU_SYNC_END;
         if (HWND running = FindRunningInstance()) PostMessageW(running, message, 0, 0);
         return 0;
     }
-    case StartRequest::Start:
+    case tl5::StartRequest::Start:
         break;
     }
 
@@ -245,18 +217,18 @@ int RunApplication(HINSTANCE instance, const wchar_t* commandLine) {
     HWND window = a.mainWindow;
 
     // 6. The welcome message on the first run, or always when asked for.
-    const Settings& settings = AppSettings();
+    const tl5::Settings& settings = tl5::AppSettings();
     if (settings.count == 0 || (settings.info & 1)) {
-        MessageBoxById(window, kWelcomeString, kInformationCaption, MB_ICONINFORMATION);
+        ShowMessage(window, IDS_WELCOME, IDS_APP_NAME, MB_ICONINFORMATION);
     }
 
     // 7. The first action.
     std::u16string pending;
-    const FirstAction first = ChooseFirstAction(line, settings, [](const std::u16string& path) {
-        return GetFileAttributesW(ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    const tl5::FirstAction first = tl5::ChooseFirstAction(line, settings, [](const std::u16string& path) {
+        return GetFileAttributesW(tl5::ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
     }, &pending);
-    if (first == FirstAction::OpenWallet) {
-        lstrcpynW(a.pendingPath, ToWide(pending).c_str(), 260);
+    if (first == tl5::FirstAction::OpenWallet) {
+        lstrcpynW(a.pendingPath, tl5::ToWide(pending).c_str(), 260);
         PostMessageW(window, WMU_OPEN_WALLET, 0, 0);
     } else {
         PostMessageW(window, WMU_SHOW_WALLET_LIST, 0, 0);
@@ -285,4 +257,4 @@ int RunApplication(HINSTANCE instance, const wchar_t* commandLine) {
     return static_cast<int>(msg.wParam);
 }
 
-}  // namespace tl5
+}  // namespace tl5win

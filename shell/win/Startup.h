@@ -10,7 +10,7 @@
 
 #include <string>
 
-namespace tl5 {
+namespace tl5win {
 
 // Process-wide state that the rest of the shell reads.
 struct AppState {
@@ -19,26 +19,8 @@ struct AppState {
     HMODULE languageModule = nullptr;   // the loaded language module, freed at exit
     HWND mainWindow = nullptr;
     wchar_t pendingPath[260] = {};      // what WMU_OPEN_WALLET opens
-    SYSTEMTIME lastActivity{};          // local time of the last user action
-    // The suspend watchdog (cleared at start).
-    HANDLE watchdogThread = nullptr;
-    DWORD watchdogThreadId = 0;
-    volatile LONG watchdogKeepRunning = 0;
-    volatile LONG watchdogRunning = 0;
-    // Screen resolution and the scale table: scale[axis][n] = (n * ppi + 48) / 96 for n = 1..12
-    // (axis 0 horizontal, 1 vertical); minusOne[axis] = -scale[axis][1].
-    int pixelsPerInchX = 96;
-    int pixelsPerInchY = 96;
-    int scale[2][13] = {};
-    int minusOne[2] = {};
 };
 AppState& App();
-
-// Stores the current local time as the last activity time.
-void NoteActivity();
-
-// Measures the screen once and fills the scale table.
-void MeasureScreen();
 
 // "Ostrov Tessellock Pro 2005" and "owtlpro5.mtx", each followed by TL5_INSTANCE_TAG when set.
 const wchar_t* MainWindowClassName();
@@ -53,20 +35,6 @@ HWND FindRunningInstance();
 // user's default language), then 0x0409. *chosen receives the language loaded. Null when none loads.
 HMODULE LoadLanguageModule(const std::wstring& folder, DWORD langPref, LANGID* chosen);
 
-// The points where the later screens attach to the start-up. Every entry may stay null; the start-up
-// then uses the plain main window of BasicMainWindow.h. Set them before RunApplication (WinMain).
-struct StartupHooks {
-    // Window procedure of the main window class.
-    WNDPROC mainWindowProcedure = nullptr;
-    // Shows a menu bar on the main window (keeping the current one when it is the same).
-    void (*showMenuBar)(HWND window, UINT id) = nullptr;
-    // Creates the wallet tree, the banner font's users and the find bar (after menu bar 963).
-    void (*createContents)(HWND window) = nullptr;
-    // Sets up the wallet list screen before the main window exists.
-    void (*setUpWalletList)(HINSTANCE instance, HMODULE strings) = nullptr;
-};
-StartupHooks& StartHooks();
-
 // Registers the main window class "Ostrov Tessellock Pro 2005" (tagged, see above).
 bool RegisterMainWindowClass(HINSTANCE instance);
 
@@ -77,4 +45,4 @@ bool LoadResourcesAndCreateMainWindow(HINSTANCE instance);
 // The whole life of the process for a command line (without the program's own path); the exit code.
 int RunApplication(HINSTANCE instance, const wchar_t* commandLine);
 
-}  // namespace tl5
+}  // namespace tl5win

@@ -2,345 +2,283 @@
 
 #include <commdlg.h>
 
+#include <memory>
 #include <string>
 
+#include "StringIds.h"
 #include "cardui/win/DialogBar.h"
+#include "cardui/win/DialogHost.h"
+#include "cardui/win/FontCache.h"
+#include "cardui/win/Strings.h"
 #include "dialogs/win/About.h"
 #include "dialogs/win/PasswordDialogs.h"
+#include "exchange/LegacyConversion.h"
+#include "platform/ExchangeServices.h"
+#include "platform/File.h"
 #include "platform/SecureZero.h"
 #include "platform/Text.h"
 #include "platform/pocketpc/DocList.h"
-#include "shell/Settings.h"
+#include "resources/resource.h"
 #include "shell/WalletListRules.h"
-#include "shell/win/BasicMainWindow.h"
-#include "shell/win/MainWindow.h"
-#include "shell/win/MainWindowFrame.h"
 
 namespace tl5win {
 
 namespace {
 
-constexpr int kCommandLeftNew = 10;
-constexpr int kCommandExit = 802;
-constexpr int kCommandNew = 803;
-constexpr int kCommandDelete = 805;
-constexpr int kCommandAbout = 808;
-constexpr int kCommandOpen = 812;
-constexpr UINT kWalletListMenuBar = 966;
+std::wstring Wide(const std::u16string& s) { return tl5::ToWide(s); }
 
-struct WalletListState {
+int ConvertWithTheCore(const wchar_t* legacyPath, const wchar_t* password, wchar_t* newPath, HWND) {
+    std::u16string converted;
+    std::u16string secret = tl5::FromWide(password ? password : L"");
+    const int result =
+        tl5::ConvertLegacyWallet(tl5::OsFileSystem(), tl5::FromWide(legacyPath ? legacyPath : L""), secret, &converted);
+    tl5::SecureZero(secret);
+    if (newPath) lstrcpynW(newPath, Wide(converted).c_str(), MAX_PATH);
+    return result;
+}
+
+// What start-up configures once; the screen itself is made anew each time it is shown.
+struct WalletListConfig {
     bool configured = false;
     UINT notifyMessage = 0;
     std::wstring filterList;  // description, NUL, pattern, NUL, NUL
-    HINSTANCE instance = nullptr;
-    HMODULE resources = nullptr;
-    int iconId = 200;
     std::wstring title;
-    HWND owner = nullptr;
-    HWND screen = nullptr;
-    HWND documentList = nullptr;
-    HWND titleBar = nullptr;
-    std::wstring chosenPath;
-    bool replaces = false;
-    ppc::SHACTIVATEINFO activation{};
-    LegacyConverter converter = nullptr;
+    int iconId = IDI_TL_APP;
+    LegacyConverter converter = ConvertWithTheCore;
 };
 
-WalletListState& State() {
-    static WalletListState state;
-    return state;
+WalletListConfig& Config() {
+    static WalletListConfig config;
+    return config;
 }
 
-std::wstring Wide(const std::u16string& s) { return tl5::ToWide(s); }
+// The choice the screen leaves for its owner, which takes it after the notification.
+struct WalletListChoice {
+    std::wstring path;
+    bool replaces = false;
+};
 
-void Layout(HWND screen) {
-    WalletListState& s = State();
-    RECT client{};
-    GetClientRect(screen, &client);
-    int barHeight = 0;
-    if (s.titleBar) {
-        tl5::FitDialogBar(s.titleBar, screen);
-        barHeight = tl5::DialogBarHeight();
+WalletListChoice& Choice() {
+    static WalletListChoice choice;
+    return choice;
+}
+
+class WalletListScreen : public Dialog {
+public:
+    explicit WalletListScreen(HWND owner) : Dialog(IDD_WALLET_LIST), owner_(owner) {}
+
+private:
+    DialogFrameSpec Frame() override {
+        // The template has no dialog bar: the title bar is made in code (OnInit).
+        return {Config().title, 0, IDMB_WALLET_LIST, true, true};
     }
-    if (s.documentList)
-        MoveWindow(s.documentList, 0, barHeight, client.right, client.bottom - barHeight, TRUE);
-}
 
-// Reports the choice to the owner and goes away.
-void Finish(HWND screen, WPARAM action) {
-    const HWND owner = State().owner;
-    const UINT message = State().notifyMessage;
-    DestroyWindow(screen);
-    PostMessageW(owner, message, action, 0);
-}
-
-std::wstring SelectedPath() {
-    wchar_t path[MAX_PATH] = {};
-    if (State().documentList)
-        SendMessageW(State().documentList, ppc::DLM_GETSELPATHNAME, MAX_PATH, reinterpret_cast<LPARAM>(path));
-    return path;
-}
-
-std::wstring ApplicationFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    const size_t slash = folder.rfind(L'\\');
-    if (slash != std::wstring::npos) folder.resize(slash);
-    return folder;
-}
-
-// Converts a legacy wallet; on success `newPath` holds the new wallet. False when declined or failed.
-bool ConvertLegacy(HWND screen, const std::wstring& legacyPath, std::wstring* newPath) {
-    if (ShowMessage(screen, Text(22012), 20001, MB_YESNO | MB_ICONINFORMATION) != IDYES) return false;
-    wchar_t password[kPasswordBufferSize] = {};
-    const std::wstring title = Wide(tl5::WalletDisplayName(tl5::FromWide(legacyPath)));
-    if (!ShowPasswordEntryDialog(screen, title.c_str(), password, nullptr)) return false;
-    wchar_t converted[MAX_PATH] = {};
-    HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    const int result = State().converter ? State().converter(legacyPath.c_str(), password, converted, screen) : 1;
-    SetCursor(previous);
-    tl5::SecureZero(password, sizeof(password));
-    const tl5::ConversionReport report = tl5::ConversionResultReport(
-        [](uint32_t id) { return tl5::FromWide(Text(id)); }, result, tl5::FromWide(legacyPath),
-        tl5::FromWide(converted), tl5::FromWide(ApplicationFolder()));
-    ShowMessage(screen, Wide(report.text), 20001, report.icon);
-    if (!report.success) return false;
-    *newPath = converted;
-    return true;
-}
-
-void OpenFromList(HWND screen, const std::wstring& path) {
-    WalletListState& s = State();
-    s.chosenPath = path;
-    s.replaces = false;
-    if (tl5::IsLegacyWalletPath(tl5::FromWide(path))) {
-        std::wstring converted;
-        if (!ConvertLegacy(screen, path, &converted)) return;
-        s.chosenPath = converted;
-    }
-    Finish(screen, tl5::kWalletListOpen);
-}
-
-// The save dialog for a new wallet; true when a name was chosen.
-bool ChooseNewFile(HWND screen) {
-    WalletListState& s = State();
-    wchar_t file[MAX_PATH] = {};
-    wchar_t folder[MAX_PATH] = {};
-    ppc::DocListDocumentsFolder(folder, MAX_PATH);
-    static const wchar_t kFilter[] = L"Tessellock Files (*.tl5)\0*.tl5\0";
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = screen;
-    ofn.lpstrFilter = kFilter;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrInitialDir = folder[0] ? folder : nullptr;
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    ofn.lpstrDefExt = L"tl5";
-    if (!GetSaveFileNameW(&ofn)) return false;
-    const std::wstring path = Wide(tl5::FixSavedWalletPath(tl5::FromWide(file)));
-    s.chosenPath = path;
-    // The old file is deleted only once the new password has been given (see the action handler):
-    // deleting it here would lose the wallet whenever the user then cancels.
-    HANDLE existing = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    s.replaces = existing != INVALID_HANDLE_VALUE;
-    if (s.replaces) CloseHandle(existing);
-    return true;
-}
-
-INT_PTR CALLBACK WalletListProc(HWND screen, UINT message, WPARAM wParam, LPARAM lParam) {
-    WalletListState& s = State();
-    NoteActivity();
-    switch (message) {
-    case WM_INITDIALOG: {
-        s.activation = ppc::SHACTIVATEINFO{};
-        s.activation.cbSize = 12;
-        ppc::SHINITDLGINFO init{ppc::SHIDIM_FLAGS, screen, ppc::SHIDIF_DONEBUTTON | ppc::SHIDIF_SIZEDLGFULLSCREEN};
-        ppc::SHInitDialog(&init);
-        s.chosenPath.clear();
-        s.replaces = false;
-        s.screen = screen;
-        SetWindowTextW(screen, s.title.c_str());
-        CreateMenuBarFor(screen, kWalletListMenuBar);
-        PostMessageW(s.owner, WM_CANCELMODE, 0, 0);
-        SendMessageW(screen, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(kFont85Bold)), FALSE);
-        s.titleBar = CreateTitleBar(screen, s.title, s.iconId);
+    bool OnInit() override {
+        Choice() = WalletListChoice{};
+        PostMessageW(owner_, WM_CANCELMODE, 0, 0);
+        SendMessageW(Window(), WM_SETFONT, reinterpret_cast<WPARAM>(AppFontCache().Font(kFont85Bold)), FALSE);
+        titleBar_ = CreateTitleBar(Window(), Config().title, Config().iconId);
         ppc::DOCLISTCREATE create{};
         create.dwStructSize = 24;
-        create.hwndParent = screen;
+        create.hwndParent = Window();
         create.pszFolder = nullptr;
-        create.pstrFilter = s.filterList.c_str();
+        create.pstrFilter = Config().filterList.c_str();
         create.wFilterIndex = 0;
-        create.wId = kDocumentListId;
+        create.wId = IDC_DOCUMENT_LIST;
         create.dwFlags = 0;
-        s.documentList = ppc::DocList_Create(&create);
-        if (s.documentList) {
-            SendMessageW(s.documentList, ppc::DLM_REFRESH, 0, 0);
-            SendMessageW(s.documentList, ppc::DLM_SETSELECT, 0, 0);
+        documentList_ = ppc::DocList_Create(&create);
+        if (documentList_) {
+            SendMessageW(documentList_, ppc::DLM_REFRESH, 0, 0);
+            SendMessageW(documentList_, ppc::DLM_SETSELECT, 0, 0);
         }
-        Layout(screen);
-        SetFocus(s.documentList);
-        return FALSE;  // the focus is placed
+        Layout();
+        SetFocus(documentList_);
+        return false;  // the focus is placed
     }
-    case WM_SIZE:
-        Layout(screen);
-        return TRUE;
-    case WM_ACTIVATE:
-        ppc::SHHandleWMActivate(screen, wParam, lParam, &s.activation, 0);
-        return FALSE;
-    case WM_SETTINGCHANGE:
-        ppc::SHHandleWMSettingChange(screen, wParam, lParam, &s.activation);
-        return FALSE;
-    case WM_INITMENUPOPUP:
-        if (tl5::AppSettings().exitMenu == 0) DeleteMenu(reinterpret_cast<HMENU>(wParam), kCommandExit, MF_BYCOMMAND);
-        return FALSE;
-    case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->idFrom != kDocumentListId) return FALSE;
-        if (header->code == ppc::DLN_ITEMACTIVATED) {
-            const auto* note = reinterpret_cast<const ppc::DLNHDR*>(lParam);
-            OpenFromList(screen, note->pszPath);
-        } else if (header->code == ppc::DLN_LAYOUTCHANGED) {
-            Layout(screen);
+
+    void OnSize() override { Layout(); }
+
+    bool OnNotify(const NMHDR& header, LRESULT* result) override {
+        if (header.idFrom != IDC_DOCUMENT_LIST) return false;
+        if (header.code == ppc::DLN_ITEMACTIVATED) {
+            OpenFromList(reinterpret_cast<const ppc::DLNHDR&>(header).pszPath);
+        } else if (header.code == ppc::DLN_LAYOUTCHANGED) {
+            Layout();
         }
-        return TRUE;
+        *result = 0;
+        return true;
     }
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
+
+    bool OnCommand(int id, int, HWND) override {
+        switch (id) {
         case IDOK:
         case IDCANCEL:
-        case kCommandExit:
-            Finish(screen, tl5::kWalletListQuit);
-            return TRUE;
-        case kCommandLeftNew:
-        case kCommandNew:
-            if (ChooseNewFile(screen)) Finish(screen, tl5::kWalletListCreate);
-            return TRUE;
-        case kCommandOpen: {
+        case IDM_EXIT: Finish(tl5::kWalletListQuit); return true;
+        case IDC_MB_LEFT_NEW:
+        case IDM_NEW_WALLET:
+            if (ChooseNewFile()) Finish(tl5::kWalletListCreate);
+            return true;
+        case IDM_OPEN: {
             const std::wstring path = SelectedPath();
-            if (!path.empty()) OpenFromList(screen, path);
-            return TRUE;
+            if (!path.empty()) OpenFromList(path);
+            return true;
         }
-        case kCommandDelete: {
-            const std::wstring path = SelectedPath();
-            if (path.empty()) return TRUE;
-            const std::u16string question = tl5::FormatText(tl5::FromWide(Text(22011)), {tl5::FromWide(path)});
-            if (ShowMessage(screen, Wide(question), 20001, MB_YESNO | MB_ICONEXCLAMATION) == IDYES) {
-                DeleteFileW(path.c_str());
-                // The list shows what is on disk: without this the deleted wallet stays listed.
-                SendMessageW(s.documentList, ppc::DLM_REFRESH, 0, 0);
-                SendMessageW(s.documentList, ppc::DLM_SETSELECT, 0, 0);
-            }
-            return TRUE;
+        case IDM_DELETE: DeleteSelected(); return true;
+        case IDM_ABOUT: ShowAbout(Window()); return true;
+        default: return false;
         }
-        case kCommandAbout:
-            ShowAbout(screen);
-            return TRUE;
-        default:
-            return FALSE;
-        }
-    case WM_DESTROY:
-        if (s.documentList) DestroyWindow(s.documentList);
-        s.screen = nullptr;
-        s.documentList = nullptr;
-        s.titleBar = nullptr;
-        return FALSE;
-    default:
-        return FALSE;
     }
+
+    void OnDestroy() override {
+        if (documentList_) DestroyWindow(documentList_);
+        documentList_ = nullptr;
+        titleBar_ = nullptr;
+    }
+
+    void Layout() {
+        RECT client{};
+        GetClientRect(Window(), &client);
+        int barHeight = 0;
+        if (titleBar_) {
+            FitDialogBar(titleBar_, Window());
+            barHeight = DialogBarHeight();
+        }
+        if (documentList_) MoveWindow(documentList_, 0, barHeight, client.right, client.bottom - barHeight, TRUE);
+    }
+
+    // Reports the choice to the owner and goes away.
+    void Finish(WPARAM action) {
+        const HWND owner = owner_;
+        End(0);
+        PostMessageW(owner, Config().notifyMessage, action, 0);
+    }
+
+    std::wstring SelectedPath() const {
+        wchar_t path[MAX_PATH] = {};
+        if (documentList_)
+            SendMessageW(documentList_, ppc::DLM_GETSELPATHNAME, MAX_PATH, reinterpret_cast<LPARAM>(path));
+        return path;
+    }
+
+    void DeleteSelected() {
+        const std::wstring path = SelectedPath();
+        if (path.empty()) return;
+        const std::u16string question = tl5::FormatText(TextU16(IDS_DELETE_WALLET_Q), {tl5::FromWide(path)});
+        if (ShowMessage(Window(), Wide(question), IDS_APP_NAME, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
+        DeleteFileW(path.c_str());
+        // The list shows what is on disk: without this the deleted wallet stays listed.
+        SendMessageW(documentList_, ppc::DLM_REFRESH, 0, 0);
+        SendMessageW(documentList_, ppc::DLM_SETSELECT, 0, 0);
+    }
+
+    // Converts a legacy wallet; on success `newPath` holds the new wallet. False when declined or failed.
+    bool ConvertLegacy(const std::wstring& legacyPath, std::wstring* newPath) {
+        if (ShowMessage(Window(), IDS_CONVERT_LEGACY_Q, IDS_APP_NAME, MB_YESNO | MB_ICONINFORMATION) != IDYES)
+            return false;
+        wchar_t password[kPasswordBufferSize] = {};
+        const std::wstring title = Wide(tl5::WalletDisplayName(tl5::FromWide(legacyPath)));
+        if (!ShowPasswordEntryDialog(Window(), title.c_str(), password, nullptr)) return false;
+        wchar_t converted[MAX_PATH] = {};
+        HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        const int result = Config().converter(legacyPath.c_str(), password, converted, Window());
+        SetCursor(previous);
+        tl5::SecureZero(password, sizeof(password));
+        const tl5::ConversionReport report = tl5::ConversionResultReport(
+            TextU16, result, tl5::FromWide(legacyPath), tl5::FromWide(converted), tl5::ProgramFolder());
+        ShowMessage(Window(), Wide(report.text), IDS_APP_NAME, report.icon);
+        if (!report.success) return false;
+        *newPath = converted;
+        return true;
+    }
+
+    void OpenFromList(const std::wstring& path) {
+        Choice() = WalletListChoice{path, false};
+        if (tl5::IsLegacyWalletPath(tl5::FromWide(path))) {
+            std::wstring converted;
+            if (!ConvertLegacy(path, &converted)) return;
+            Choice().path = converted;
+        }
+        Finish(tl5::kWalletListOpen);
+    }
+
+    // The save dialog for a new wallet; true when a name was chosen.
+    bool ChooseNewFile() {
+        wchar_t file[MAX_PATH] = {};
+        wchar_t folder[MAX_PATH] = {};
+        ppc::DocListDocumentsFolder(folder, MAX_PATH);
+        static const wchar_t kFilter[] = L"Tessellock Files (*.tl5)\0*.tl5\0";
+        OPENFILENAMEW ofn{};
+        ofn.lStructSize = sizeof(ofn);
+        ofn.hwndOwner = Window();
+        ofn.lpstrFilter = kFilter;
+        ofn.lpstrFile = file;
+        ofn.nMaxFile = MAX_PATH;
+        ofn.lpstrInitialDir = folder[0] ? folder : nullptr;
+        ofn.Flags = OFN_OVERWRITEPROMPT | OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+        ofn.lpstrDefExt = L"tl5";
+        if (!GetSaveFileNameW(&ofn)) return false;
+        const std::wstring path = Wide(tl5::FixSavedWalletPath(tl5::FromWide(file)));
+        // The old file is deleted only once the new password has been given (see the main window's
+        // action handler): deleting it here would lose the wallet whenever the user then cancels.
+        HANDLE existing = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        const bool replaces = existing != INVALID_HANDLE_VALUE;
+        if (replaces) CloseHandle(existing);
+        Choice() = WalletListChoice{path, replaces};
+        return true;
+    }
+
+    HWND owner_;
+    HWND titleBar_ = nullptr;
+    HWND documentList_ = nullptr;
+};
+
+// The screen while it is up (modeless: it lives until the user chooses, then destroys its window).
+std::unique_ptr<WalletListScreen>& Screen() {
+    static std::unique_ptr<WalletListScreen> screen;
+    return screen;
 }
 
 }  // namespace
 
-void WalletListSetup(UINT notifyMessage, const wchar_t* filterPattern, const wchar_t* titleText,
-                     HINSTANCE instance, HMODULE resources, int iconId) {
-    WalletListState& s = State();
-    s.notifyMessage = notifyMessage;
-    s.instance = instance;
-    s.resources = resources;
-    s.iconId = iconId;
-    s.title = titleText ? titleText : L"";
-    s.filterList = Text(25000);
-    s.filterList.push_back(L'\0');
-    s.filterList += filterPattern ? filterPattern : L"";
-    s.filterList.push_back(L'\0');
-    s.filterList.push_back(L'\0');
-    s.configured = true;
+void WalletListSetup(UINT notifyMessage, const wchar_t* filterPattern, const wchar_t* titleText, int iconId) {
+    WalletListConfig& c = Config();
+    c.notifyMessage = notifyMessage;
+    c.iconId = iconId;
+    c.title = titleText ? titleText : L"";
+    c.filterList = Text(IDS_WALLETS_TITLE);
+    c.filterList.push_back(L'\0');
+    c.filterList += filterPattern ? filterPattern : L"";
+    c.filterList.push_back(L'\0');
+    c.filterList.push_back(L'\0');
+    c.configured = true;
 }
 
 bool WalletListShow(HWND owner) {
-    WalletListState& s = State();
-    if (!s.configured) return false;
-    if (s.screen) return true;
-    s.owner = owner;
-    HINSTANCE instance = s.instance ? s.instance : AppInstance();
-    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(kWalletListDialog), MAKEINTRESOURCEW(5) /* RT_DIALOG */);
-    HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
-    const auto* tmpl = loaded ? static_cast<LPCDLGTEMPLATEW>(LockResource(loaded)) : nullptr;
-    if (!tmpl) return true;
-    HWND screen = CreateDialogIndirectParamW(instance, tmpl, owner, WalletListProc, 0);
-    if (screen) ShowWindow(screen, SW_SHOW);
+    if (!Config().configured) return false;
+    if (Screen() && Screen()->Window()) return true;
+    Screen() = std::make_unique<WalletListScreen>(owner);
+    CreateModelessDialog(owner, *Screen());
     return true;
 }
 
-bool WalletListIsShown() { return State().screen && IsWindowVisible(State().screen); }
-HWND WalletListWindow() { return State().screen; }
+bool WalletListIsShown() { return WalletListWindow() && IsWindowVisible(WalletListWindow()); }
+HWND WalletListWindow() { return Screen() ? Screen()->Window() : nullptr; }
 
 bool WalletListTakeChosenPath(wchar_t* buffer) {
     if (!buffer) return false;
     buffer[0] = 0;
-    const std::wstring& path = State().chosenPath;
+    const std::wstring& path = Choice().path;
     if (path.empty() || path.size() >= MAX_PATH) return false;
     wcscpy_s(buffer, MAX_PATH, path.c_str());
     return true;
 }
 
-bool WalletListChosenPathReplaces() { return State().replaces; }
-
-void SetLegacyConverter(LegacyConverter converter) { State().converter = converter; }
-
-void HandleWalletListAction(HWND mainWindow, WPARAM action) {
-    ppc::SHDoneButton(mainWindow, ppc::SHDB_SHOW);
-    MainWindowReapplyFindBar(mainWindow);
-    MainWindowShowMenuBar(mainWindow, kMainMenuBar);
-    ppc::SHSipPreference(mainWindow, ppc::SIP_DOWN);
-
-    wchar_t path[MAX_PATH] = {};
-    if (action == tl5::kWalletListCreate) {
-        if (WalletListTakeChosenPath(path)) {
-            wchar_t password[kPasswordBufferSize] = {};
-            wchar_t hint[kHintBufferSize] = {};
-            if (ShowNewPasswordDialog(mainWindow, NewPasswordMode::NewWallet, password, hint)) {
-                // The user confirmed replacing an existing file in the save dialog; it goes now.
-                bool ready = true;
-                if (WalletListChosenPathReplaces() && !DeleteFileW(path)) ready = false;
-                State().replaces = false;
-                if (ready) {
-                    const int created = MainWindowCreateWallet(path, password, hint);
-                    tl5::SecureZero(password, sizeof(password));
-                    if (created == 0) {
-                        MainWindowOpenWallet(mainWindow, path);
-                        return;
-                    }
-                    ShowMessage(mainWindow, Text(23001), 20500, MB_ICONSTOP);
-                }
-            }
-            tl5::SecureZero(password, sizeof(password));
-        }
-    } else if (action == tl5::kWalletListOpen) {
-        if (WalletListTakeChosenPath(path) && wcslen(path) >= tl5::kMinWalletPathLength) {
-            MainWindowOpenWallet(mainWindow, path);
-            return;
-        }
-    } else if (action == 0 || action == tl5::kWalletListQuit) {
-        SendMessageW(mainWindow, WM_ACTIVATE, WA_INACTIVE, 0);
-        SendMessageW(mainWindow, WM_CLOSE, 0, 0);
-        return;
-    } else {
-        return;
-    }
-    PostMessageW(mainWindow, tl5::WMU_SHOW_WALLET_LIST, 0, 0);
+bool WalletListTakeChosenPathReplaces() {
+    const bool replaces = Choice().replaces;
+    Choice().replaces = false;
+    return replaces;
 }
+
+void SetLegacyConverter(LegacyConverter converter) { Config().converter = converter ? converter : ConvertWithTheCore; }
 
 }  // namespace tl5win

@@ -8,13 +8,9 @@
 
 namespace tl5win {
 
-constexpr int kWalletListDialog = 115;
-constexpr int kDocumentListId = 1000;
-
-// Stores the values and builds the filter list (the text of string 25000, the pattern); once, at
-// start-up.
-void WalletListSetup(UINT notifyMessage, const wchar_t* filterPattern, const wchar_t* titleText,
-                     HINSTANCE instance, HMODULE resources, int iconId);
+// Stores the values and builds the filter list (the text of IDS_WALLETS_TITLE, the pattern); once,
+// at start-up.
+void WalletListSetup(UINT notifyMessage, const wchar_t* filterPattern, const wchar_t* titleText, int iconId);
 
 // Creates the screen over `owner`; false when the setup has not been done.
 bool WalletListShow(HWND owner);
@@ -27,15 +23,12 @@ HWND WalletListWindow();
 bool WalletListTakeChosenPath(wchar_t* buffer);
 
 // True when New chose the name of an existing file: that file is to be deleted when (and only when)
-// the new wallet is about to be created.
-bool WalletListChosenPathReplaces();
+// the new wallet is about to be created. Taking the answer clears it.
+bool WalletListTakeChosenPathReplaces();
 
 // The conversion of a legacy wallet: (legacy path, password, new path out of 260 characters, owner)
-// to a result code. Set at start-up; tests may replace it.
+// to a result code. The real conversion unless a test replaces it.
 using LegacyConverter = int (*)(const wchar_t* legacyPath, const wchar_t* password, wchar_t* newPath, HWND owner);
 void SetLegacyConverter(LegacyConverter converter);
-
-// The action handler of the owner (WMU_WALLET_LIST_ACTION with `action`).
-void HandleWalletListAction(HWND mainWindow, WPARAM action);
 
 }  // namespace tl5win

@@ -1,5 +1,5 @@
 #include "shell/CommandLine.h"
-#include "shell/Settings.h"
+#include "cardui/Settings.h"
 
 #include <gtest/gtest.h>
 

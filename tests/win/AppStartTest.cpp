@@ -138,7 +138,7 @@ TEST_F(AppStart, FirstRunWelcomesRegistersTheFileTypesAndCountsOneExit) {
     AppProcess app;
     ASSERT_TRUE(app.Start(L""));
     HWND welcome = app.WaitForDialog(L"Tessellock Pro 5", 20000);
-    ASSERT_NE(welcome, nullptr) << "welcome message 20580 missing";
+    ASSERT_NE(welcome, nullptr) << "welcome message missing";
     EXPECT_NE(DialogText(welcome).find(L"Welcome to Tessellock Pro 5."), std::wstring::npos) << DialogText(welcome);
     EXPECT_EQ(Number(L"Setup"), 6);
     EXPECT_EQ(ClassValue(L".tl5"), L"TessellockPro5Document");

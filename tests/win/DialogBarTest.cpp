@@ -2,6 +2,7 @@
 #include "cardui/Gradient.h"
 #include "cardui/win/DialogBar.h"
 #include "cardui/win/FontCache.h"
+#include "platform/pocketpc/DeviceScreen.h"
 #include "cardui/win/ImageLists.h"
 #include "tests/win/AppProcess.h"
 #include "tests/win/IconFixture.h"
@@ -11,6 +12,7 @@
 #include <string>
 
 using namespace tl5;
+using namespace tl5win;
 using iconfixture::Canvas;
 
 namespace {
@@ -160,16 +162,16 @@ TEST_F(DialogBar, LongCaptionIsClippedFiveScaledPixelsBeforeTheRightEdge) {
     int nearEdge = 0;
     for (int y = 0; y < 25; ++y) {
         const COLORREF band = GradientBandColor(0x00FEECDD, 0x00E2A981, y, 25);
-        for (int x = w - Scale(5); x < w; ++x) EXPECT_EQ(canvas.At(x, y), band) << x << "," << y;
-        for (int x = w - Scale(5) - 12; x < w - Scale(5); ++x) nearEdge += canvas.At(x, y) != band;
+        for (int x = w - ppc::Scale(5); x < w; ++x) EXPECT_EQ(canvas.At(x, y), band) << x << "," << y;
+        for (int x = w - ppc::Scale(5) - 12; x < w - ppc::Scale(5); ++x) nearEdge += canvas.At(x, y) != band;
     }
     EXPECT_GT(nearEdge, 0) << "the caption runs up to the clip edge";
     // Without an icon the caption starts 5 (scaled) pixels from the left.
     bool textAtLeft = false;
     for (int y = 0; y < 25; ++y) {
         const COLORREF band = GradientBandColor(0x00FEECDD, 0x00E2A981, y, 25);
-        for (int x = 0; x < Scale(5); ++x) EXPECT_EQ(canvas.At(x, y), band);
-        for (int x = Scale(5); x < Scale(5) + 6; ++x) textAtLeft |= canvas.At(x, y) != band;
+        for (int x = 0; x < ppc::Scale(5); ++x) EXPECT_EQ(canvas.At(x, y), band);
+        for (int x = ppc::Scale(5); x < ppc::Scale(5) + 6; ++x) textAtLeft |= canvas.At(x, y) != band;
     }
     EXPECT_TRUE(textAtLeft);
 }

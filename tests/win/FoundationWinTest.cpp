@@ -6,14 +6,23 @@
 #include <string>
 #include <vector>
 
+#include "StringIds.h"
+#include "resources/resource.h"
 #include "cardui/FontTable.h"
 #include "cardui/win/FontCache.h"
-#include "cardui/win/Utilities.h"
+#include "platform/pocketpc/DeviceScreen.h"
+#include "cardui/win/Activity.h"
+#include "cardui/win/DialogControls.h"
+#include "cardui/win/DocumentLocations.h"
+#include "cardui/win/Files.h"
+#include "cardui/win/Menus.h"
+#include "cardui/win/Registry.h"
 #include "platform/Text.h"
-#include "shell/Settings.h"
+#include "cardui/Settings.h"
 #include "shell/win/SettingsRegistry.h"
 
 using namespace tl5;
+using namespace tl5win;
 
 namespace {
 
@@ -166,8 +175,8 @@ TEST(FontCache, EntriesAreMadeOnceWithTheirSizesAndWeights) {
     GetTextMetricsW(screen, &tm);
     SelectObject(screen, before);
     ReleaseDC(nullptr, screen);
-    EXPECT_EQ(line, tm.tmHeight + Scale(2));
-    EXPECT_EQ(cache.LineHeight(12, nullptr), Scale(12));
+    EXPECT_EQ(line, tm.tmHeight + ppc::Scale(2));
+    EXPECT_EQ(cache.LineHeight(12, nullptr), ppc::Scale(12));
 }
 
 TEST(FontCache, SizeCodeZeroFollowsTheLargeFontSetting) {
@@ -222,27 +231,14 @@ SYSTEMTIME At(int day, int hour, int minute, int second) {
 
 }  // namespace
 
-TEST(Utilities, CutRangeMovesTheRestDownAndEndsTheFile) {
-    const std::wstring path = TempFile(L"tl5-cut");
+TEST(Utilities, FileHelpersWriteAMarkAndLines) {
+    const std::wstring path = TempFile(L"tl5-lines");
     HANDLE f = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                            FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     ASSERT_TRUE(HandleValid(f));
-    std::vector<unsigned char> data(100000);
-    for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<unsigned char>(i * 7 + i / 251);
+    const std::vector<unsigned char> data(20000, 0x5A);
     DWORD put = 0;
     ASSERT_TRUE(WriteFile(f, data.data(), static_cast<DWORD>(data.size()), &put, nullptr));
-
-    ASSERT_TRUE(CutRange(f, 0, 10));
-    std::vector<unsigned char> want(data.begin() + 10, data.end());
-    EXPECT_EQ(ReadAll(f), want);
-    ASSERT_TRUE(CutRange(f, 40000, 33000));  // a cut in the middle, over block edges
-    want.erase(want.begin() + 40000, want.begin() + 73000);
-    EXPECT_EQ(ReadAll(f), want);
-    ASSERT_TRUE(CutRange(f, 20000, 1000000));  // past the end: cut to the end
-    want.resize(20000);
-    EXPECT_EQ(ReadAll(f), want);
-    EXPECT_TRUE(CutRange(f, 20000, 5));  // at the end: nothing to do
-    EXPECT_FALSE(CutRange(f, 30000, 5));
     EXPECT_EQ(FileSizeOf(f), 20000u);
 
     SetFilePointer(f, 0, nullptr, FILE_END);
@@ -304,8 +300,8 @@ TEST(Utilities, DialogControlsAndMenus) {
     HWND combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | CBS_DROPDOWNLIST, 7, 5, 100, 100, parent,
                                  reinterpret_cast<HMENU>(5), nullptr, nullptr);
     ASSERT_NE(combo, nullptr);
-    EXPECT_EQ(AddChoice(parent, 5, 20704, 11), 0);
-    EXPECT_EQ(AddChoice(parent, 5, 20705, 22), 1);
+    EXPECT_EQ(AddChoice(parent, 5, IDS_MENU_CANCEL, 11), 0);
+    EXPECT_EQ(AddChoice(parent, 5, IDS_MENU_OK, 22), 1);
     EXPECT_EQ(ChosenData(parent, 5, -1), -1);
     SelectChoice(parent, 5, 22);
     EXPECT_EQ(ChosenData(parent, 5, -1), 22);
@@ -333,11 +329,11 @@ TEST(Utilities, DialogControlsAndMenus) {
     EXPECT_EQ(end - start, 5u);
 
     HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING, 802, L"Exit");
-    EXPECT_EQ(MenuItemCaption(menu, 802), L"Exit");
-    EXPECT_EQ(MenuItemCaption(menu, 803), L"");
-    EnableMenuCommand(menu, 802, false);
-    EXPECT_TRUE(GetMenuState(menu, 802, MF_BYCOMMAND) & MF_GRAYED);
+    AppendMenuW(menu, MF_STRING, IDM_EXIT, L"Exit");
+    EXPECT_EQ(MenuItemCaption(menu, IDM_EXIT), L"Exit");
+    EXPECT_EQ(MenuItemCaption(menu, IDM_NEW_WALLET), L"");
+    EnableMenuCommand(menu, IDM_EXIT, false);
+    EXPECT_TRUE(GetMenuState(menu, IDM_EXIT, MF_BYCOMMAND) & MF_GRAYED);
     DestroyMenu(menu);
     DestroyWindow(parent);
 }

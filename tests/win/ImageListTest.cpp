@@ -9,6 +9,7 @@
 #include <string>
 
 using namespace tl5;
+using namespace tl5win;
 using iconfixture::Canvas;
 using iconfixture::MakeIcon;
 

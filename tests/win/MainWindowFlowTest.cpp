@@ -7,13 +7,16 @@
 #include <fstream>
 #include <string>
 
+#include "cardui/win/Activity.h"
 #include "cardui/win/Strings.h"
 #include "model/Wallet.h"
 #include "platform/Text.h"
 #include "platform/pocketpc/DocList.h"
-#include "shell/Settings.h"
+#include "cardui/Settings.h"
 #include "shell/WalletListRules.h"
-#include "shell/win/BasicMainWindow.h"
+#include "StringIds.h"
+#include "resources/messages.h"
+#include "resources/resource.h"
 #include "shell/win/MainWindow.h"
 #include "shell/win/Startup.h"
 #include "shell/win/WalletList.h"
@@ -26,15 +29,8 @@ using tl5test::UiScript;
 
 namespace {
 
-constexpr int kEntryBox = 1519;
-constexpr int kConfirmBox = 1520;
-constexpr int kHintBox = 1522;
-constexpr int kPinOk = 1412;
-constexpr int kPinBack = 1410;
-constexpr int kDone = 814;
-constexpr int kCancel = 809;
 
-std::wstring S(uint32_t id) { return tl5::LoadStringById(id); }
+std::wstring S(uint32_t id) { return tl5win::Text(id); }
 
 std::wstring Folder() {
     wchar_t temp[MAX_PATH] = {};
@@ -78,9 +74,8 @@ protected:
         exe += APP_EXE_NAME;
         module_ = LoadLibraryExW(exe.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
         ASSERT_NE(module_, nullptr) << "cannot load " << tl5::Utf16ToUtf8(tl5::FromWide(exe));
-        tl5win::InstallMainWindow();
-        ASSERT_TRUE(tl5::LoadResourcesAndCreateMainWindow(module_));
-        main_ = tl5::App().mainWindow;
+        ASSERT_TRUE(tl5win::LoadResourcesAndCreateMainWindow(module_));
+        main_ = tl5win::App().mainWindow;
     }
 
     static void TearDownTestSuite() {
@@ -107,11 +102,11 @@ protected:
     static DWORD Ui() { return GetCurrentThreadId(); }
 
     static void ShowList() {
-        PostMessageW(main_, tl5::WMU_SHOW_WALLET_LIST, 0, 0);
+        PostMessageW(main_, WMU_SHOW_WALLET_LIST, 0, 0);
         ASSERT_TRUE(tl5test::PumpUntil([] { return tl5win::WalletListIsShown() && !tl5win::AppWallet().IsOpen(); }, 10000));
     }
 
-    static HWND DocumentList() { return GetDlgItem(tl5win::WalletListWindow(), tl5win::kDocumentListId); }
+    static HWND DocumentList() { return GetDlgItem(tl5win::WalletListWindow(), IDC_DOCUMENT_LIST); }
 
     static void RefreshList() {
         SendMessageW(DocumentList(), ppc::DLM_REFRESH, 0, 0);
@@ -124,8 +119,8 @@ protected:
     }
 
     static void OpenPath(const std::wstring& path) {
-        lstrcpynW(tl5::App().pendingPath, path.c_str(), 260);
-        PostMessageW(main_, tl5::WMU_OPEN_WALLET, 0, 0);
+        lstrcpynW(tl5win::App().pendingPath, path.c_str(), 260);
+        PostMessageW(main_, WMU_OPEN_WALLET, 0, 0);
     }
 
     // Runs the script while this thread pumps, until it ends and `done` holds.
@@ -162,43 +157,43 @@ TEST_F(MainWindowFlow, NewWalletFromTheListIsCreatedWithItsCheckedPasswordAndOpe
         const int nameBox = GetDlgItem(save, 0x47c) ? 0x47c : 0x480;
         TypeInto(save, nameBox, path);
         Press(save, IDOK);
-        HWND dialog = s.WaitDialog(kHintBox, "new password dialog");
+        HWND dialog = s.WaitDialog(IDC_HINT, "new password dialog");
         if (!dialog) return;
         // Different confirmation, then a password too short: each refused, the dialog stays.
-        TypeInto(dialog, kEntryBox, L"secret");
-        TypeInto(dialog, kConfirmBox, L"secreT");
-        Press(dialog, kDone);
+        TypeInto(dialog, IDC_PASSWORD, L"secret");
+        TypeInto(dialog, IDC_PASSWORD_AGAIN, L"secreT");
+        Press(dialog, IDM_DONE);
         s.AnswerMessage(IDOK, "mismatch message");
-        TypeInto(dialog, kEntryBox, L"ab");
-        TypeInto(dialog, kConfirmBox, L"ab");
-        Press(dialog, kDone);
+        TypeInto(dialog, IDC_PASSWORD, L"ab");
+        TypeInto(dialog, IDC_PASSWORD_AGAIN, L"ab");
+        Press(dialog, IDM_DONE);
         s.AnswerMessage(IDOK, "short password message");
         if (!IsWindow(dialog)) s.Fail("the new password dialog closed after a refused password");
-        TypeInto(dialog, kEntryBox, typed);
-        TypeInto(dialog, kConfirmBox, typed);
-        TypeInto(dialog, kHintBox, L"the alphabet");
-        Press(dialog, kDone);
+        TypeInto(dialog, IDC_PASSWORD, typed);
+        TypeInto(dialog, IDC_PASSWORD_AGAIN, typed);
+        TypeInto(dialog, IDC_HINT, L"the alphabet");
+        Press(dialog, IDM_DONE);
         s.WaitGone(dialog);
         // The new wallet opens at once: its password is asked for.
-        HWND entry = s.WaitDialog(kPinOk, "password entry");
+        HWND entry = s.WaitDialog(IDC_PIN_OK, "password entry");
         if (!entry) return;
-        TypeInto(entry, kEntryBox, typed);  // 24 characters never match by themselves...
+        TypeInto(entry, IDC_PASSWORD, typed);  // 24 characters never match by themselves...
         Sleep(200);
         if (!IsWindow(entry)) s.Fail("24 typed characters were accepted without OK");
-        Press(entry, kPinOk);  // ...but OK reads the first 23
+        Press(entry, IDC_PIN_OK);  // ...but OK reads the first 23
         s.WaitGone(entry);
     });
-    PostMessageW(tl5win::WalletListWindow(), WM_COMMAND, 803, 0);
+    PostMessageW(tl5win::WalletListWindow(), WM_COMMAND, IDM_NEW_WALLET, 0);
     Run(script, [] { return tl5win::AppWallet().IsOpen() && !tl5win::WalletListIsShown(); });
 
     const auto seen = script.Messages();
     ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[0].text, S(27004));
-    EXPECT_EQ(seen[0].caption, S(20500));
-    EXPECT_EQ(seen[1].text, S(27007));
+    EXPECT_EQ(seen[0].text, S(IDS_PASSWORDS_DIFFER));
+    EXPECT_EQ(seen[0].caption, S(IDS_ERROR));
+    EXPECT_EQ(seen[1].text, S(IDS_PASSWORD_TOO_SHORT));
     EXPECT_TRUE(Exists(path));
     EXPECT_EQ(tl5win::AppWallet().Name(), u"Home");
-    EXPECT_EQ(tl5win::MainWindowMenuBarId(), tl5win::kMainMenuBar);
+    EXPECT_EQ(tl5win::MainWindowMenuBarId(main_), IDMB_MAIN);
     EXPECT_EQ(tl5::AppSettings().LastWallet(), tl5::FromWide(path));
     // The file holds the 23-character password and the hint.
     tl5win::AppWallet().Close(true);
@@ -221,16 +216,16 @@ TEST_F(MainWindowFlow, NewPasswordLeftAloneForTwoMinutesCreatesNothing) {
         if (!save) return;
         TypeInto(save, GetDlgItem(save, 0x47c) ? 0x47c : 0x480, path);
         Press(save, IDOK);
-        HWND dialog = s.WaitDialog(kHintBox, "new password dialog");
+        HWND dialog = s.WaitDialog(IDC_HINT, "new password dialog");
         if (!dialog) return;
-        TypeInto(dialog, kEntryBox, L"half typed");
-        for (int i = 0; i < 119; ++i) SendMessageW(dialog, WM_TIMER, 5502, 0);
+        TypeInto(dialog, IDC_PASSWORD, L"half typed");
+        for (int i = 0; i < 119; ++i) SendMessageW(dialog, WM_TIMER, TIMER_NEW_PASSWORD, 0);
         Sleep(200);
         if (!IsWindow(dialog)) s.Fail("gave up before two minutes");
-        SendMessageW(dialog, WM_TIMER, 5502, 0);
+        SendMessageW(dialog, WM_TIMER, TIMER_NEW_PASSWORD, 0);
         s.WaitGone(dialog);
     });
-    PostMessageW(tl5win::WalletListWindow(), WM_COMMAND, 803, 0);
+    PostMessageW(tl5win::WalletListWindow(), WM_COMMAND, IDM_NEW_WALLET, 0);
     Run(script, [] { return tl5win::WalletListIsShown(); });
     EXPECT_FALSE(Exists(path));
     EXPECT_FALSE(tl5win::AppWallet().IsOpen());
@@ -242,16 +237,16 @@ TEST_F(MainWindowFlow, WrongPasswordsAreRefusedAndTheHintComesAfterTheFifth) {
     MakeWallet(path, u"right-one", u"not the left one");
     UiScript script(Ui());
     script.Start([&](UiScript& s) {
-        HWND entry = s.WaitDialog(kPinOk, "password entry");
+        HWND entry = s.WaitDialog(IDC_PIN_OK, "password entry");
         if (!entry) return;
         for (int attempt = 1; attempt <= 6 && !s.Failed(); ++attempt) {
-            TypeInto(entry, kEntryBox, L"wrong" + std::to_wstring(attempt));
-            Press(entry, kPinOk);
+            TypeInto(entry, IDC_PASSWORD, L"wrong" + std::to_wstring(attempt));
+            Press(entry, IDC_PIN_OK);
             s.AnswerMessage(IDOK, "wrong password message");
             if (attempt == 5) s.AnswerMessage(IDOK, "hint");
-            if (tl5test::ControlText(entry, kEntryBox) != L"") s.Fail("the entry was not emptied");
+            if (tl5test::ControlText(entry, IDC_PASSWORD) != L"") s.Fail("the entry was not emptied");
         }
-        TypeInto(entry, kEntryBox, L"right-one");
+        TypeInto(entry, IDC_PASSWORD, L"right-one");
         s.WaitGone(entry);
     });
     OpenPath(path);
@@ -259,10 +254,10 @@ TEST_F(MainWindowFlow, WrongPasswordsAreRefusedAndTheHintComesAfterTheFifth) {
     const auto seen = script.Messages();
     ASSERT_EQ(seen.size(), 7u);
     for (size_t i : {0, 1, 2, 3, 4, 6}) {
-        EXPECT_EQ(seen[i].text, S(27006)) << i;
-        EXPECT_EQ(seen[i].caption, S(20503)) << i;
+        EXPECT_EQ(seen[i].text, S(IDS_PASSWORD_WRONG)) << i;
+        EXPECT_EQ(seen[i].caption, S(IDS_PASSWORD)) << i;
     }
-    EXPECT_EQ(seen[5].text, S(26009) + L"\n\nnot the left one");
+    EXPECT_EQ(seen[5].text, S(IDS_PASSWORD_HINT) + L"\n\nnot the left one");
     EXPECT_EQ(tl5win::AppWallet().Name(), u"Guarded");
 }
 
@@ -271,17 +266,17 @@ TEST_F(MainWindowFlow, AutomaticAcceptanceClosesOnTheLastRightKeyAndBackDeletesO
     MakeWallet(path, u"2468", u"");
     UiScript script(Ui());
     script.Start([&](UiScript& s) {
-        HWND entry = s.WaitDialog(kPinOk, "password entry");
+        HWND entry = s.WaitDialog(IDC_PIN_OK, "password entry");
         if (!entry) return;
         auto waitText = [&](const std::wstring& want) {
-            for (int i = 0; i < 200 && tl5test::ControlText(entry, kEntryBox) != want; ++i) Sleep(10);
-            const std::wstring got = tl5test::ControlText(entry, kEntryBox);
+            for (int i = 0; i < 200 && tl5test::ControlText(entry, IDC_PASSWORD) != want; ++i) Sleep(10);
+            const std::wstring got = tl5test::ControlText(entry, IDC_PASSWORD);
             if (got != want) s.Fail("entry text was " + tl5::Utf16ToUtf8(tl5::FromWide(got)));
         };
         // The keys wear their colours: digits blue, Clear and Back red, OK green.
         const struct { int id; COLORREF color; } keys[] = {
-            {1401, RGB(0, 48, 206)}, {1400, RGB(0, 48, 206)}, {1411, RGB(255, 56, 56)},
-            {kPinBack, RGB(255, 56, 56)}, {kPinOk, RGB(0, 128, 0)}};
+            {IDC_PIN_1, RGB(0, 48, 206)}, {IDC_PIN_0, RGB(0, 48, 206)}, {IDC_PIN_CLEAR, RGB(255, 56, 56)},
+            {IDC_PIN_BACK, RGB(255, 56, 56)}, {IDC_PIN_OK, RGB(0, 128, 0)}};
         for (const auto& key : keys) {
             // Read from the screen, so the key may not be painted yet when the dialog has just appeared.
             HWND button = GetDlgItem(entry, key.id);
@@ -294,12 +289,12 @@ TEST_F(MainWindowFlow, AutomaticAcceptanceClosesOnTheLastRightKeyAndBackDeletesO
             }
             if (seen != key.color) s.Fail("key " + std::to_string(key.id) + " has the wrong colour");
         }
-        for (int digit : {2, 4, 6, 9}) Press(entry, 1400 + digit);
+        for (int digit : {2, 4, 6, 9}) Press(entry, IDC_PIN_0 + digit);
         waitText(L"2469");
-        Press(entry, kPinBack);
+        Press(entry, IDC_PIN_BACK);
         waitText(L"246");
         if (!IsWindow(entry)) s.Fail("closed before the password was complete");
-        Press(entry, 1408);
+        Press(entry, IDC_PIN_8);
         s.WaitGone(entry);
     });
     OpenPath(path);
@@ -313,12 +308,12 @@ TEST_F(MainWindowFlow, WithoutAutomaticAcceptanceOnlyOkAccepts) {
     tl5::AppSettings().passAutoOk = 0;
     UiScript script(Ui());
     script.Start([&](UiScript& s) {
-        HWND entry = s.WaitDialog(kPinOk, "password entry");
+        HWND entry = s.WaitDialog(IDC_PIN_OK, "password entry");
         if (!entry) return;
-        TypeInto(entry, kEntryBox, L"manual");
+        TypeInto(entry, IDC_PASSWORD, L"manual");
         Sleep(300);
         if (!IsWindow(entry) || !IsWindowVisible(entry)) s.Fail("accepted without OK");
-        Press(entry, kDone);
+        Press(entry, IDM_DONE);
         s.WaitGone(entry);
     });
     OpenPath(path);
@@ -330,14 +325,14 @@ TEST_F(MainWindowFlow, CancelledPasswordGoesBackToTheListWithoutAMessage) {
     MakeWallet(path, u"kept-pw", u"");
     UiScript script(Ui());
     script.Start([&](UiScript& s) {
-        HWND entry = s.WaitDialog(kPinOk, "password entry");
+        HWND entry = s.WaitDialog(IDC_PIN_OK, "password entry");
         if (!entry) return;
-        Press(entry, kCancel);
+        Press(entry, IDM_CANCEL);
         s.WaitGone(entry);
     });
     // Opened from the list: tap the document.
     RefreshList();
-    PostMessageW(tl5win::WalletListWindow(), WM_COMMAND, 812, 0);
+    PostMessageW(tl5win::WalletListWindow(), WM_COMMAND, IDM_OPEN, 0);
     Run(script, [] { return tl5win::WalletListIsShown(); });
     EXPECT_FALSE(tl5win::AppWallet().IsOpen());
     EXPECT_TRUE(script.Messages().empty());
@@ -364,8 +359,8 @@ TEST_F(MainWindowFlow, FilesThatAreNotWalletsAreReportedWithTheirTwoDigitCode) {
         const std::wstring name = c.name.substr(0, c.name.size() - 4);
         wchar_t code[8];
         swprintf(code, 8, L"(%02d)", c.code);
-        EXPECT_EQ(seen[0].text, S(23016) + L"\n" + name + L"\n" + code);
-        EXPECT_EQ(seen[0].caption, S(20500));
+        EXPECT_EQ(seen[0].text, S(IDS_OPEN_WALLET_FAILED) + L"\n" + name + L"\n" + code);
+        EXPECT_EQ(seen[0].caption, S(IDS_ERROR));
         EXPECT_FALSE(tl5win::AppWallet().IsOpen());
     }
 }
@@ -377,9 +372,9 @@ TEST_F(MainWindowFlow, AWalletWhoseRecordsAreDamagedIsReportedWithTheReasonAndCo
     std::ofstream(tl5::Utf16ToUtf8(tl5::FromWide(path)), std::ios::binary | std::ios::app) << std::string(300, 'A');
     UiScript script(Ui());
     script.Start([&](UiScript& s) {
-        HWND entry = s.WaitDialog(kPinOk, "password entry");
+        HWND entry = s.WaitDialog(IDC_PIN_OK, "password entry");
         if (!entry) return;
-        TypeInto(entry, kEntryBox, L"damaged-pw");
+        TypeInto(entry, IDC_PASSWORD, L"damaged-pw");
         s.WaitGone(entry);
         s.AnswerMessage(IDOK, "load failure");
     });
@@ -387,8 +382,8 @@ TEST_F(MainWindowFlow, AWalletWhoseRecordsAreDamagedIsReportedWithTheReasonAndCo
     Run(script, [] { return tl5win::WalletListIsShown(); });
     EXPECT_FALSE(tl5win::AppWallet().IsOpen());
     ASSERT_EQ(script.Messages().size(), 1u);
-    EXPECT_EQ(script.Messages()[0].text, S(23016) + L"\nDamaged\n(" + S(23015) + L":3)");
-    EXPECT_EQ(script.Messages()[0].caption, S(20500));
+    EXPECT_EQ(script.Messages()[0].text, S(IDS_OPEN_WALLET_FAILED) + L"\nDamaged\n(" + S(IDS_FILE_ERROR) + L":3)");
+    EXPECT_EQ(script.Messages()[0].caption, S(IDS_ERROR));
 }
 
 TEST_F(MainWindowFlow, LegacyWalletIsConvertedThenOpened) {
@@ -406,23 +401,23 @@ TEST_F(MainWindowFlow, LegacyWalletIsConvertedThenOpened) {
     UiScript script(Ui());
     script.Start([&](UiScript& s) {
         s.AnswerMessage(IDYES, "conversion question");
-        HWND entry = s.WaitDialog(kPinOk, "legacy password");
+        HWND entry = s.WaitDialog(IDC_PIN_OK, "legacy password");
         if (!entry) return;
-        TypeInto(entry, kEntryBox, L"old-secret");  // no wallet to match: only OK accepts
-        Press(entry, kPinOk);
+        TypeInto(entry, IDC_PASSWORD, L"old-secret");  // no wallet to match: only OK accepts
+        Press(entry, IDC_PIN_OK);
         s.WaitGone(entry);
         s.AnswerMessage(IDOK, "conversion report");
-        HWND open = s.WaitDialog(kPinOk, "password of the new wallet");
+        HWND open = s.WaitDialog(IDC_PIN_OK, "password of the new wallet");
         if (!open) return;
-        TypeInto(open, kEntryBox, L"old-secret");
+        TypeInto(open, IDC_PASSWORD, L"old-secret");
         s.WaitGone(open);
     });
-    PostMessageW(tl5win::WalletListWindow(), WM_COMMAND, 812, 0);
+    PostMessageW(tl5win::WalletListWindow(), WM_COMMAND, IDM_OPEN, 0);
     Run(script, [] { return tl5win::AppWallet().IsOpen(); });
     const auto seen = script.Messages();
     ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[0].text, S(22012));
-    EXPECT_EQ(seen[1].caption, S(20001));
+    EXPECT_EQ(seen[0].text, S(IDS_CONVERT_LEGACY_Q));
+    EXPECT_EQ(seen[1].caption, S(IDS_APP_NAME));
     EXPECT_NE(seen[1].text.find(L"Old.tl5"), std::wstring::npos);
     EXPECT_TRUE(Exists(Doc(L"Old.tl5")));
     EXPECT_EQ(tl5win::AppWallet().Name(), u"Old");
@@ -437,16 +432,16 @@ TEST_F(MainWindowFlow, PasswordEntryGivesUpAfterTwoMinutesCountedFromTheLastRefu
     MakeWallet(path, u"idle-pw", u"");  // no hint: refusals show only the message
     UiScript script(Ui());
     script.Start([&](UiScript& s) {
-        HWND entry = s.WaitDialog(kPinOk, "password entry");
+        HWND entry = s.WaitDialog(IDC_PIN_OK, "password entry");
         if (!entry) return;
         auto ticks = [&](int n) {
-            for (int i = 0; i < n; ++i) SendMessageW(entry, WM_TIMER, 5501, 0);
+            for (int i = 0; i < n; ++i) SendMessageW(entry, WM_TIMER, TIMER_PASSWORD_ENTRY, 0);
         };
         ticks(100);
-        TypeInto(entry, kEntryBox, L"typing does not count");
+        TypeInto(entry, IDC_PASSWORD, L"typing does not count");
         ticks(10);
-        TypeInto(entry, kEntryBox, L"nope");
-        Press(entry, kPinOk);
+        TypeInto(entry, IDC_PASSWORD, L"nope");
+        Press(entry, IDC_PIN_OK);
         s.AnswerMessage(IDOK, "wrong password");
         ticks(119);  // a refusal starts the two minutes again
         Sleep(200);
@@ -461,7 +456,7 @@ TEST_F(MainWindowFlow, PasswordEntryGivesUpAfterTwoMinutesCountedFromTheLastRefu
     Run(script, [] { return tl5win::WalletListIsShown(); });
     EXPECT_FALSE(tl5win::AppWallet().IsOpen());
     ASSERT_EQ(script.Messages().size(), 1u);
-    EXPECT_EQ(script.Messages()[0].text, S(27006));
+    EXPECT_EQ(script.Messages()[0].text, S(IDS_PASSWORD_WRONG));
 }
 
 TEST_F(MainWindowFlow, ClosingTheMainWindowSavesTheOpenWallet) {
@@ -469,8 +464,8 @@ TEST_F(MainWindowFlow, ClosingTheMainWindowSavesTheOpenWallet) {
     MakeWallet(path, u"close-pw", u"");
     UiScript script(Ui());
     script.Start([&](UiScript& s) {
-        HWND entry = s.WaitDialog(kPinOk, "password entry");
-        if (entry) TypeInto(entry, kEntryBox, L"close-pw");
+        HWND entry = s.WaitDialog(IDC_PIN_OK, "password entry");
+        if (entry) TypeInto(entry, IDC_PASSWORD, L"close-pw");
     });
     OpenPath(path);
     Run(script, [] { return tl5win::AppWallet().IsOpen(); });
@@ -486,16 +481,24 @@ TEST_F(MainWindowFlow, ClosingTheMainWindowSavesTheOpenWallet) {
     check.Close(false);
 }
 
-TEST_F(MainWindowFlow, ExitLeavesTheListMenuWhenTheSettingSaysSo) {
-    for (uint32_t exitMenu : {0u, 1u}) {
-        tl5::AppSettings().exitMenu = exitMenu;
-        HMENU menu = CreatePopupMenu();
-        AppendMenuW(menu, MF_STRING, 803, L"New");
-        AppendMenuW(menu, MF_STRING, 802, L"Exit");
-        SendMessageW(tl5win::WalletListWindow(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
-        EXPECT_EQ(GetMenuState(menu, 802, MF_BYCOMMAND) != static_cast<UINT>(-1), exitMenu != 0);
-        EXPECT_NE(GetMenuState(menu, 803, MF_BYCOMMAND), static_cast<UINT>(-1));
-        DestroyMenu(menu);
+TEST_F(MainWindowFlow, ExitLeavesTheMenusWhenTheSettingSaysSo) {
+    // The wallet list's menus and the main window's pop-ups go through the same preparation, which
+    // also notes activity.
+    for (HWND owner : {tl5win::WalletListWindow(), main_}) {
+        for (uint32_t exitMenu : {0u, 1u}) {
+            tl5::AppSettings().exitMenu = exitMenu;
+            HMENU menu = CreatePopupMenu();
+            AppendMenuW(menu, MF_STRING, IDM_NEW_WALLET, L"New");
+            AppendMenuW(menu, MF_STRING, IDM_EXIT, L"Exit");
+            SYSTEMTIME before{};
+            before.wYear = 1999;
+            tl5win::SetLastActivityForTests(before);
+            SendMessageW(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+            EXPECT_EQ(GetMenuState(menu, IDM_EXIT, MF_BYCOMMAND) != static_cast<UINT>(-1), exitMenu != 0);
+            EXPECT_NE(GetMenuState(menu, IDM_NEW_WALLET, MF_BYCOMMAND), static_cast<UINT>(-1));
+            EXPECT_NE(tl5win::LastActivity().wYear, 1999) << "opening a menu is activity";
+            DestroyMenu(menu);
+        }
     }
     tl5::AppSettings().exitMenu = 0;
 }
@@ -503,16 +506,18 @@ TEST_F(MainWindowFlow, ExitLeavesTheListMenuWhenTheSettingSaysSo) {
 TEST_F(MainWindowFlow, AboutOpensFromTheListWithItsTitleAndCloses) {
     UiScript script(Ui());
     script.Start([&](UiScript& s) {
-        HWND about = s.WaitDialog(1311, "About");
+        HWND about = s.WaitDialog(IDC_ABOUT_TITLE, "About");
         if (!about) return;
         wchar_t title[128] = {};
         GetWindowTextW(about, title, 128);
-        if (title != S(20020)) s.Fail("About has the wrong title");
-        if (tl5test::ControlText(about, 1111) != L"Version 5.03") s.Fail("About shows no version");
-        Press(about, kDone);
+        if (title != S(IDS_ABOUT)) s.Fail("About has the wrong title");
+        if (tl5test::ControlText(about, IDC_ABOUT_VERSION) != L"Version 5.03") s.Fail("About shows no version");
+        // The caption carries the application's icon, not the system's default one.
+        if (!SendMessageW(about, WM_GETICON, ICON_SMALL, 0)) s.Fail("About has no caption icon");
+        Press(about, IDM_DONE);
         s.WaitGone(about);
     });
-    PostMessageW(tl5win::WalletListWindow(), WM_COMMAND, 808, 0);
+    PostMessageW(tl5win::WalletListWindow(), WM_COMMAND, IDM_ABOUT, 0);
     Run(script);
     EXPECT_TRUE(tl5win::WalletListIsShown());
 }
@@ -522,15 +527,15 @@ TEST_F(MainWindowFlow, SyncStartClosesTheWalletAfterASecondWithItsChangesSaved) 
     MakeWallet(path, u"sync-pw", u"");
     UiScript script(Ui());
     script.Start([&](UiScript& s) {
-        HWND entry = s.WaitDialog(kPinOk, "password entry");
-        if (entry) TypeInto(entry, kEntryBox, L"sync-pw");
+        HWND entry = s.WaitDialog(IDC_PIN_OK, "password entry");
+        if (entry) TypeInto(entry, IDC_PASSWORD, L"sync-pw");
     });
     OpenPath(path);
     Run(script, [] { return tl5win::AppWallet().IsOpen(); });
     ASSERT_TRUE(tl5win::AppWallet().Settings().SetAutoCloseMinutes(30));
 
     const ULONGLONG start = GetTickCount64();
-    PostMessageW(main_, tl5::WMU_SYNC_START, 0, 0);
+    PostMessageW(main_, WMU_SYNC_START, 0, 0);
     ASSERT_TRUE(tl5test::PumpUntil([] { return !tl5win::AppWallet().IsOpen(); }, 5000));
     EXPECT_GE(GetTickCount64() - start, 900u);
     EXPECT_TRUE(tl5test::PumpUntil([] { return tl5win::WalletListIsShown(); }, 5000));
@@ -542,7 +547,7 @@ TEST_F(MainWindowFlow, SyncStartClosesTheWalletAfterASecondWithItsChangesSaved) 
     check.Close(false);
 
     // The end of the synchronisation only beeps: the wallet stays closed.
-    PostMessageW(main_, tl5::WMU_SYNC_END, 0, 0);
+    PostMessageW(main_, WMU_SYNC_END, 0, 0);
     tl5test::PumpUntil([] { return false; }, 300);
     EXPECT_FALSE(tl5win::AppWallet().IsOpen());
 }
@@ -553,9 +558,9 @@ TEST_F(MainWindowFlow, SyncStartDuringThePasswordPromptCancelsItAndLeavesTheWall
     HWND prompt = nullptr;
     UiScript script(Ui());
     script.Start([&](UiScript& s) {
-        prompt = s.WaitDialog(kPinOk, "password entry");
+        prompt = s.WaitDialog(IDC_PIN_OK, "password entry");
         if (!prompt) return;
-        PostMessageW(GetWindow(prompt, GW_OWNER), tl5::WMU_SYNC_START, 0, 0);
+        PostMessageW(GetWindow(prompt, GW_OWNER), WMU_SYNC_START, 0, 0);
         s.WaitGone(prompt, 5000);
     });
     OpenPath(path);
@@ -574,7 +579,7 @@ TEST_F(MainWindowFlow, DeleteAsksAndTheListForgetsTheFile) {
     for (int answer : {IDNO, IDYES}) {
         UiScript script(Ui());
         script.Start([&](UiScript& s) { s.AnswerMessage(answer, "delete question"); });
-        PostMessageW(tl5win::WalletListWindow(), WM_COMMAND, 805, 0);
+        PostMessageW(tl5win::WalletListWindow(), WM_COMMAND, IDM_DELETE, 0);
         Run(script);
         tl5test::PumpUntil([] { return false; }, 200);
         const auto seen = script.Messages();
@@ -601,21 +606,21 @@ TEST_F(MainWindowFlow, ReplacingAWalletKeepsTheOldOneUntilTheNewPasswordIsGiven)
             TypeInto(save, GetDlgItem(save, 0x47c) ? 0x47c : 0x480, path);
             Press(save, IDOK);
             s.AnswerMessage(IDYES, "overwrite question");
-            HWND dialog = s.WaitDialog(kHintBox, "new password dialog");
+            HWND dialog = s.WaitDialog(IDC_HINT, "new password dialog");
             if (!dialog) return;
             if (!confirm) {
-                Press(dialog, kCancel);
+                Press(dialog, IDM_CANCEL);
                 s.WaitGone(dialog);
                 return;
             }
-            TypeInto(dialog, kEntryBox, L"second-pw");
-            TypeInto(dialog, kConfirmBox, L"second-pw");
-            Press(dialog, kDone);
+            TypeInto(dialog, IDC_PASSWORD, L"second-pw");
+            TypeInto(dialog, IDC_PASSWORD_AGAIN, L"second-pw");
+            Press(dialog, IDM_DONE);
             s.WaitGone(dialog);
-            HWND entry = s.WaitDialog(kPinOk, "password entry");
-            if (entry) TypeInto(entry, kEntryBox, L"second-pw");
+            HWND entry = s.WaitDialog(IDC_PIN_OK, "password entry");
+            if (entry) TypeInto(entry, IDC_PASSWORD, L"second-pw");
         });
-        PostMessageW(tl5win::WalletListWindow(), WM_COMMAND, 803, 0);
+        PostMessageW(tl5win::WalletListWindow(), WM_COMMAND, IDM_NEW_WALLET, 0);
         if (!confirm) {
             Run(script, [] { return tl5win::WalletListIsShown(); });
             // Cancelling the password leaves the old wallet where it was.

@@ -1,5 +1,7 @@
 #include "tests/win/MainWindowTestDriver.h"
 
+#include "resources/resource.h"
+
 namespace tl5test {
 
 namespace {
@@ -45,7 +47,7 @@ HWND FindMessageBox(DWORD thread) {
         if (!IsDialogClass(w)) continue;
         // Not one of our dialogs, not the wallet list, not the save dialog.
         bool ours = false;
-        for (int id : {1519, 1311, 1000, 0x480, 0x47c, 1059}) ours = ours || GetDlgItem(w, id) != nullptr;
+        for (int id : {IDC_PASSWORD, IDC_ABOUT_TITLE, IDC_DOCUMENT_LIST, 0x480, 0x47c, IDC_DIALOG_BAR}) ours = ours || GetDlgItem(w, id) != nullptr;
         if (ours) continue;
         if (GetDlgItem(w, IDOK) || GetDlgItem(w, IDYES) || GetDlgItem(w, IDCANCEL)) return w;
     }

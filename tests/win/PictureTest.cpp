@@ -10,7 +10,7 @@
 #include <cstring>
 #include <vector>
 
-using namespace tl5;
+using namespace tl5win;
 
 namespace {
 

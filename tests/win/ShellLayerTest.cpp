@@ -12,6 +12,7 @@
 
 #include "platform/pocketpc/DeviceScreen.h"
 #include "platform/pocketpc/Shell.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -69,18 +70,18 @@ protected:
         ppc::SHSipPreference(nullptr, ppc::SIP_DOWN);
         g_rec = nullptr;
     }
-    // A menu bar built from a menu: a command button and a pop-up button "Menu" (819).
+    // A menu bar built from a menu: a command button and a pop-up button "Menu" (IDM_MENU_BUTTON).
     HWND MakeBar(HWND owner) {
         HMENU menu = CreateMenu();
         HMENU popup = CreatePopupMenu();
-        AppendMenuW(popup, MF_STRING, 821, L"New Card");
+        AppendMenuW(popup, MF_STRING, IDM_NEW_CARD, L"New Card");
         MENUITEMINFOW item{};
         item.cbSize = sizeof(item);
         item.fMask = MIIM_ID | MIIM_STRING | MIIM_SUBMENU;
-        item.wID = 823;
+        item.wID = IDM_FIND;
         item.dwTypeData = const_cast<wchar_t*>(L"Find");
         InsertMenuItemW(menu, 0, TRUE, &item);
-        item.wID = 819;
+        item.wID = IDM_MENU_BUTTON;
         item.hSubMenu = popup;
         item.dwTypeData = const_cast<wchar_t*>(L"Menu");
         InsertMenuItemW(menu, 1, TRUE, &item);
@@ -200,37 +201,37 @@ TEST_F(ShellLayer, MenuBarButtonsSendCommandsAndCarryTexts) {
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0), 2);
     wchar_t text[64];
-    ASSERT_TRUE(ppc::GetMenuBarButtonText(bar, 823, text, 64));
+    ASSERT_TRUE(ppc::GetMenuBarButtonText(bar, IDM_FIND, text, 64));
     EXPECT_STREQ(text, L"Find");
-    ASSERT_TRUE(ppc::SetMenuBarButtonText(bar, 819, L"Men\u00fc"));
-    ASSERT_TRUE(ppc::GetMenuBarButtonText(bar, 819, text, 64));
+    ASSERT_TRUE(ppc::SetMenuBarButtonText(bar, IDM_MENU_BUTTON, L"Men\u00fc"));
+    ASSERT_TRUE(ppc::GetMenuBarButtonText(bar, IDM_MENU_BUTTON, text, 64));
     EXPECT_STREQ(text, L"Men\u00fc");
     EXPECT_FALSE(ppc::SetMenuBarButtonText(bar, 999, L"x"));
 
-    HMENU popup = reinterpret_cast<HMENU>(SendMessageW(bar, ppc::SHCMBM_GETSUBMENU, 0, 819));
+    HMENU popup = reinterpret_cast<HMENU>(SendMessageW(bar, ppc::SHCMBM_GETSUBMENU, 0, IDM_MENU_BUTTON));
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(GetMenuItemID(popup, 0), 821u);
     EXPECT_EQ(reinterpret_cast<HMENU>(SendMessageW(bar, ppc::SHCMBM_GETMENU, 0, 0)), menus_[0]);
 
     rec_.commands.clear();
-    EXPECT_TRUE(ppc::PressMenuBarButton(bar, 823));
+    EXPECT_TRUE(ppc::PressMenuBarButton(bar, IDM_FIND));
     Pump();
-    EXPECT_EQ(rec_.commands, std::vector<UINT>{823});
+    EXPECT_EQ(rec_.commands, std::vector<UINT>{IDM_FIND});
     // A disabled button sends nothing; a tap on the bar itself works like the press.
-    SendMessageW(bar, TB_ENABLEBUTTON, 823, FALSE);
+    SendMessageW(bar, TB_ENABLEBUTTON, IDM_FIND, FALSE);
     rec_.commands.clear();
-    ppc::PressMenuBarButton(bar, 823);
+    ppc::PressMenuBarButton(bar, IDM_FIND);
     Pump();
     EXPECT_TRUE(rec_.commands.empty());
-    SendMessageW(bar, TB_ENABLEBUTTON, 823, TRUE);
+    SendMessageW(bar, TB_ENABLEBUTTON, IDM_FIND, TRUE);
     SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     Pump();
-    EXPECT_EQ(rec_.commands, std::vector<UINT>{823});
+    EXPECT_EQ(rec_.commands, std::vector<UINT>{IDM_FIND});
     // The soft keys press the left and the right button.
     rec_.commands.clear();
     EXPECT_TRUE(ppc::HandleSoftKey(owner_, VK_F1));
     Pump();
-    EXPECT_EQ(rec_.commands, std::vector<UINT>{823});
+    EXPECT_EQ(rec_.commands, std::vector<UINT>{IDM_FIND});
     EXPECT_FALSE(ppc::HandleSoftKey(owner_, VK_F3));
     EXPECT_FALSE(ppc::HandleSoftKey(nullptr, VK_F1));
     // The bar follows its owner.

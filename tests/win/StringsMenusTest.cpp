@@ -12,8 +12,10 @@
 
 #include "cardui/MenuCaptions.h"
 #include "cardui/win/Strings.h"
+#include "StringIds.h"
 #include "platform/Text.h"
 #include "platform/pocketpc/Shell.h"
+#include "resources/resource.h"
 #include "shell/win/Startup.h"
 #include "tests/win/AppProcess.h"
 
@@ -72,7 +74,7 @@ protected:
         program_ = LoadLibraryExW((AppProcess::BinaryFolder() + APP_EXE_NAME).c_str(), nullptr,
                                   LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_NE(program_, nullptr);
-        tl5::SetProgramInstance(program_);
+        tl5win::SetProgramInstance(program_);
         WNDCLASSW wc{};
         wc.lpfnWndProc = DefWindowProcW;
         wc.hInstance = GetModuleHandleW(nullptr);
@@ -83,8 +85,8 @@ protected:
     }
     void TearDown() override {
         DestroyWindow(owner_);
-        tl5::SetStringModule(nullptr);
-        tl5::SetProgramInstance(nullptr);
+        tl5win::SetStringModule(nullptr);
+        tl5win::SetProgramInstance(nullptr);
         for (HMODULE m : loaded_) FreeLibrary(m);
         FreeLibrary(program_);
         for (const std::wstring& f : files_) DeleteFileW(f.c_str());
@@ -117,20 +119,20 @@ std::wstring ItemText(HMENU menu, UINT command) {
 }  // namespace
 
 TEST_F(StringsAndMenus, LoadStringFallsBackToStarAndQuestionMark) {
-    tl5::SetStringModule(nullptr);
-    EXPECT_STREQ(tl5::LoadStringById(20001), L"*");
+    tl5win::SetStringModule(nullptr);
+    EXPECT_STREQ(tl5win::Text(IDS_APP_NAME), L"*");
     HMODULE english = Load(kEnglishModule);
     ASSERT_NE(english, nullptr);
-    tl5::SetStringModule(english);
-    EXPECT_STREQ(tl5::LoadStringById(20001), L"Tessellock Pro 5");
-    EXPECT_STREQ(tl5::LoadStringById(20709), L"Exit");
-    EXPECT_STREQ(tl5::LoadStringById(65000), L"?");
+    tl5win::SetStringModule(english);
+    EXPECT_STREQ(tl5win::Text(IDS_APP_NAME), L"Tessellock Pro 5");
+    EXPECT_STREQ(tl5win::Text(IDS_MENU_EXIT), L"Exit");
+    EXPECT_STREQ(tl5win::Text(65000), L"?");
     // The same identifier gives the same stable text.
-    EXPECT_EQ(tl5::LoadStringById(20001), tl5::LoadStringById(20001));
+    EXPECT_EQ(tl5win::Text(IDS_APP_NAME), tl5win::Text(IDS_APP_NAME));
 
     HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 10, 10, owner_, reinterpret_cast<HMENU>(9), nullptr,
                                 nullptr);
-    tl5::SetControlText(owner_, 9, 20704);
+    SetDlgItemTextW(owner_, 9, tl5win::Text(IDS_MENU_CANCEL));
     wchar_t text[32] = {};
     GetWindowTextW(edit, text, 32);
     EXPECT_STREQ(text, L"Cancel");
@@ -141,22 +143,22 @@ TEST_F(StringsAndMenus, MenuBarsAreTranslatedThroughTheirEnglishCaptions) {
     folders_.push_back(folder);
     files_.push_back(folder + L"xx.mui");
     const std::wstring path = MakeTranslatedModule(folder + L"xx.mui",
-                                                   {{20720, L"Suchen"}, {20703, L"Men\u00fc"}, {20723, L"Kopieren"},
-                                                    {20719, L"Bearbeiten"}, {20709, L""}, {20750, L"Text kopieren"}});
+                                                   {{IDS_MENU_FIND, L"Suchen"}, {IDS_MENU_MENU, L"Men\u00fc"}, {IDS_MENU_COPY, L"Kopieren"},
+                                                    {IDS_MENU_EDIT, L"Bearbeiten"}, {IDS_MENU_EXIT, L""}, {IDS_MENU_COPY_TEXT, L"Text kopieren"}});
     ASSERT_FALSE(path.empty());
     HMODULE german = Load(path);
     ASSERT_NE(german, nullptr);
-    tl5::SetStringModule(german);
+    tl5win::SetStringModule(german);
 
-    HWND bar = tl5::CreateMenuBarById(owner_, 963);
+    HWND bar = tl5win::CreateMenuBarById(owner_, IDMB_MAIN);
     ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(ButtonText(bar, 823), L"Suchen");
-    EXPECT_EQ(ButtonText(bar, 819), L"Men\u00fc");
-    HMENU popup = reinterpret_cast<HMENU>(SendMessageW(bar, ppc::SHCMBM_GETSUBMENU, 0, 819));
+    EXPECT_EQ(ButtonText(bar, IDM_FIND), L"Suchen");
+    EXPECT_EQ(ButtonText(bar, IDM_MENU_BUTTON), L"Men\u00fc");
+    HMENU popup = reinterpret_cast<HMENU>(SendMessageW(bar, ppc::SHCMBM_GETSUBMENU, 0, IDM_MENU_BUTTON));
     ASSERT_NE(popup, nullptr);
-    EXPECT_EQ(ItemText(popup, 827), L"Kopieren") << "items of sub-menus are translated";
-    EXPECT_EQ(ItemText(popup, 821), L"New Card");
-    EXPECT_EQ(ItemText(popup, 802), L"Exit") << "an empty translation keeps the English caption";
+    EXPECT_EQ(ItemText(popup, IDM_COPY), L"Kopieren") << "items of sub-menus are translated";
+    EXPECT_EQ(ItemText(popup, IDM_NEW_CARD), L"New Card");
+    EXPECT_EQ(ItemText(popup, IDM_EXIT), L"Exit") << "an empty translation keeps the English caption";
     wchar_t edit[64] = {};
     GetMenuStringW(popup, 4, edit, 64, MF_BYPOSITION);
     EXPECT_STREQ(edit, L"Bearbeiten");
@@ -168,7 +170,7 @@ TEST_F(StringsAndMenus, MenuBarsAreTranslatedThroughTheirEnglishCaptions) {
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, 2, L"75%");
     AppendMenuW(menu, MF_STRING, 3, L"copy");
-    tl5::TranslateMenu(menu, nullptr);
+    tl5win::TranslateMenu(menu, nullptr);
     EXPECT_EQ(ItemText(menu, 1), L"Text kopieren");
     EXPECT_EQ(ItemText(menu, 2), L"75%");
     EXPECT_EQ(ItemText(menu, 3), L"Kopieren");
@@ -178,14 +180,23 @@ TEST_F(StringsAndMenus, MenuBarsAreTranslatedThroughTheirEnglishCaptions) {
 TEST_F(StringsAndMenus, EveryMenuBarHasItsButtonsAndTranslatableCaptions) {
     struct Bar { UINT id; std::vector<UINT> buttons; };
     const Bar bars[] = {
-        {950, {814, 819}}, {952, {814}}, {953, {820, 819}}, {954, {814, 819}}, {955, {814, 819}},
-        {956, {814, 819}}, {963, {823, 819}}, {966, {10, 819}}, {967, {824, 809}}, {968, {814, 815}},
-        {969, {814, 809}}, {970, {809}},
+        {IDMB_CARD_EDIT, {IDM_DONE, IDM_MENU_BUTTON}},
+        {IDMB_DONE, {IDM_DONE}},
+        {IDMB_CARD_VIEW, {IDM_EDIT, IDM_MENU_BUTTON}},
+        {IDMB_FORM_DESIGN, {IDM_DONE, IDM_MENU_BUTTON}},
+        {IDMB_DONE_NONE_CANCEL, {IDM_DONE, IDM_MENU_BUTTON}},
+        {IDMB_NOTES, {IDM_DONE, IDM_MENU_BUTTON}},
+        {IDMB_MAIN, {IDM_FIND, IDM_MENU_BUTTON}},
+        {IDMB_WALLET_LIST, {IDC_MB_LEFT_NEW, IDM_MENU_BUTTON}},
+        {IDMB_FIND, {IDM_GO, IDM_CANCEL}},
+        {IDMB_ABOUT, {IDM_DONE, IDM_WEB_SITE}},
+        {IDMB_DONE_CANCEL, {IDM_DONE, IDM_CANCEL}},
+        {IDMB_CANCEL, {IDM_CANCEL}},
     };
     HMODULE english = Load(kEnglishModule);
-    tl5::SetStringModule(english);
+    tl5win::SetStringModule(english);
     for (const Bar& b : bars) {
-        HWND bar = tl5::CreateMenuBarById(owner_, b.id);
+        HWND bar = tl5win::CreateMenuBarById(owner_, b.id);
         ASSERT_NE(bar, nullptr) << b.id;
         EXPECT_EQ(static_cast<size_t>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0)), b.buttons.size()) << b.id;
         for (UINT command : b.buttons) EXPECT_FALSE(ButtonText(bar, command).empty()) << b.id << " " << command;
@@ -211,17 +222,17 @@ TEST_F(StringsAndMenus, LanguageModuleIsChosenInOrderFromTheProgramFolder) {
     const std::wstring folder = TempFolder(L"tl5-langs");
     ASSERT_TRUE(CopyFileW(kEnglishModule.c_str(), (folder + L"ostrovtlpro5ppc.exe.0407.mui").c_str(), FALSE));
     LANGID chosen = 0;
-    HMODULE m = tl5::LoadLanguageModule(folder, 0x00120407, &chosen);  // only the low 16 bits count
+    HMODULE m = tl5win::LoadLanguageModule(folder, 0x00120407, &chosen);  // only the low 16 bits count
     ASSERT_NE(m, nullptr);
     EXPECT_EQ(chosen, 0x0407);
     FreeLibrary(m);
 
     // A preference without a module falls through to the user's language, then to 0x0409.
     chosen = 0;
-    m = tl5::LoadLanguageModule(folder, 0x040C, &chosen);
+    m = tl5win::LoadLanguageModule(folder, 0x040C, &chosen);
     EXPECT_EQ(m, nullptr) << "neither the user's language nor English is in the folder";
     ASSERT_TRUE(CopyFileW(kEnglishModule.c_str(), (folder + L"ostrovtlpro5ppc.exe.0409.mui").c_str(), FALSE));
-    m = tl5::LoadLanguageModule(folder, 0x040C, &chosen);
+    m = tl5win::LoadLanguageModule(folder, 0x040C, &chosen);
     ASSERT_NE(m, nullptr);
     const LANGID ui = GetUserDefaultUILanguage();
     EXPECT_TRUE(chosen == 0x0409 || chosen == ui) << chosen;
@@ -232,16 +243,16 @@ TEST_F(StringsAndMenus, LanguageModuleIsChosenInOrderFromTheProgramFolder) {
 }
 
 TEST_F(StringsAndMenus, UserPicturesAndSizeTexts) {
-    const std::wstring date = tl5::ShortDateFormat();
+    const std::wstring date = tl5win::ShortDateFormat();
     EXPECT_NE(date.find(L"yyyy"), std::wstring::npos) << std::string(date.begin(), date.end());
-    const std::wstring time = tl5::TimeFormat();
+    const std::wstring time = tl5win::TimeFormat();
     EXPECT_EQ(time.find(L's'), std::wstring::npos) << std::string(time.begin(), time.end());
     EXPECT_FALSE(time.empty());
     struct Case { uint32_t bytes; const wchar_t* digits; wchar_t unit; };
     const Case cases[] = {{1023, L"1023", L'B'}, {1536, L"150", L'K'}, {2u * 1024 * 1024, L"2", L'M'},
                           {3584u * 1024 * 1024, L"350", L'G'}};
     for (const Case& c : cases) {
-        const std::wstring text = tl5::SizeText(c.bytes);
+        const std::wstring text = tl5win::SizeText(c.bytes);
         EXPECT_LE(text.size(), 32u);
         ASSERT_FALSE(text.empty());
         EXPECT_EQ(text.back(), c.unit);

@@ -1,4 +1,4 @@
-#include "shell/Settings.h"
+#include "cardui/Settings.h"
 
 namespace tl5 {
 
