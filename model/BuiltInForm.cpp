@@ -47,7 +47,8 @@ constexpr std::array<FieldTemplate, N> Fields(const Line (&lines)[N]) {
 }
 
 template <size_t N>
-constexpr BuiltInForm Form(uint32_t key, uint32_t nameString, int32_t icon, const std::array<FieldTemplate, N>& fields) {
+constexpr BuiltInForm Form(uint32_t key, uint32_t nameString, int32_t icon,
+                           const std::array<FieldTemplate, N>& fields) {
     return {key, nameString, icon, static_cast<uint32_t>(N), fields.data()};
 }
 

@@ -65,13 +65,13 @@ private:
         return std::span<const uint32_t>(children_.data() + start_[group], start_[group + 1] - start_[group]);
     }
 
-    std::vector<int32_t> parent_;      // per table entry: its folder's index, or -1
-    std::vector<bool> live_;           // per table entry
-    std::vector<bool> top_;            // per table entry: live with a null parent id
-    std::vector<uint32_t> start_;      // per group, and one past the last: where its children begin
-    std::vector<uint32_t> children_;   // every group's children, group after group
+    std::vector<int32_t> parent_;     // per table entry: its folder's index, or -1
+    std::vector<bool> live_;          // per table entry
+    std::vector<bool> top_;           // per table entry: live with a null parent id
+    std::vector<uint32_t> start_;     // per group, and one past the last: where its children begin
+    std::vector<uint32_t> children_;  // every group's children, group after group
     std::vector<uint32_t> orphans_;
-    IdHints<uint32_t> folders_;        // live folders by id
+    IdHints<uint32_t> folders_;  // live folders by id
 };
 
 }  // namespace tl5

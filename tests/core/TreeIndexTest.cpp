@@ -142,8 +142,8 @@ TEST_F(TreeIndexTest, AGeneratedWalletMatchesAPlainSearch) {
     uint32_t chain = Add(kItemKindFolder, u"chain");
     folders.push_back(chain);
     for (int depth = 0; depth < 300; ++depth) {  // deeper than any recursion would like
-        chain = Add(kItemKindFolder, u"level " + std::u16string(1, static_cast<char16_t>(u'a' + depth % 26)),
-                    IdOf(chain));
+        chain =
+            Add(kItemKindFolder, u"level " + std::u16string(1, static_cast<char16_t>(u'a' + depth % 26)), IdOf(chain));
         folders.push_back(chain);
     }
     ItemId missing;
@@ -152,8 +152,8 @@ TEST_F(TreeIndexTest, AGeneratedWalletMatchesAPlainSearch) {
         const uint32_t r = next();
         const ItemId parent = r % 23 == 0 ? missing : r % 11 == 0 ? ItemId() : IdOf(folders[r % folders.size()]);
         const ItemKind kind = r % 5 == 0 ? kItemKindFolder : kItemKindCard;
-        const uint32_t index = Add(kind, u"item " + std::u16string(1, static_cast<char16_t>(u'A' + (r >> 7) % 40)),
-                                   parent);
+        const uint32_t index =
+            Add(kind, u"item " + std::u16string(1, static_cast<char16_t>(u'A' + (r >> 7) % 40)), parent);
         if (kind == kItemKindFolder) folders.push_back(index);
         if (kind == kItemKindCard && r % 31 == 0) wallet.ItemAt(index).SetDeleted(true);
     }
