@@ -1,13 +1,17 @@
 #!/usr/bin/env python3
 """Builds the string table sources from resources/strings/*.txt.
 
-Each line is `ID<TAB>text` (UTF-8); lines starting with '#' and blank lines are ignored.
-Escapes in the text: \\n, \\t, \\\\.  An identifier may appear only once across all files.
-Writes StringTableData.cpp (the table the portable core reads) and strings.rc (the
-STRINGTABLE of the English language module).
+Each line is `ID<TAB>NAME<TAB>text` (UTF-8); lines starting with '#' and blank lines are ignored.
+NAME is the constant code uses for the string (IDS_ and capitals, digits, underscores).
+Escapes in the text: \\n, \\t, \\\\.  An identifier and a name may appear only once across all files.
+Writes StringIds.h (a named constant for every string), StringTableData.cpp (the table the
+portable core reads) and strings.rc (the STRINGTABLE of the English language module).
 """
 import os
+import re
 import sys
+
+NAME_RE = re.compile(r'^IDS_[A-Z0-9_]+$')
 
 
 def unescape(text, where):
@@ -34,6 +38,7 @@ def unescape(text, where):
 
 def read_all(in_dir):
     entries = {}
+    names = {}
     for name in sorted(os.listdir(in_dir)):
         if not name.endswith('.txt'):
             continue
@@ -44,9 +49,15 @@ def read_all(in_dir):
                 if not line.strip() or line.startswith('#'):
                     continue
                 where = f"{path}:{lineno}"
-                if '\t' not in line:
-                    sys.exit(f"{where}: expected ID<TAB>text")
-                ident, text = line.split('\t', 1)
+                parts = line.split('\t', 2)
+                if len(parts) != 3:
+                    sys.exit(f"{where}: expected ID<TAB>NAME<TAB>text")
+                ident, name, text = parts
+                if not NAME_RE.match(name):
+                    sys.exit(f"{where}: bad name {name!r} (IDS_ and capitals, digits, underscores)")
+                if name in names:
+                    sys.exit(f"{where}: name {name} already used at {names[name]}")
+                names[name] = where
                 try:
                     num = int(ident.strip(), 0)
                 except ValueError:
@@ -55,7 +66,7 @@ def read_all(in_dir):
                     sys.exit(f"{where}: identifier {num} out of range")
                 if num in entries:
                     sys.exit(f"{where}: identifier {num} already defined at {entries[num][1]}")
-                entries[num] = (unescape(text, where), where)
+                entries[num] = (unescape(text, where), where, name)
     return entries
 
 
@@ -134,6 +145,12 @@ def main():
     for i in ids:
         rc.append('    %d, %s' % (i, rc_literal(entries[i][0])))
     rc.append('END')
+    hdr = ['// Generated from resources/strings/*.txt by tools/gen_strings.py. Do not edit.',
+           '// The identifier of every user-interface string, by name.',
+           '#pragma once', '']
+    for i in ids:
+        hdr.append('#define %s %d' % (entries[i][2], i))
+    write_if_changed(os.path.join(out_dir, 'StringIds.h'), '\n'.join(hdr) + '\n')
     write_if_changed(os.path.join(out_dir, 'StringTableData.cpp'), '\n'.join(cpp) + '\n')
     write_if_changed(os.path.join(out_dir, 'strings.rc'), '\n'.join(rc) + '\n')
 
