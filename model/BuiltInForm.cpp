@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "model/Field.h"
+#include "StringIds.h"
 
 namespace tl5 {
 
@@ -31,7 +32,7 @@ constexpr Kind Link{TLF_LINK, false};
 constexpr Kind Time{TLF_TIME, false};
 constexpr Kind DateTime{TLF_DATETIME, false};
 
-// One line of a form: the label's string identifier and the kind.
+// One line of a form: the label (a string identifier) and the kind.
 struct Line {
     uint32_t label;
     Kind kind;
@@ -55,934 +56,934 @@ constexpr BuiltInForm Form(uint32_t key, uint32_t nameString, int32_t icon,
 // clang-format off
 // 0: Personal details
 constexpr auto kForm0 = Fields({
-    {31000, UpperFirst},  // Full name
-    {31001, UpperFirst},  // Address
-    {31002, UpperFirst},  // City
-    {31003, UpperAll},    // Postcode
-    {31004, UpperFirst},  // Country
-    {31005, Tel},         // Phone
-    {31006, Tel},         // Mobile
-    {31007, Email},       // E-mail
-    {31008, Date},        // Date of birth
-    {31009, UpperFirst},  // Place of birth
-    {31010, UpperFirst},  // Nationality
-    {31011, UpperAll},    // Identity card number
-    {31012, UpperAll},    // Tax number
-    {31013, UpperAll},    // Social security number
-    {31014, UpperAll},    // Blood group
-    {31015, Default},     // Notes
+    {IDS_F0_FULL_NAME, UpperFirst},
+    {IDS_F0_ADDRESS, UpperFirst},
+    {IDS_F0_CITY, UpperFirst},
+    {IDS_F0_POSTCODE, UpperAll},
+    {IDS_F0_COUNTRY, UpperFirst},
+    {IDS_F0_PHONE, Tel},
+    {IDS_F0_MOBILE, Tel},
+    {IDS_F0_E_MAIL, Email},
+    {IDS_F0_DATE_OF_BIRTH, Date},
+    {IDS_F0_PLACE_OF_BIRTH, UpperFirst},
+    {IDS_F0_NATIONALITY, UpperFirst},
+    {IDS_F0_IDENTITY_CARD_NUMBER, UpperAll},
+    {IDS_F0_TAX_NUMBER, UpperAll},
+    {IDS_F0_SOCIAL_SECURITY_NUMBER, UpperAll},
+    {IDS_F0_BLOOD_GROUP, UpperAll},
+    {IDS_F0_NOTES, Default},
 });
 // 1: Web log-in
 constexpr auto kForm1 = Fields({
-    {31100, UpperFirst},  // Site name
-    {31101, Url},         // Web address
-    {31102, Default},     // User name
-    {31103, Pin},         // Password
-    {31104, Email},       // E-mail
-    {31105, UpperFirst},  // Secret question
-    {31106, Pin},         // Answer
-    {31107, Date},        // Registered on
-    {31108, Default},     // Account number
-    {31109, Default},     // Notes
+    {IDS_F1_SITE_NAME, UpperFirst},
+    {IDS_F1_WEB_ADDRESS, Url},
+    {IDS_F1_USER_NAME, Default},
+    {IDS_F1_PASSWORD, Pin},
+    {IDS_F1_E_MAIL, Email},
+    {IDS_F1_SECRET_QUESTION, UpperFirst},
+    {IDS_F1_ANSWER, Pin},
+    {IDS_F1_REGISTERED_ON, Date},
+    {IDS_F1_ACCOUNT_NUMBER, Default},
+    {IDS_F1_NOTES, Default},
 });
 // 2: Online shop
 constexpr auto kForm2 = Fields({
-    {31200, UpperFirst},  // Shop
-    {31201, Url},         // Web address
-    {31202, Default},     // User name
-    {31203, Pin},         // Password
-    {31204, Email},       // E-mail
-    {31205, Default},     // Customer number
-    {31206, Default},     // Payment card
-    {31207, UpperFirst},  // Delivery name
-    {31208, UpperFirst},  // Delivery address
-    {31209, UpperFirst},  // City
-    {31210, UpperAll},    // Postcode
-    {31211, UpperFirst},  // Country
-    {31212, Tel},         // Phone
-    {31213, UpperFirst},  // Secret question
-    {31214, Pin},         // Answer
-    {31215, Date},        // Registered on
-    {31216, YesNo},       // Newsletter
-    {31217, Email},       // Support e-mail
-    {31218, Tel},         // Support phone
-    {31219, Default},     // Notes
+    {IDS_F2_SHOP, UpperFirst},
+    {IDS_F2_WEB_ADDRESS, Url},
+    {IDS_F2_USER_NAME, Default},
+    {IDS_F2_PASSWORD, Pin},
+    {IDS_F2_E_MAIL, Email},
+    {IDS_F2_CUSTOMER_NUMBER, Default},
+    {IDS_F2_PAYMENT_CARD, Default},
+    {IDS_F2_DELIVERY_NAME, UpperFirst},
+    {IDS_F2_DELIVERY_ADDRESS, UpperFirst},
+    {IDS_F2_CITY, UpperFirst},
+    {IDS_F2_POSTCODE, UpperAll},
+    {IDS_F2_COUNTRY, UpperFirst},
+    {IDS_F2_PHONE, Tel},
+    {IDS_F2_SECRET_QUESTION, UpperFirst},
+    {IDS_F2_ANSWER, Pin},
+    {IDS_F2_REGISTERED_ON, Date},
+    {IDS_F2_NEWSLETTER, YesNo},
+    {IDS_F2_SUPPORT_E_MAIL, Email},
+    {IDS_F2_SUPPORT_PHONE, Tel},
+    {IDS_F2_NOTES, Default},
 });
 // 3: Contact
 constexpr auto kForm3 = Fields({
-    {31300, UpperFirst},  // First name
-    {31301, UpperFirst},  // Last name
-    {31302, UpperFirst},  // Company
-    {31303, Tel},         // Phone
-    {31304, Tel},         // Work phone
-    {31305, Tel},         // Mobile
-    {31306, Tel},         // Fax
-    {31307, Tel},         // Pager
-    {31308, UpperFirst},  // Street
-    {31309, UpperFirst},  // City
-    {31310, UpperFirst},  // Region
-    {31311, UpperAll},    // Postcode
-    {31312, UpperFirst},  // Country
-    {31313, Url},         // Web page
-    {31314, Email},       // E-mail
-    {31315, Email},       // Second e-mail
-    {31316, UpperFirst},  // Job title
-    {31317, UpperFirst},  // Department
-    {31318, UpperFirst},  // Work street
-    {31319, UpperFirst},  // Work city
-    {31320, UpperAll},    // Work postcode
-    {31321, UpperFirst},  // Work country
-    {31322, Date},        // Birthday
-    {31323, Date},        // Anniversary
-    {31324, UpperFirst},  // Partner
-    {31325, UpperFirst},  // Children
-    {31326, UpperFirst},  // Assistant
-    {31327, Tel},         // Assistant phone
-    {31328, Tel},         // Car phone
-    {31329, Link},        // Messenger
-    {31330, Url},         // Work web page
-    {31331, Default},     // Category
-    {31332, Default},     // Notes
+    {IDS_F3_FIRST_NAME, UpperFirst},
+    {IDS_F3_LAST_NAME, UpperFirst},
+    {IDS_F3_COMPANY, UpperFirst},
+    {IDS_F3_PHONE, Tel},
+    {IDS_F3_WORK_PHONE, Tel},
+    {IDS_F3_MOBILE, Tel},
+    {IDS_F3_FAX, Tel},
+    {IDS_F3_PAGER, Tel},
+    {IDS_F3_STREET, UpperFirst},
+    {IDS_F3_CITY, UpperFirst},
+    {IDS_F3_REGION, UpperFirst},
+    {IDS_F3_POSTCODE, UpperAll},
+    {IDS_F3_COUNTRY, UpperFirst},
+    {IDS_F3_WEB_PAGE, Url},
+    {IDS_F3_E_MAIL, Email},
+    {IDS_F3_SECOND_E_MAIL, Email},
+    {IDS_F3_JOB_TITLE, UpperFirst},
+    {IDS_F3_DEPARTMENT, UpperFirst},
+    {IDS_F3_WORK_STREET, UpperFirst},
+    {IDS_F3_WORK_CITY, UpperFirst},
+    {IDS_F3_WORK_POSTCODE, UpperAll},
+    {IDS_F3_WORK_COUNTRY, UpperFirst},
+    {IDS_F3_BIRTHDAY, Date},
+    {IDS_F3_ANNIVERSARY, Date},
+    {IDS_F3_PARTNER, UpperFirst},
+    {IDS_F3_CHILDREN, UpperFirst},
+    {IDS_F3_ASSISTANT, UpperFirst},
+    {IDS_F3_ASSISTANT_PHONE, Tel},
+    {IDS_F3_CAR_PHONE, Tel},
+    {IDS_F3_MESSENGER, Link},
+    {IDS_F3_WORK_WEB_PAGE, Url},
+    {IDS_F3_CATEGORY, Default},
+    {IDS_F3_NOTES, Default},
 });
 // 4: Credit card
 constexpr auto kForm4 = Fields({
-    {31400, UpperFirst},  // Card type
-    {31401, Default},     // Card number
-    {31402, UpperAll},    // Name on card
-    {31403, Date},        // Valid from
-    {31404, Date},        // Expires
-    {31405, Pin},         // Security code
-    {31406, Pin},         // PIN
-    {31407, Default},     // Credit limit
-    {31408, UpperFirst},  // Bank
-    {31409, Tel},         // Customer service
-    {31410, Tel},         // Lost card phone
-    {31411, Url},         // Web address
-    {31412, Default},     // Notes
+    {IDS_F4_CARD_TYPE, UpperFirst},
+    {IDS_F4_CARD_NUMBER, Default},
+    {IDS_F4_NAME_ON_CARD, UpperAll},
+    {IDS_F4_VALID_FROM, Date},
+    {IDS_F4_EXPIRES, Date},
+    {IDS_F4_SECURITY_CODE, Pin},
+    {IDS_F4_PIN, Pin},
+    {IDS_F4_CREDIT_LIMIT, Default},
+    {IDS_F4_BANK, UpperFirst},
+    {IDS_F4_CUSTOMER_SERVICE, Tel},
+    {IDS_F4_LOST_CARD_PHONE, Tel},
+    {IDS_F4_WEB_ADDRESS, Url},
+    {IDS_F4_NOTES, Default},
 });
 // 5: Bank account
 constexpr auto kForm5 = Fields({
-    {31500, UpperFirst},  // Bank
-    {31501, UpperFirst},  // Branch
-    {31502, UpperFirst},  // Account holder
-    {31503, Default},     // Account number
-    {31504, Default},     // Sort code
-    {31505, UpperAll},    // IBAN
-    {31506, UpperAll},    // BIC
-    {31507, UpperFirst},  // Account type
-    {31508, UpperAll},    // Currency
-    {31509, Date},        // Opened on
-    {31510, UpperFirst},  // Branch address
-    {31511, UpperFirst},  // City
-    {31512, UpperAll},    // Postcode
-    {31513, Tel},         // Phone
-    {31514, Tel},         // Fax
-    {31515, Email},       // E-mail
-    {31516, Url},         // Web address
-    {31517, Default},     // Online banking user
-    {31518, Pin},         // Online banking password
-    {31519, Pin},         // Telephone banking PIN
-    {31520, Default},     // Card number
-    {31521, Pin},         // Card PIN
-    {31522, UpperFirst},  // Adviser
-    {31523, Tel},         // Adviser phone
-    {31524, Default},     // Notes
+    {IDS_F5_BANK, UpperFirst},
+    {IDS_F5_BRANCH, UpperFirst},
+    {IDS_F5_ACCOUNT_HOLDER, UpperFirst},
+    {IDS_F5_ACCOUNT_NUMBER, Default},
+    {IDS_F5_SORT_CODE, Default},
+    {IDS_F5_IBAN, UpperAll},
+    {IDS_F5_BIC, UpperAll},
+    {IDS_F5_ACCOUNT_TYPE, UpperFirst},
+    {IDS_F5_CURRENCY, UpperAll},
+    {IDS_F5_OPENED_ON, Date},
+    {IDS_F5_BRANCH_ADDRESS, UpperFirst},
+    {IDS_F5_CITY, UpperFirst},
+    {IDS_F5_POSTCODE, UpperAll},
+    {IDS_F5_PHONE, Tel},
+    {IDS_F5_FAX, Tel},
+    {IDS_F5_E_MAIL, Email},
+    {IDS_F5_WEB_ADDRESS, Url},
+    {IDS_F5_ONLINE_BANKING_USER, Default},
+    {IDS_F5_ONLINE_BANKING_PASSWORD, Pin},
+    {IDS_F5_TELEPHONE_BANKING_PIN, Pin},
+    {IDS_F5_CARD_NUMBER, Default},
+    {IDS_F5_CARD_PIN, Pin},
+    {IDS_F5_ADVISER, UpperFirst},
+    {IDS_F5_ADVISER_PHONE, Tel},
+    {IDS_F5_NOTES, Default},
 });
 // 6: Insurance
 constexpr auto kForm6 = Fields({
-    {31600, UpperFirst},  // Insurer
-    {31601, UpperFirst},  // Policy type
-    {31602, Default},     // Policy number
-    {31603, UpperFirst},  // Insured person
-    {31604, UpperFirst},  // Insured item
-    {31605, Date},        // Start date
-    {31606, Date},        // End date
-    {31607, Default},     // Premium
-    {31608, UpperFirst},  // Payment period
-    {31609, Default},     // Sum insured
-    {31610, Default},     // Excess
-    {31611, UpperFirst},  // Agent
-    {31612, Tel},         // Agent phone
-    {31613, Email},       // Agent e-mail
-    {31614, Tel},         // Claims phone
-    {31615, UpperFirst},  // Claims address
-    {31616, Url},         // Web address
-    {31617, Default},     // User name
-    {31618, Pin},         // Password
-    {31619, UpperFirst},  // Beneficiary
-    {31620, Date},        // Renewal date
-    {31621, Default},     // Notes
+    {IDS_F6_INSURER, UpperFirst},
+    {IDS_F6_POLICY_TYPE, UpperFirst},
+    {IDS_F6_POLICY_NUMBER, Default},
+    {IDS_F6_INSURED_PERSON, UpperFirst},
+    {IDS_F6_INSURED_ITEM, UpperFirst},
+    {IDS_F6_START_DATE, Date},
+    {IDS_F6_END_DATE, Date},
+    {IDS_F6_PREMIUM, Default},
+    {IDS_F6_PAYMENT_PERIOD, UpperFirst},
+    {IDS_F6_SUM_INSURED, Default},
+    {IDS_F6_EXCESS, Default},
+    {IDS_F6_AGENT, UpperFirst},
+    {IDS_F6_AGENT_PHONE, Tel},
+    {IDS_F6_AGENT_E_MAIL, Email},
+    {IDS_F6_CLAIMS_PHONE, Tel},
+    {IDS_F6_CLAIMS_ADDRESS, UpperFirst},
+    {IDS_F6_WEB_ADDRESS, Url},
+    {IDS_F6_USER_NAME, Default},
+    {IDS_F6_PASSWORD, Pin},
+    {IDS_F6_BENEFICIARY, UpperFirst},
+    {IDS_F6_RENEWAL_DATE, Date},
+    {IDS_F6_NOTES, Default},
 });
 // 7: Software licence
 constexpr auto kForm7 = Fields({
-    {31700, UpperFirst},  // Program
-    {31701, Default},     // Version
-    {31702, UpperFirst},  // Publisher
-    {31703, UpperFirst},  // Licensed to
-    {31704, UpperAll},    // Licence key
-    {31705, UpperAll},    // Serial number
-    {31706, UpperFirst},  // Licence type
-    {31707, Default},     // Seats
-    {31708, Date},        // Bought on
-    {31709, Default},     // Price
-    {31710, Default},     // Order number
-    {31711, UpperFirst},  // Shop
-    {31712, Url},         // Download address
-    {31713, Email},       // Support e-mail
-    {31714, Tel},         // Support phone
-    {31715, Default},     // Notes
+    {IDS_F7_PROGRAM, UpperFirst},
+    {IDS_F7_VERSION, Default},
+    {IDS_F7_PUBLISHER, UpperFirst},
+    {IDS_F7_LICENSED_TO, UpperFirst},
+    {IDS_F7_LICENCE_KEY, UpperAll},
+    {IDS_F7_SERIAL_NUMBER, UpperAll},
+    {IDS_F7_LICENCE_TYPE, UpperFirst},
+    {IDS_F7_SEATS, Default},
+    {IDS_F7_BOUGHT_ON, Date},
+    {IDS_F7_PRICE, Default},
+    {IDS_F7_ORDER_NUMBER, Default},
+    {IDS_F7_SHOP, UpperFirst},
+    {IDS_F7_DOWNLOAD_ADDRESS, Url},
+    {IDS_F7_SUPPORT_E_MAIL, Email},
+    {IDS_F7_SUPPORT_PHONE, Tel},
+    {IDS_F7_NOTES, Default},
 });
 // 8: E-mail account
 constexpr auto kForm8 = Fields({
-    {31800, UpperFirst},  // Provider
-    {31801, Email},       // E-mail address
-    {31802, Default},     // User name
-    {31803, Pin},         // Password
-    {31804, Default},     // Incoming server
-    {31805, UpperAll},    // Incoming server type
-    {31806, Default},     // Incoming port
-    {31807, Default},     // Outgoing server
-    {31808, Default},     // Outgoing port
-    {31809, YesNo},       // Secure connection
-    {31810, YesNo},       // Outgoing server log-in
-    {31811, Url},         // Web mail
-    {31812, UpperFirst},  // Display name
-    {31813, Email},       // Reply address
-    {31814, Tel},         // Support phone
-    {31815, UpperFirst},  // Secret question
-    {31816, Default},     // Notes
+    {IDS_F8_PROVIDER, UpperFirst},
+    {IDS_F8_E_MAIL_ADDRESS, Email},
+    {IDS_F8_USER_NAME, Default},
+    {IDS_F8_PASSWORD, Pin},
+    {IDS_F8_INCOMING_SERVER, Default},
+    {IDS_F8_INCOMING_SERVER_TYPE, UpperAll},
+    {IDS_F8_INCOMING_PORT, Default},
+    {IDS_F8_OUTGOING_SERVER, Default},
+    {IDS_F8_OUTGOING_PORT, Default},
+    {IDS_F8_SECURE_CONNECTION, YesNo},
+    {IDS_F8_OUTGOING_SERVER_LOG_IN, YesNo},
+    {IDS_F8_WEB_MAIL, Url},
+    {IDS_F8_DISPLAY_NAME, UpperFirst},
+    {IDS_F8_REPLY_ADDRESS, Email},
+    {IDS_F8_SUPPORT_PHONE, Tel},
+    {IDS_F8_SECRET_QUESTION, UpperFirst},
+    {IDS_F8_NOTES, Default},
 });
 // 9: Membership
 constexpr auto kForm9 = Fields({
-    {31900, UpperFirst},  // Club
-    {31901, UpperFirst},  // Member name
-    {31902, Default},     // Member number
-    {31903, Date},        // Member since
-    {31904, Date},        // Valid until
-    {31905, UpperFirst},  // Level
-    {31906, Pin},         // Password
-    {31907, Tel},         // Phone
-    {31908, Url},         // Web address
-    {31909, Default},     // Notes
+    {IDS_F9_CLUB, UpperFirst},
+    {IDS_F9_MEMBER_NAME, UpperFirst},
+    {IDS_F9_MEMBER_NUMBER, Default},
+    {IDS_F9_MEMBER_SINCE, Date},
+    {IDS_F9_VALID_UNTIL, Date},
+    {IDS_F9_LEVEL, UpperFirst},
+    {IDS_F9_PASSWORD, Pin},
+    {IDS_F9_PHONE, Tel},
+    {IDS_F9_WEB_ADDRESS, Url},
+    {IDS_F9_NOTES, Default},
 });
 // 10: Combination lock
 constexpr auto kForm10 = Fields({
-    {32000, UpperFirst},  // Lock
-    {32001, Pin},         // Combination
-    {32002, UpperFirst},  // Location
-    {32003, Default},     // Serial number
-    {32004, UpperFirst},  // Notes
+    {IDS_F10_LOCK, UpperFirst},
+    {IDS_F10_COMBINATION, Pin},
+    {IDS_F10_LOCATION, UpperFirst},
+    {IDS_F10_SERIAL_NUMBER, Default},
+    {IDS_F10_NOTES, UpperFirst},
 });
 // 11: Password
 constexpr auto kForm11 = Fields({
-    {32100, UpperFirst},  // System
-    {32101, Default},     // User name
-    {32102, Pin},         // Password
+    {IDS_F11_SYSTEM, UpperFirst},
+    {IDS_F11_USER_NAME, Default},
+    {IDS_F11_PASSWORD, Pin},
 });
 // 12: Passport
 constexpr auto kForm12 = Fields({
-    {32200, UpperFirst},  // Country
-    {32201, UpperAll},    // Passport number
-    {32202, UpperAll},    // Surname
-    {32203, UpperAll},    // Given names
-    {32204, UpperFirst},  // Nationality
-    {32205, Date},        // Date of birth
-    {32206, UpperFirst},  // Place of birth
-    {32207, Date},        // Issued on
-    {32208, Date},        // Expires
-    {32209, UpperFirst},  // Issued by
-    {32210, Default},     // Notes
+    {IDS_F12_COUNTRY, UpperFirst},
+    {IDS_F12_PASSPORT_NUMBER, UpperAll},
+    {IDS_F12_SURNAME, UpperAll},
+    {IDS_F12_GIVEN_NAMES, UpperAll},
+    {IDS_F12_NATIONALITY, UpperFirst},
+    {IDS_F12_DATE_OF_BIRTH, Date},
+    {IDS_F12_PLACE_OF_BIRTH, UpperFirst},
+    {IDS_F12_ISSUED_ON, Date},
+    {IDS_F12_EXPIRES, Date},
+    {IDS_F12_ISSUED_BY, UpperFirst},
+    {IDS_F12_NOTES, Default},
 });
 // 13: Driving licence
 constexpr auto kForm13 = Fields({
-    {32300, UpperAll},    // Licence number
-    {32301, UpperAll},    // Surname
-    {32302, UpperAll},    // Given names
-    {32303, Date},        // Date of birth
-    {32304, UpperFirst},  // Place of birth
-    {32305, UpperFirst},  // Address
-    {32306, Date},        // Issued on
-    {32307, Date},        // Expires
-    {32308, UpperFirst},  // Issued by
-    {32309, UpperAll},    // Categories
-    {32310, UpperFirst},  // Restrictions
-    {32311, UpperAll},    // Vehicle registration
-    {32312, UpperFirst},  // Vehicle make
-    {32313, UpperFirst},  // Vehicle model
-    {32314, Default},     // Vehicle insurance policy
-    {32315, Tel},         // Breakdown service phone
-    {32316, Default},     // Notes
+    {IDS_F13_LICENCE_NUMBER, UpperAll},
+    {IDS_F13_SURNAME, UpperAll},
+    {IDS_F13_GIVEN_NAMES, UpperAll},
+    {IDS_F13_DATE_OF_BIRTH, Date},
+    {IDS_F13_PLACE_OF_BIRTH, UpperFirst},
+    {IDS_F13_ADDRESS, UpperFirst},
+    {IDS_F13_ISSUED_ON, Date},
+    {IDS_F13_EXPIRES, Date},
+    {IDS_F13_ISSUED_BY, UpperFirst},
+    {IDS_F13_CATEGORIES, UpperAll},
+    {IDS_F13_RESTRICTIONS, UpperFirst},
+    {IDS_F13_VEHICLE_REGISTRATION, UpperAll},
+    {IDS_F13_VEHICLE_MAKE, UpperFirst},
+    {IDS_F13_VEHICLE_MODEL, UpperFirst},
+    {IDS_F13_VEHICLE_INSURANCE_POLICY, Default},
+    {IDS_F13_BREAKDOWN_SERVICE_PHONE, Tel},
+    {IDS_F13_NOTES, Default},
 });
 // 14: Calling card
 constexpr auto kForm14 = Fields({
-    {32400, UpperFirst},  // Provider
-    {32401, Default},     // Card number
-    {32402, Pin},         // PIN
-    {32403, Tel},         // Access number
-    {32404, Default},     // Balance
-    {32405, Date},        // Expires
-    {32406, Tel},         // Customer service
-    {32407, Default},     // Notes
+    {IDS_F14_PROVIDER, UpperFirst},
+    {IDS_F14_CARD_NUMBER, Default},
+    {IDS_F14_PIN, Pin},
+    {IDS_F14_ACCESS_NUMBER, Tel},
+    {IDS_F14_BALANCE, Default},
+    {IDS_F14_EXPIRES, Date},
+    {IDS_F14_CUSTOMER_SERVICE, Tel},
+    {IDS_F14_NOTES, Default},
 });
 // 15: Computer log-in
 constexpr auto kForm15 = Fields({
-    {32500, UpperFirst},  // Computer
-    {32501, UpperAll},    // Domain
-    {32502, Default},     // User name
-    {32503, Pin},         // Password
-    {32504, Default},     // Network address
-    {32505, UpperFirst},  // Operating system
-    {32506, UpperFirst},  // Administrator
-    {32507, Pin},         // Administrator password
-    {32508, Default},     // Wireless network
-    {32509, Pin},         // Wireless key
-    {32510, Tel},         // Help desk phone
-    {32511, Email},       // Help desk e-mail
-    {32512, Default},     // Notes
+    {IDS_F15_COMPUTER, UpperFirst},
+    {IDS_F15_DOMAIN, UpperAll},
+    {IDS_F15_USER_NAME, Default},
+    {IDS_F15_PASSWORD, Pin},
+    {IDS_F15_NETWORK_ADDRESS, Default},
+    {IDS_F15_OPERATING_SYSTEM, UpperFirst},
+    {IDS_F15_ADMINISTRATOR, UpperFirst},
+    {IDS_F15_ADMINISTRATOR_PASSWORD, Pin},
+    {IDS_F15_WIRELESS_NETWORK, Default},
+    {IDS_F15_WIRELESS_KEY, Pin},
+    {IDS_F15_HELP_DESK_PHONE, Tel},
+    {IDS_F15_HELP_DESK_E_MAIL, Email},
+    {IDS_F15_NOTES, Default},
 });
 // 16: Mobile phone
 constexpr auto kForm16 = Fields({
-    {32600, Tel},         // Phone number
-    {32601, UpperFirst},  // Network
-    {32602, UpperFirst},  // Make
-    {32603, UpperFirst},  // Model
-    {32604, UpperAll},    // Serial number
-    {32605, UpperAll},    // Device identity number
-    {32606, Default},     // SIM card number
-    {32607, Pin},         // PIN
-    {32608, Pin},         // PUK
-    {32609, Pin},         // Phone lock code
-    {32610, Tel},         // Voice mail number
-    {32611, Pin},         // Voice mail PIN
-    {32612, Default},     // Contract number
-    {32613, Date},        // Contract ends
-    {32614, Tel},         // Customer service
-    {32615, Url},         // Web address
-    {32616, Pin},         // Account password
-    {32617, Default},     // Notes
+    {IDS_F16_PHONE_NUMBER, Tel},
+    {IDS_F16_NETWORK, UpperFirst},
+    {IDS_F16_MAKE, UpperFirst},
+    {IDS_F16_MODEL, UpperFirst},
+    {IDS_F16_SERIAL_NUMBER, UpperAll},
+    {IDS_F16_DEVICE_IDENTITY_NUMBER, UpperAll},
+    {IDS_F16_SIM_CARD_NUMBER, Default},
+    {IDS_F16_PIN, Pin},
+    {IDS_F16_PUK, Pin},
+    {IDS_F16_PHONE_LOCK_CODE, Pin},
+    {IDS_F16_VOICE_MAIL_NUMBER, Tel},
+    {IDS_F16_VOICE_MAIL_PIN, Pin},
+    {IDS_F16_CONTRACT_NUMBER, Default},
+    {IDS_F16_CONTRACT_ENDS, Date},
+    {IDS_F16_CUSTOMER_SERVICE, Tel},
+    {IDS_F16_WEB_ADDRESS, Url},
+    {IDS_F16_ACCOUNT_PASSWORD, Pin},
+    {IDS_F16_NOTES, Default},
 });
 // 17: Frequent flyer
 constexpr auto kForm17 = Fields({
-    {32700, UpperFirst},  // Airline
-    {32701, UpperFirst},  // Programme
-    {32702, Default},     // Member number
-    {32703, UpperAll},    // Member name
-    {32704, UpperFirst},  // Status
-    {32705, Pin},         // PIN
-    {32706, Url},         // Web address
-    {32707, Default},     // User name
-    {32708, Pin},         // Password
-    {32709, Tel},         // Service phone
-    {32710, Date},        // Member since
-    {32711, Default},     // Notes
+    {IDS_F17_AIRLINE, UpperFirst},
+    {IDS_F17_PROGRAMME, UpperFirst},
+    {IDS_F17_MEMBER_NUMBER, Default},
+    {IDS_F17_MEMBER_NAME, UpperAll},
+    {IDS_F17_STATUS, UpperFirst},
+    {IDS_F17_PIN, Pin},
+    {IDS_F17_WEB_ADDRESS, Url},
+    {IDS_F17_USER_NAME, Default},
+    {IDS_F17_PASSWORD, Pin},
+    {IDS_F17_SERVICE_PHONE, Tel},
+    {IDS_F17_MEMBER_SINCE, Date},
+    {IDS_F17_NOTES, Default},
 });
 // 18: Internet access
 constexpr auto kForm18 = Fields({
-    {32800, UpperFirst},  // Provider
-    {32801, Default},     // User name
-    {32802, Pin},         // Password
-    {32803, Tel},         // Dial-up number
-    {32804, Default},     // Name server
-    {32805, Tel},         // Support phone
-    {32806, Email},       // Support e-mail
-    {32807, Default},     // Notes
+    {IDS_F18_PROVIDER, UpperFirst},
+    {IDS_F18_USER_NAME, Default},
+    {IDS_F18_PASSWORD, Pin},
+    {IDS_F18_DIAL_UP_NUMBER, Tel},
+    {IDS_F18_NAME_SERVER, Default},
+    {IDS_F18_SUPPORT_PHONE, Tel},
+    {IDS_F18_SUPPORT_E_MAIL, Email},
+    {IDS_F18_NOTES, Default},
 });
 // 19: Registration code
 constexpr auto kForm19 = Fields({
-    {32902, UpperAll},    // Program
-    {32900, Code},        // Registration code
-    {32901, Default},     // Registered to
+    {IDS_F19_PROGRAM, UpperAll},
+    {IDS_F19_REGISTRATION_CODE, Code},
+    {IDS_F19_REGISTERED_TO, Default},
 });
 // 20: Alarm system
 constexpr auto kForm20 = Fields({
-    {33000, UpperFirst},  // Location
-    {33001, UpperFirst},  // Installer
-    {33002, Pin},         // Alarm code
-    {33003, Pin},         // Duress code
-    {33004, Pin},         // Master code
-    {33005, UpperFirst},  // Panel location
-    {33006, Default},     // Zones
-    {33007, UpperFirst},  // Monitoring company
-    {33008, Tel},         // Monitoring phone
-    {33009, Default},     // Account number
-    {33010, Pin},         // Password
-    {33011, UpperFirst},  // Key holder
-    {33012, Tel},         // Key holder phone
-    {33013, Date},        // Last service
-    {33014, Default},     // Notes
+    {IDS_F20_LOCATION, UpperFirst},
+    {IDS_F20_INSTALLER, UpperFirst},
+    {IDS_F20_ALARM_CODE, Pin},
+    {IDS_F20_DURESS_CODE, Pin},
+    {IDS_F20_MASTER_CODE, Pin},
+    {IDS_F20_PANEL_LOCATION, UpperFirst},
+    {IDS_F20_ZONES, Default},
+    {IDS_F20_MONITORING_COMPANY, UpperFirst},
+    {IDS_F20_MONITORING_PHONE, Tel},
+    {IDS_F20_ACCOUNT_NUMBER, Default},
+    {IDS_F20_PASSWORD, Pin},
+    {IDS_F20_KEY_HOLDER, UpperFirst},
+    {IDS_F20_KEY_HOLDER_PHONE, Tel},
+    {IDS_F20_LAST_SERVICE, Date},
+    {IDS_F20_NOTES, Default},
 });
 // 21: Car
 constexpr auto kForm21 = Fields({
-    {33100, UpperFirst},  // Make
-    {33101, UpperFirst},  // Model
-    {33102, UpperAll},    // Registration
-    {33103, UpperAll},    // Vehicle identification number
-    {33104, UpperFirst},  // Colour
-    {33105, Date},        // First registered
-    {33106, Date},        // Bought on
-    {33107, Pin},         // Radio code
-    {33108, Default},     // Key number
-    {33109, Default},     // Tyre size
-    {33110, UpperFirst},  // Insurer
-    {33111, Default},     // Policy number
-    {33112, Date},        // Service due
-    {33113, UpperFirst},  // Garage
-    {33114, Tel},         // Garage phone
-    {33115, Default},     // Notes
+    {IDS_F21_MAKE, UpperFirst},
+    {IDS_F21_MODEL, UpperFirst},
+    {IDS_F21_REGISTRATION, UpperAll},
+    {IDS_F21_VEHICLE_IDENTIFICATION_NUMBER, UpperAll},
+    {IDS_F21_COLOUR, UpperFirst},
+    {IDS_F21_FIRST_REGISTERED, Date},
+    {IDS_F21_BOUGHT_ON, Date},
+    {IDS_F21_RADIO_CODE, Pin},
+    {IDS_F21_KEY_NUMBER, Default},
+    {IDS_F21_TYRE_SIZE, Default},
+    {IDS_F21_INSURER, UpperFirst},
+    {IDS_F21_POLICY_NUMBER, Default},
+    {IDS_F21_SERVICE_DUE, Date},
+    {IDS_F21_GARAGE, UpperFirst},
+    {IDS_F21_GARAGE_PHONE, Tel},
+    {IDS_F21_NOTES, Default},
 });
 // 22: Medical record
 constexpr auto kForm22 = Fields({
-    {33200, UpperFirst},  // Patient
-    {33201, Date},        // Date of birth
-    {33202, UpperAll},    // Blood group
-    {33203, UpperFirst},  // Allergies
-    {33204, UpperFirst},  // Conditions
-    {33205, UpperFirst},  // Medicines
-    {33206, UpperFirst},  // Doctor
-    {33207, Tel},         // Doctor phone
-    {33208, UpperFirst},  // Doctor address
-    {33209, UpperFirst},  // Dentist
-    {33210, Tel},         // Dentist phone
-    {33211, UpperFirst},  // Optician
-    {33212, Tel},         // Optician phone
-    {33213, UpperFirst},  // Health insurer
-    {33214, Default},     // Insurance number
-    {33215, UpperFirst},  // Hospital
-    {33216, Tel},         // Hospital phone
-    {33217, UpperFirst},  // Emergency contact
-    {33218, Tel},         // Emergency phone
-    {33219, UpperFirst},  // Vaccinations
-    {33220, Date},        // Last check-up
-    {33221, Date},        // Next check-up
-    {33222, YesNo},       // Organ donor
-    {33223, Default},     // Height
-    {33224, Default},     // Weight
-    {33225, Default},     // Glasses prescription
-    {33226, Default},     // Notes
+    {IDS_F22_PATIENT, UpperFirst},
+    {IDS_F22_DATE_OF_BIRTH, Date},
+    {IDS_F22_BLOOD_GROUP, UpperAll},
+    {IDS_F22_ALLERGIES, UpperFirst},
+    {IDS_F22_CONDITIONS, UpperFirst},
+    {IDS_F22_MEDICINES, UpperFirst},
+    {IDS_F22_DOCTOR, UpperFirst},
+    {IDS_F22_DOCTOR_PHONE, Tel},
+    {IDS_F22_DOCTOR_ADDRESS, UpperFirst},
+    {IDS_F22_DENTIST, UpperFirst},
+    {IDS_F22_DENTIST_PHONE, Tel},
+    {IDS_F22_OPTICIAN, UpperFirst},
+    {IDS_F22_OPTICIAN_PHONE, Tel},
+    {IDS_F22_HEALTH_INSURER, UpperFirst},
+    {IDS_F22_INSURANCE_NUMBER, Default},
+    {IDS_F22_HOSPITAL, UpperFirst},
+    {IDS_F22_HOSPITAL_PHONE, Tel},
+    {IDS_F22_EMERGENCY_CONTACT, UpperFirst},
+    {IDS_F22_EMERGENCY_PHONE, Tel},
+    {IDS_F22_VACCINATIONS, UpperFirst},
+    {IDS_F22_LAST_CHECK_UP, Date},
+    {IDS_F22_NEXT_CHECK_UP, Date},
+    {IDS_F22_ORGAN_DONOR, YesNo},
+    {IDS_F22_HEIGHT, Default},
+    {IDS_F22_WEIGHT, Default},
+    {IDS_F22_GLASSES_PRESCRIPTION, Default},
+    {IDS_F22_NOTES, Default},
 });
 // 23: Employment
 constexpr auto kForm23 = Fields({
-    {33300, UpperFirst},  // Employer
-    {33301, UpperFirst},  // Job title
-    {33302, Default},     // Employee number
-    {33303, UpperFirst},  // Department
-    {33304, UpperFirst},  // Manager
-    {33305, Tel},         // Manager phone
-    {33306, Date},        // Start date
-    {33307, UpperFirst},  // Office address
-    {33308, Tel},         // Office phone
-    {33309, Email},       // Work e-mail
-    {33310, Url},         // Intranet
-    {33311, Default},     // User name
-    {33312, Pin},         // Password
-    {33313, Pin},         // Door code
-    {33314, Default},     // Payroll number
-    {33315, UpperAll},    // Tax code
-    {33316, UpperFirst},  // Pension scheme
-    {33317, Default},     // Pension number
-    {33318, Default},     // Holiday days
-    {33319, Default},     // Working hours
-    {33320, UpperFirst},  // Personnel contact
-    {33321, Tel},         // Personnel phone
-    {33322, Email},       // Personnel e-mail
-    {33323, Default},     // Notes
+    {IDS_F23_EMPLOYER, UpperFirst},
+    {IDS_F23_JOB_TITLE, UpperFirst},
+    {IDS_F23_EMPLOYEE_NUMBER, Default},
+    {IDS_F23_DEPARTMENT, UpperFirst},
+    {IDS_F23_MANAGER, UpperFirst},
+    {IDS_F23_MANAGER_PHONE, Tel},
+    {IDS_F23_START_DATE, Date},
+    {IDS_F23_OFFICE_ADDRESS, UpperFirst},
+    {IDS_F23_OFFICE_PHONE, Tel},
+    {IDS_F23_WORK_E_MAIL, Email},
+    {IDS_F23_INTRANET, Url},
+    {IDS_F23_USER_NAME, Default},
+    {IDS_F23_PASSWORD, Pin},
+    {IDS_F23_DOOR_CODE, Pin},
+    {IDS_F23_PAYROLL_NUMBER, Default},
+    {IDS_F23_TAX_CODE, UpperAll},
+    {IDS_F23_PENSION_SCHEME, UpperFirst},
+    {IDS_F23_PENSION_NUMBER, Default},
+    {IDS_F23_HOLIDAY_DAYS, Default},
+    {IDS_F23_WORKING_HOURS, Default},
+    {IDS_F23_PERSONNEL_CONTACT, UpperFirst},
+    {IDS_F23_PERSONNEL_PHONE, Tel},
+    {IDS_F23_PERSONNEL_E_MAIL, Email},
+    {IDS_F23_NOTES, Default},
 });
 // 24: Investment account
 constexpr auto kForm24 = Fields({
-    {33400, UpperFirst},  // Broker
-    {33401, Default},     // Account number
-    {33402, UpperFirst},  // Account holder
-    {33403, Default},     // User name
-    {33404, Pin},         // Password
-    {33405, Pin},         // Trading PIN
-    {33406, Url},         // Web address
-    {33407, Tel},         // Phone
-    {33408, UpperFirst},  // Adviser
-    {33409, Email},       // Adviser e-mail
-    {33410, Date},        // Opened on
-    {33411, UpperFirst},  // Account type
-    {33412, UpperAll},    // Currency
-    {33413, Default},     // Settlement account
-    {33414, UpperAll},    // Tax reference
-    {33415, Default},     // Notes
+    {IDS_F24_BROKER, UpperFirst},
+    {IDS_F24_ACCOUNT_NUMBER, Default},
+    {IDS_F24_ACCOUNT_HOLDER, UpperFirst},
+    {IDS_F24_USER_NAME, Default},
+    {IDS_F24_PASSWORD, Pin},
+    {IDS_F24_TRADING_PIN, Pin},
+    {IDS_F24_WEB_ADDRESS, Url},
+    {IDS_F24_PHONE, Tel},
+    {IDS_F24_ADVISER, UpperFirst},
+    {IDS_F24_ADVISER_E_MAIL, Email},
+    {IDS_F24_OPENED_ON, Date},
+    {IDS_F24_ACCOUNT_TYPE, UpperFirst},
+    {IDS_F24_CURRENCY, UpperAll},
+    {IDS_F24_SETTLEMENT_ACCOUNT, Default},
+    {IDS_F24_TAX_REFERENCE, UpperAll},
+    {IDS_F24_NOTES, Default},
 });
 // 25: Loan
 constexpr auto kForm25 = Fields({
-    {33500, UpperFirst},  // Lender
-    {33501, Default},     // Loan number
-    {33502, UpperFirst},  // Borrower
-    {33503, UpperFirst},  // Second borrower
-    {33504, Default},     // Amount
-    {33505, Default},     // Interest rate
-    {33506, Date},        // Rate fixed until
-    {33507, Default},     // Term
-    {33508, Date},        // Start date
-    {33509, Date},        // End date
-    {33510, Default},     // Monthly payment
-    {33511, Default},     // Payment day
-    {33512, Default},     // Paid from account
-    {33513, UpperFirst},  // Property address
-    {33514, Default},     // Property value
-    {33515, UpperFirst},  // Adviser
-    {33516, Tel},         // Adviser phone
-    {33517, Email},       // Adviser e-mail
-    {33518, Tel},         // Lender phone
-    {33519, UpperFirst},  // Lender address
-    {33520, Url},         // Web address
-    {33521, Default},     // User name
-    {33522, Pin},         // Password
-    {33523, Default},     // Insurance policy
-    {33524, Default},     // Early repayment fee
-    {33525, Default},     // Notes
+    {IDS_F25_LENDER, UpperFirst},
+    {IDS_F25_LOAN_NUMBER, Default},
+    {IDS_F25_BORROWER, UpperFirst},
+    {IDS_F25_SECOND_BORROWER, UpperFirst},
+    {IDS_F25_AMOUNT, Default},
+    {IDS_F25_INTEREST_RATE, Default},
+    {IDS_F25_RATE_FIXED_UNTIL, Date},
+    {IDS_F25_TERM, Default},
+    {IDS_F25_START_DATE, Date},
+    {IDS_F25_END_DATE, Date},
+    {IDS_F25_MONTHLY_PAYMENT, Default},
+    {IDS_F25_PAYMENT_DAY, Default},
+    {IDS_F25_PAID_FROM_ACCOUNT, Default},
+    {IDS_F25_PROPERTY_ADDRESS, UpperFirst},
+    {IDS_F25_PROPERTY_VALUE, Default},
+    {IDS_F25_ADVISER, UpperFirst},
+    {IDS_F25_ADVISER_PHONE, Tel},
+    {IDS_F25_ADVISER_E_MAIL, Email},
+    {IDS_F25_LENDER_PHONE, Tel},
+    {IDS_F25_LENDER_ADDRESS, UpperFirst},
+    {IDS_F25_WEB_ADDRESS, Url},
+    {IDS_F25_USER_NAME, Default},
+    {IDS_F25_PASSWORD, Pin},
+    {IDS_F25_INSURANCE_POLICY, Default},
+    {IDS_F25_EARLY_REPAYMENT_FEE, Default},
+    {IDS_F25_NOTES, Default},
 });
 // 26: Home and utilities
 constexpr auto kForm26 = Fields({
-    {33600, UpperFirst},  // Address
-    {33601, UpperFirst},  // Owner
-    {33602, UpperFirst},  // Landlord
-    {33603, Tel},         // Landlord phone
-    {33604, Default},     // Rent or mortgage
-    {33605, UpperFirst},  // Electricity supplier
-    {33606, Default},     // Electricity account
-    {33607, Default},     // Electricity meter
-    {33608, Tel},         // Electricity phone
-    {33609, UpperFirst},  // Gas supplier
-    {33610, Default},     // Gas account
-    {33611, Default},     // Gas meter
-    {33612, Tel},         // Gas phone
-    {33613, UpperFirst},  // Water supplier
-    {33614, Default},     // Water account
-    {33615, Tel},         // Water phone
-    {33616, UpperFirst},  // Telephone provider
-    {33617, Default},     // Telephone account
-    {33618, Tel},         // Telephone number
-    {33619, UpperFirst},  // Internet provider
-    {33620, Default},     // Internet account
-    {33621, Default},     // Router address
-    {33622, Pin},         // Router password
-    {33623, Default},     // Wireless network
-    {33624, Pin},         // Wireless key
-    {33625, UpperFirst},  // Television provider
-    {33626, Default},     // Television account
-    {33627, UpperAll},    // Local tax reference
-    {33628, UpperFirst},  // Home insurer
-    {33629, Default},     // Home policy number
-    {33630, Pin},         // Alarm code
-    {33631, UpperFirst},  // Spare key holder
-    {33632, Tel},         // Spare key holder phone
-    {33633, Tel},         // Plumber phone
-    {33634, Tel},         // Electrician phone
-    {33635, Date},        // Moved in
-    {33636, Url},         // Web address
-    {33637, Default},     // Notes
+    {IDS_F26_ADDRESS, UpperFirst},
+    {IDS_F26_OWNER, UpperFirst},
+    {IDS_F26_LANDLORD, UpperFirst},
+    {IDS_F26_LANDLORD_PHONE, Tel},
+    {IDS_F26_RENT_OR_MORTGAGE, Default},
+    {IDS_F26_ELECTRICITY_SUPPLIER, UpperFirst},
+    {IDS_F26_ELECTRICITY_ACCOUNT, Default},
+    {IDS_F26_ELECTRICITY_METER, Default},
+    {IDS_F26_ELECTRICITY_PHONE, Tel},
+    {IDS_F26_GAS_SUPPLIER, UpperFirst},
+    {IDS_F26_GAS_ACCOUNT, Default},
+    {IDS_F26_GAS_METER, Default},
+    {IDS_F26_GAS_PHONE, Tel},
+    {IDS_F26_WATER_SUPPLIER, UpperFirst},
+    {IDS_F26_WATER_ACCOUNT, Default},
+    {IDS_F26_WATER_PHONE, Tel},
+    {IDS_F26_TELEPHONE_PROVIDER, UpperFirst},
+    {IDS_F26_TELEPHONE_ACCOUNT, Default},
+    {IDS_F26_TELEPHONE_NUMBER, Tel},
+    {IDS_F26_INTERNET_PROVIDER, UpperFirst},
+    {IDS_F26_INTERNET_ACCOUNT, Default},
+    {IDS_F26_ROUTER_ADDRESS, Default},
+    {IDS_F26_ROUTER_PASSWORD, Pin},
+    {IDS_F26_WIRELESS_NETWORK, Default},
+    {IDS_F26_WIRELESS_KEY, Pin},
+    {IDS_F26_TELEVISION_PROVIDER, UpperFirst},
+    {IDS_F26_TELEVISION_ACCOUNT, Default},
+    {IDS_F26_LOCAL_TAX_REFERENCE, UpperAll},
+    {IDS_F26_HOME_INSURER, UpperFirst},
+    {IDS_F26_HOME_POLICY_NUMBER, Default},
+    {IDS_F26_ALARM_CODE, Pin},
+    {IDS_F26_SPARE_KEY_HOLDER, UpperFirst},
+    {IDS_F26_SPARE_KEY_HOLDER_PHONE, Tel},
+    {IDS_F26_PLUMBER_PHONE, Tel},
+    {IDS_F26_ELECTRICIAN_PHONE, Tel},
+    {IDS_F26_MOVED_IN, Date},
+    {IDS_F26_WEB_ADDRESS, Url},
+    {IDS_F26_NOTES, Default},
 });
 // 27: Tax details
 constexpr auto kForm27 = Fields({
-    {33700, UpperFirst},  // Country
-    {33701, UpperAll},    // Tax number
-    {33702, UpperFirst},  // Tax office
-    {33703, UpperFirst},  // Tax office address
-    {33704, Tel},         // Tax office phone
-    {33705, UpperFirst},  // Adviser
-    {33706, Tel},         // Adviser phone
-    {33707, Email},       // Adviser e-mail
-    {33708, Default},     // Online user name
-    {33709, Pin},         // Online password
-    {33710, Url},         // Web address
-    {33711, Date},        // Filing deadline
-    {33712, Date},        // Last return filed
-    {33713, Default},     // Reference
-    {33714, Default},     // Notes
+    {IDS_F27_COUNTRY, UpperFirst},
+    {IDS_F27_TAX_NUMBER, UpperAll},
+    {IDS_F27_TAX_OFFICE, UpperFirst},
+    {IDS_F27_TAX_OFFICE_ADDRESS, UpperFirst},
+    {IDS_F27_TAX_OFFICE_PHONE, Tel},
+    {IDS_F27_ADVISER, UpperFirst},
+    {IDS_F27_ADVISER_PHONE, Tel},
+    {IDS_F27_ADVISER_E_MAIL, Email},
+    {IDS_F27_ONLINE_USER_NAME, Default},
+    {IDS_F27_ONLINE_PASSWORD, Pin},
+    {IDS_F27_WEB_ADDRESS, Url},
+    {IDS_F27_FILING_DEADLINE, Date},
+    {IDS_F27_LAST_RETURN_FILED, Date},
+    {IDS_F27_REFERENCE, Default},
+    {IDS_F27_NOTES, Default},
 });
 // 28: Hotel booking
 constexpr auto kForm28 = Fields({
-    {33800, UpperFirst},  // Hotel
-    {33801, UpperFirst},  // Address
-    {33802, Tel},         // Phone
-    {33803, Email},       // E-mail
-    {33804, Url},         // Web address
-    {33805, Default},     // Booking number
-    {33806, UpperFirst},  // Guest name
-    {33807, DateTime},    // Check-in
-    {33808, DateTime},    // Check-out
-    {33809, Default},     // Room
-    {33810, Default},     // Price
-    {33811, Default},     // Paid with
-    {33812, Default},     // Notes
+    {IDS_F28_HOTEL, UpperFirst},
+    {IDS_F28_ADDRESS, UpperFirst},
+    {IDS_F28_PHONE, Tel},
+    {IDS_F28_E_MAIL, Email},
+    {IDS_F28_WEB_ADDRESS, Url},
+    {IDS_F28_BOOKING_NUMBER, Default},
+    {IDS_F28_GUEST_NAME, UpperFirst},
+    {IDS_F28_CHECK_IN, DateTime},
+    {IDS_F28_CHECK_OUT, DateTime},
+    {IDS_F28_ROOM, Default},
+    {IDS_F28_PRICE, Default},
+    {IDS_F28_PAID_WITH, Default},
+    {IDS_F28_NOTES, Default},
 });
 // 29: Pension
 constexpr auto kForm29 = Fields({
-    {33900, UpperFirst},  // Provider
-    {33901, Default},     // Plan number
-    {33902, UpperFirst},  // Member
-    {33903, Date},        // Joined on
-    {33904, Date},        // Retirement date
-    {33905, Default},     // Contributions
-    {33906, Default},     // Employer share
-    {33907, UpperFirst},  // Beneficiary
-    {33908, Url},         // Web address
-    {33909, Default},     // User name
-    {33910, Pin},         // Password
-    {33911, Tel},         // Phone
-    {33912, Default},     // Notes
+    {IDS_F29_PROVIDER, UpperFirst},
+    {IDS_F29_PLAN_NUMBER, Default},
+    {IDS_F29_MEMBER, UpperFirst},
+    {IDS_F29_JOINED_ON, Date},
+    {IDS_F29_RETIREMENT_DATE, Date},
+    {IDS_F29_CONTRIBUTIONS, Default},
+    {IDS_F29_EMPLOYER_SHARE, Default},
+    {IDS_F29_BENEFICIARY, UpperFirst},
+    {IDS_F29_WEB_ADDRESS, Url},
+    {IDS_F29_USER_NAME, Default},
+    {IDS_F29_PASSWORD, Pin},
+    {IDS_F29_PHONE, Tel},
+    {IDS_F29_NOTES, Default},
 });
 // 30: Flight
 constexpr auto kForm30 = Fields({
-    {34000, UpperFirst},  // Airline
-    {34001, UpperAll},    // Flight number
-    {34002, UpperAll},    // Booking reference
-    {34003, UpperFirst},  // Passenger
-    {34004, UpperFirst},  // From
-    {34005, UpperFirst},  // To
-    {34006, DateTime},    // Departure
-    {34007, DateTime},    // Arrival
-    {34008, UpperAll},    // Seat
-    {34009, Default},     // Ticket number
-    {34010, Default},     // Frequent flyer number
-    {34011, Time},        // Check-in time
-    {34012, Tel},         // Airline phone
-    {34013, Default},     // Notes
+    {IDS_F30_AIRLINE, UpperFirst},
+    {IDS_F30_FLIGHT_NUMBER, UpperAll},
+    {IDS_F30_BOOKING_REFERENCE, UpperAll},
+    {IDS_F30_PASSENGER, UpperFirst},
+    {IDS_F30_FROM, UpperFirst},
+    {IDS_F30_TO, UpperFirst},
+    {IDS_F30_DEPARTURE, DateTime},
+    {IDS_F30_ARRIVAL, DateTime},
+    {IDS_F30_SEAT, UpperAll},
+    {IDS_F30_TICKET_NUMBER, Default},
+    {IDS_F30_FREQUENT_FLYER_NUMBER, Default},
+    {IDS_F30_CHECK_IN_TIME, Time},
+    {IDS_F30_AIRLINE_PHONE, Tel},
+    {IDS_F30_NOTES, Default},
 });
 // 31: Savings account
 constexpr auto kForm31 = Fields({
-    {34100, UpperFirst},  // Bank
-    {34101, UpperFirst},  // Account name
-    {34102, Default},     // Account number
-    {34103, Default},     // Sort code
-    {34104, UpperAll},    // IBAN
-    {34105, Default},     // Interest rate
-    {34106, Default},     // Notice period
-    {34107, Date},        // Opened on
-    {34108, Date},        // Matures on
-    {34109, Default},     // Linked account
-    {34110, Url},         // Web address
-    {34111, Default},     // User name
-    {34112, Pin},         // Password
-    {34113, Pin},         // PIN
-    {34114, Tel},         // Phone
-    {34115, YesNo},       // Tax free
-    {34116, Default},     // Notes
+    {IDS_F31_BANK, UpperFirst},
+    {IDS_F31_ACCOUNT_NAME, UpperFirst},
+    {IDS_F31_ACCOUNT_NUMBER, Default},
+    {IDS_F31_SORT_CODE, Default},
+    {IDS_F31_IBAN, UpperAll},
+    {IDS_F31_INTEREST_RATE, Default},
+    {IDS_F31_NOTICE_PERIOD, Default},
+    {IDS_F31_OPENED_ON, Date},
+    {IDS_F31_MATURES_ON, Date},
+    {IDS_F31_LINKED_ACCOUNT, Default},
+    {IDS_F31_WEB_ADDRESS, Url},
+    {IDS_F31_USER_NAME, Default},
+    {IDS_F31_PASSWORD, Pin},
+    {IDS_F31_PIN, Pin},
+    {IDS_F31_PHONE, Tel},
+    {IDS_F31_TAX_FREE, YesNo},
+    {IDS_F31_NOTES, Default},
 });
 // 32: Debit card
 constexpr auto kForm32 = Fields({
-    {34200, UpperFirst},  // Bank
-    {34201, Default},     // Card number
-    {34202, UpperAll},    // Name on card
-    {34203, Default},     // Account number
-    {34204, Date},        // Valid from
-    {34205, Date},        // Expires
-    {34206, Pin},         // Security code
-    {34207, Pin},         // PIN
-    {34208, Default},     // Daily limit
-    {34209, UpperFirst},  // Card type
-    {34210, Default},     // Issue number
-    {34211, Tel},         // Lost card phone
-    {34212, Tel},         // Customer service
-    {34213, Url},         // Web address
-    {34214, Pin},         // Online password
-    {34215, YesNo},       // Contactless
-    {34216, Default},     // Notes
+    {IDS_F32_BANK, UpperFirst},
+    {IDS_F32_CARD_NUMBER, Default},
+    {IDS_F32_NAME_ON_CARD, UpperAll},
+    {IDS_F32_ACCOUNT_NUMBER, Default},
+    {IDS_F32_VALID_FROM, Date},
+    {IDS_F32_EXPIRES, Date},
+    {IDS_F32_SECURITY_CODE, Pin},
+    {IDS_F32_PIN, Pin},
+    {IDS_F32_DAILY_LIMIT, Default},
+    {IDS_F32_CARD_TYPE, UpperFirst},
+    {IDS_F32_ISSUE_NUMBER, Default},
+    {IDS_F32_LOST_CARD_PHONE, Tel},
+    {IDS_F32_CUSTOMER_SERVICE, Tel},
+    {IDS_F32_WEB_ADDRESS, Url},
+    {IDS_F32_ONLINE_PASSWORD, Pin},
+    {IDS_F32_CONTACTLESS, YesNo},
+    {IDS_F32_NOTES, Default},
 });
 // 33: Website administration
 constexpr auto kForm33 = Fields({
-    {34300, UpperFirst},  // Site name
-    {34301, Url},         // Web address
-    {34302, Url},         // Administration page
-    {34303, Default},     // Administrator
-    {34304, Pin},         // Administrator password
-    {34305, UpperFirst},  // Host
-    {34306, Default},     // Host account
-    {34307, Pin},         // Host password
-    {34308, Url},         // Control panel
-    {34309, Default},     // File transfer server
-    {34310, Default},     // File transfer user
-    {34311, Pin},         // File transfer password
-    {34312, Default},     // Database server
-    {34313, Default},     // Database name
-    {34314, Default},     // Database user
-    {34315, Pin},         // Database password
-    {34316, Default},     // Mail server
-    {34317, Default},     // Mail user
-    {34318, Pin},         // Mail password
-    {34319, UpperFirst},  // Domain registrar
-    {34320, Date},        // Domain expires
-    {34321, Default},     // Registrar user
-    {34322, Pin},         // Registrar password
-    {34323, Default},     // Name servers
-    {34324, Date},        // Certificate expires
-    {34325, Email},       // Support e-mail
-    {34326, Tel},         // Support phone
-    {34327, Default},     // Server address
-    {34328, Default},     // Server user
-    {34329, Pin},         // Server password
-    {34330, Default},     // Notes
+    {IDS_F33_SITE_NAME, UpperFirst},
+    {IDS_F33_WEB_ADDRESS, Url},
+    {IDS_F33_ADMINISTRATION_PAGE, Url},
+    {IDS_F33_ADMINISTRATOR, Default},
+    {IDS_F33_ADMINISTRATOR_PASSWORD, Pin},
+    {IDS_F33_HOST, UpperFirst},
+    {IDS_F33_HOST_ACCOUNT, Default},
+    {IDS_F33_HOST_PASSWORD, Pin},
+    {IDS_F33_CONTROL_PANEL, Url},
+    {IDS_F33_FILE_TRANSFER_SERVER, Default},
+    {IDS_F33_FILE_TRANSFER_USER, Default},
+    {IDS_F33_FILE_TRANSFER_PASSWORD, Pin},
+    {IDS_F33_DATABASE_SERVER, Default},
+    {IDS_F33_DATABASE_NAME, Default},
+    {IDS_F33_DATABASE_USER, Default},
+    {IDS_F33_DATABASE_PASSWORD, Pin},
+    {IDS_F33_MAIL_SERVER, Default},
+    {IDS_F33_MAIL_USER, Default},
+    {IDS_F33_MAIL_PASSWORD, Pin},
+    {IDS_F33_DOMAIN_REGISTRAR, UpperFirst},
+    {IDS_F33_DOMAIN_EXPIRES, Date},
+    {IDS_F33_REGISTRAR_USER, Default},
+    {IDS_F33_REGISTRAR_PASSWORD, Pin},
+    {IDS_F33_NAME_SERVERS, Default},
+    {IDS_F33_CERTIFICATE_EXPIRES, Date},
+    {IDS_F33_SUPPORT_E_MAIL, Email},
+    {IDS_F33_SUPPORT_PHONE, Tel},
+    {IDS_F33_SERVER_ADDRESS, Default},
+    {IDS_F33_SERVER_USER, Default},
+    {IDS_F33_SERVER_PASSWORD, Pin},
+    {IDS_F33_NOTES, Default},
 });
 // 34: Voice mail
 constexpr auto kForm34 = Fields({
-    {34400, Tel},         // Phone number
-    {34401, Tel},         // Access number
-    {34402, Default},     // Mailbox
-    {34403, Pin},         // PIN
-    {34404, UpperFirst},  // Greeting
-    {34405, UpperFirst},  // Provider
-    {34406, Tel},         // Customer service
-    {34407, Tel},         // Forward to
-    {34408, Tel},         // Other number
-    {34409, Default},     // Notes
+    {IDS_F34_PHONE_NUMBER, Tel},
+    {IDS_F34_ACCESS_NUMBER, Tel},
+    {IDS_F34_MAILBOX, Default},
+    {IDS_F34_PIN, Pin},
+    {IDS_F34_GREETING, UpperFirst},
+    {IDS_F34_PROVIDER, UpperFirst},
+    {IDS_F34_CUSTOMER_SERVICE, Tel},
+    {IDS_F34_FORWARD_TO, Tel},
+    {IDS_F34_OTHER_NUMBER, Tel},
+    {IDS_F34_NOTES, Default},
 });
 // 35: Library card
 constexpr auto kForm35 = Fields({
-    {34500, UpperFirst},  // Library
-    {34501, Default},     // Card number
-    {34502, UpperFirst},  // Name
-    {34503, Pin},         // PIN
-    {34504, Date},        // Expires
-    {34505, UpperFirst},  // Branch
-    {34506, UpperFirst},  // Address
-    {34507, Tel},         // Phone
-    {34508, Default},     // Opening hours
-    {34509, Url},         // Web address
-    {34510, Default},     // User name
-    {34511, Pin},         // Password
-    {34512, Default},     // Notes
+    {IDS_F35_LIBRARY, UpperFirst},
+    {IDS_F35_CARD_NUMBER, Default},
+    {IDS_F35_NAME, UpperFirst},
+    {IDS_F35_PIN, Pin},
+    {IDS_F35_EXPIRES, Date},
+    {IDS_F35_BRANCH, UpperFirst},
+    {IDS_F35_ADDRESS, UpperFirst},
+    {IDS_F35_PHONE, Tel},
+    {IDS_F35_OPENING_HOURS, Default},
+    {IDS_F35_WEB_ADDRESS, Url},
+    {IDS_F35_USER_NAME, Default},
+    {IDS_F35_PASSWORD, Pin},
+    {IDS_F35_NOTES, Default},
 });
 // 36: Computer
 constexpr auto kForm36 = Fields({
-    {34600, UpperFirst},  // Make
-    {34601, UpperFirst},  // Model
-    {34602, UpperAll},    // Serial number
-    {34603, Date},        // Bought on
-    {34604, UpperFirst},  // Shop
-    {34605, Default},     // Price
-    {34606, Date},        // Warranty until
-    {34607, Default},     // Processor
-    {34608, Default},     // Memory
-    {34609, Default},     // Disk
-    {34610, UpperFirst},  // Operating system
-    {34611, UpperAll},    // Product key
-    {34612, Default},     // Computer name
-    {34613, Default},     // Network address
-    {34614, UpperAll},    // Hardware address
-    {34615, Default},     // Administrator
-    {34616, Pin},         // Administrator password
-    {34617, Default},     // User name
-    {34618, Pin},         // Password
-    {34619, Pin},         // Start-up password
-    {34620, Pin},         // Disk encryption key
-    {34621, UpperFirst},  // Backup location
-    {34622, Default},     // Wireless network
-    {34623, Pin},         // Wireless key
-    {34624, Tel},         // Support phone
-    {34625, Url},         // Support web address
-    {34626, Default},     // Notes
+    {IDS_F36_MAKE, UpperFirst},
+    {IDS_F36_MODEL, UpperFirst},
+    {IDS_F36_SERIAL_NUMBER, UpperAll},
+    {IDS_F36_BOUGHT_ON, Date},
+    {IDS_F36_SHOP, UpperFirst},
+    {IDS_F36_PRICE, Default},
+    {IDS_F36_WARRANTY_UNTIL, Date},
+    {IDS_F36_PROCESSOR, Default},
+    {IDS_F36_MEMORY, Default},
+    {IDS_F36_DISK, Default},
+    {IDS_F36_OPERATING_SYSTEM, UpperFirst},
+    {IDS_F36_PRODUCT_KEY, UpperAll},
+    {IDS_F36_COMPUTER_NAME, Default},
+    {IDS_F36_NETWORK_ADDRESS, Default},
+    {IDS_F36_HARDWARE_ADDRESS, UpperAll},
+    {IDS_F36_ADMINISTRATOR, Default},
+    {IDS_F36_ADMINISTRATOR_PASSWORD, Pin},
+    {IDS_F36_USER_NAME, Default},
+    {IDS_F36_PASSWORD, Pin},
+    {IDS_F36_START_UP_PASSWORD, Pin},
+    {IDS_F36_DISK_ENCRYPTION_KEY, Pin},
+    {IDS_F36_BACKUP_LOCATION, UpperFirst},
+    {IDS_F36_WIRELESS_NETWORK, Default},
+    {IDS_F36_WIRELESS_KEY, Pin},
+    {IDS_F36_SUPPORT_PHONE, Tel},
+    {IDS_F36_SUPPORT_WEB_ADDRESS, Url},
+    {IDS_F36_NOTES, Default},
 });
 // 37: Network device
 constexpr auto kForm37 = Fields({
-    {34700, UpperFirst},  // Device
-    {34701, UpperFirst},  // Make
-    {34702, UpperFirst},  // Model
-    {34703, UpperAll},    // Serial number
-    {34704, UpperFirst},  // Location
-    {34705, Default},     // Network address
-    {34706, UpperAll},    // Hardware address
-    {34707, Default},     // Gateway
-    {34708, Default},     // Subnet mask
-    {34709, Default},     // Name server
-    {34710, Default},     // Second name server
-    {34711, Url},         // Administration page
-    {34712, Default},     // Administrator
-    {34713, Pin},         // Administrator password
-    {34714, Default},     // Wireless network
-    {34715, UpperAll},    // Wireless security
-    {34716, Pin},         // Wireless key
-    {34717, Default},     // Guest network
-    {34718, Pin},         // Guest key
-    {34719, Default},     // Remote access address
-    {34720, Default},     // Remote access user
-    {34721, Pin},         // Remote access password
-    {34722, Default},     // Firmware version
-    {34723, Date},        // Firmware updated
-    {34724, Date},        // Bought on
-    {34725, Date},        // Warranty until
-    {34726, Tel},         // Support phone
-    {34727, Url},         // Support web address
-    {34728, Default},     // Notes
+    {IDS_F37_DEVICE, UpperFirst},
+    {IDS_F37_MAKE, UpperFirst},
+    {IDS_F37_MODEL, UpperFirst},
+    {IDS_F37_SERIAL_NUMBER, UpperAll},
+    {IDS_F37_LOCATION, UpperFirst},
+    {IDS_F37_NETWORK_ADDRESS, Default},
+    {IDS_F37_HARDWARE_ADDRESS, UpperAll},
+    {IDS_F37_GATEWAY, Default},
+    {IDS_F37_SUBNET_MASK, Default},
+    {IDS_F37_NAME_SERVER, Default},
+    {IDS_F37_SECOND_NAME_SERVER, Default},
+    {IDS_F37_ADMINISTRATION_PAGE, Url},
+    {IDS_F37_ADMINISTRATOR, Default},
+    {IDS_F37_ADMINISTRATOR_PASSWORD, Pin},
+    {IDS_F37_WIRELESS_NETWORK, Default},
+    {IDS_F37_WIRELESS_SECURITY, UpperAll},
+    {IDS_F37_WIRELESS_KEY, Pin},
+    {IDS_F37_GUEST_NETWORK, Default},
+    {IDS_F37_GUEST_KEY, Pin},
+    {IDS_F37_REMOTE_ACCESS_ADDRESS, Default},
+    {IDS_F37_REMOTE_ACCESS_USER, Default},
+    {IDS_F37_REMOTE_ACCESS_PASSWORD, Pin},
+    {IDS_F37_FIRMWARE_VERSION, Default},
+    {IDS_F37_FIRMWARE_UPDATED, Date},
+    {IDS_F37_BOUGHT_ON, Date},
+    {IDS_F37_WARRANTY_UNTIL, Date},
+    {IDS_F37_SUPPORT_PHONE, Tel},
+    {IDS_F37_SUPPORT_WEB_ADDRESS, Url},
+    {IDS_F37_NOTES, Default},
 });
 // 38: Subscription
 constexpr auto kForm38 = Fields({
-    {34800, UpperFirst},  // Service
-    {34801, Url},         // Web address
-    {34802, Default},     // User name
-    {34803, Pin},         // Password
-    {34804, Email},       // E-mail
-    {34805, UpperFirst},  // Plan
-    {34806, Default},     // Price
-    {34807, UpperFirst},  // Billing period
-    {34808, Date},        // Next payment
-    {34809, Default},     // Paid with
-    {34810, Date},        // Started on
-    {34811, YesNo},       // Renews automatically
-    {34812, Default},     // Customer number
-    {34813, Tel},         // Support phone
-    {34814, Default},     // Notes
+    {IDS_F38_SERVICE, UpperFirst},
+    {IDS_F38_WEB_ADDRESS, Url},
+    {IDS_F38_USER_NAME, Default},
+    {IDS_F38_PASSWORD, Pin},
+    {IDS_F38_E_MAIL, Email},
+    {IDS_F38_PLAN, UpperFirst},
+    {IDS_F38_PRICE, Default},
+    {IDS_F38_BILLING_PERIOD, UpperFirst},
+    {IDS_F38_NEXT_PAYMENT, Date},
+    {IDS_F38_PAID_WITH, Default},
+    {IDS_F38_STARTED_ON, Date},
+    {IDS_F38_RENEWS_AUTOMATICALLY, YesNo},
+    {IDS_F38_CUSTOMER_NUMBER, Default},
+    {IDS_F38_SUPPORT_PHONE, Tel},
+    {IDS_F38_NOTES, Default},
 });
 // 39: School or university
 constexpr auto kForm39 = Fields({
-    {34900, UpperFirst},  // School
-    {34901, Default},     // Student number
-    {34902, UpperFirst},  // Course
-    {34903, Default},     // Year
-    {34904, Date},        // Start date
-    {34905, Date},        // End date
-    {34906, UpperFirst},  // Tutor
-    {34907, Email},       // Tutor e-mail
-    {34908, Tel},         // Tutor phone
-    {34909, UpperFirst},  // Address
-    {34910, Tel},         // Phone
-    {34911, Url},         // Web address
-    {34912, Url},         // Student portal
-    {34913, Default},     // User name
-    {34914, Pin},         // Password
-    {34915, Default},     // Library card
-    {34916, Pin},         // Library PIN
-    {34917, Email},       // E-mail
-    {34918, Pin},         // E-mail password
-    {34919, Default},     // Timetable
-    {34920, Default},     // Exam dates
-    {34921, Default},     // Grades
-    {34922, Default},     // Notes
+    {IDS_F39_SCHOOL, UpperFirst},
+    {IDS_F39_STUDENT_NUMBER, Default},
+    {IDS_F39_COURSE, UpperFirst},
+    {IDS_F39_YEAR, Default},
+    {IDS_F39_START_DATE, Date},
+    {IDS_F39_END_DATE, Date},
+    {IDS_F39_TUTOR, UpperFirst},
+    {IDS_F39_TUTOR_E_MAIL, Email},
+    {IDS_F39_TUTOR_PHONE, Tel},
+    {IDS_F39_ADDRESS, UpperFirst},
+    {IDS_F39_PHONE, Tel},
+    {IDS_F39_WEB_ADDRESS, Url},
+    {IDS_F39_STUDENT_PORTAL, Url},
+    {IDS_F39_USER_NAME, Default},
+    {IDS_F39_PASSWORD, Pin},
+    {IDS_F39_LIBRARY_CARD, Default},
+    {IDS_F39_LIBRARY_PIN, Pin},
+    {IDS_F39_E_MAIL, Email},
+    {IDS_F39_E_MAIL_PASSWORD, Pin},
+    {IDS_F39_TIMETABLE, Default},
+    {IDS_F39_EXAM_DATES, Default},
+    {IDS_F39_GRADES, Default},
+    {IDS_F39_NOTES, Default},
 });
 // 40: Identity card
 constexpr auto kForm40 = Fields({
-    {35000, UpperFirst},  // Country
-    {35001, UpperAll},    // Card number
-    {35002, UpperAll},    // Surname
-    {35003, UpperAll},    // Given names
-    {35004, Date},        // Date of birth
-    {35005, UpperFirst},  // Place of birth
-    {35006, UpperAll},    // Sex
-    {35007, UpperFirst},  // Nationality
-    {35008, UpperFirst},  // Address
-    {35009, Date},        // Issued on
-    {35010, Date},        // Expires
-    {35011, UpperFirst},  // Issued by
-    {35012, UpperAll},    // Personal number
-    {35013, Default},     // Height
-    {35014, UpperFirst},  // Eye colour
-    {35015, Pin},         // Card PIN
-    {35016, Pin},         // Card PUK
-    {35017, Pin},         // Signature PIN
-    {35018, UpperFirst},  // Emergency contact
-    {35019, Tel},         // Emergency phone
-    {35020, Default},     // Notes
+    {IDS_F40_COUNTRY, UpperFirst},
+    {IDS_F40_CARD_NUMBER, UpperAll},
+    {IDS_F40_SURNAME, UpperAll},
+    {IDS_F40_GIVEN_NAMES, UpperAll},
+    {IDS_F40_DATE_OF_BIRTH, Date},
+    {IDS_F40_PLACE_OF_BIRTH, UpperFirst},
+    {IDS_F40_SEX, UpperAll},
+    {IDS_F40_NATIONALITY, UpperFirst},
+    {IDS_F40_ADDRESS, UpperFirst},
+    {IDS_F40_ISSUED_ON, Date},
+    {IDS_F40_EXPIRES, Date},
+    {IDS_F40_ISSUED_BY, UpperFirst},
+    {IDS_F40_PERSONAL_NUMBER, UpperAll},
+    {IDS_F40_HEIGHT, Default},
+    {IDS_F40_EYE_COLOUR, UpperFirst},
+    {IDS_F40_CARD_PIN, Pin},
+    {IDS_F40_CARD_PUK, Pin},
+    {IDS_F40_SIGNATURE_PIN, Pin},
+    {IDS_F40_EMERGENCY_CONTACT, UpperFirst},
+    {IDS_F40_EMERGENCY_PHONE, Tel},
+    {IDS_F40_NOTES, Default},
 });
 // 41: Conference call
 constexpr auto kForm41 = Fields({
-    {35100, UpperFirst},  // Title
-    {35101, Tel},         // Dial-in number
-    {35102, Tel},         // Other dial-in number
-    {35103, Default},     // Conference number
-    {35104, Pin},         // Participant PIN
-    {35105, Pin},         // Host PIN
-    {35106, UpperFirst},  // Organiser
-    {35107, Email},       // Organiser e-mail
-    {35108, DateTime},    // Start
-    {35109, Default},     // Duration
-    {35110, Url},         // Web meeting
-    {35111, Pin},         // Meeting password
-    {35112, UpperFirst},  // Provider
-    {35113, Tel},         // Support phone
-    {35114, Default},     // Notes
+    {IDS_F41_TITLE, UpperFirst},
+    {IDS_F41_DIAL_IN_NUMBER, Tel},
+    {IDS_F41_OTHER_DIAL_IN_NUMBER, Tel},
+    {IDS_F41_CONFERENCE_NUMBER, Default},
+    {IDS_F41_PARTICIPANT_PIN, Pin},
+    {IDS_F41_HOST_PIN, Pin},
+    {IDS_F41_ORGANISER, UpperFirst},
+    {IDS_F41_ORGANISER_E_MAIL, Email},
+    {IDS_F41_START, DateTime},
+    {IDS_F41_DURATION, Default},
+    {IDS_F41_WEB_MEETING, Url},
+    {IDS_F41_MEETING_PASSWORD, Pin},
+    {IDS_F41_PROVIDER, UpperFirst},
+    {IDS_F41_SUPPORT_PHONE, Tel},
+    {IDS_F41_NOTES, Default},
 });
 // 42: Contact list
 constexpr auto kForm42 = Fields({
-    {31333, UpperAll},    // Name
-    {31314, Email},       // E-mail
-    {31303, Tel},         // Phone
-    {31305, Tel},         // Mobile
-    {31333, UpperAll},    // Name
-    {31314, Email},       // E-mail
-    {31303, Tel},         // Phone
-    {31305, Tel},         // Mobile
-    {31333, UpperAll},    // Name
-    {31314, Email},       // E-mail
-    {31303, Tel},         // Phone
-    {31305, Tel},         // Mobile
-    {31333, UpperAll},    // Name
-    {31314, Email},       // E-mail
-    {31303, Tel},         // Phone
-    {31305, Tel},         // Mobile
-    {31333, UpperAll},    // Name
-    {31314, Email},       // E-mail
-    {31303, Tel},         // Phone
-    {31305, Tel},         // Mobile
-    {31333, UpperAll},    // Name
-    {31314, Email},       // E-mail
-    {31303, Tel},         // Phone
-    {31305, Tel},         // Mobile
-    {31333, UpperAll},    // Name
-    {31314, Email},       // E-mail
-    {31303, Tel},         // Phone
-    {31305, Tel},         // Mobile
-    {31333, UpperAll},    // Name
-    {31314, Email},       // E-mail
-    {31303, Tel},         // Phone
-    {31305, Tel},         // Mobile
-    {31333, UpperAll},    // Name
-    {31314, Email},       // E-mail
-    {31303, Tel},         // Phone
-    {31305, Tel},         // Mobile
-    {31333, UpperAll},    // Name
-    {31314, Email},       // E-mail
-    {31303, Tel},         // Phone
-    {31305, Tel},         // Mobile
+    {IDS_F3_NAME, UpperAll},
+    {IDS_F3_E_MAIL, Email},
+    {IDS_F3_PHONE, Tel},
+    {IDS_F3_MOBILE, Tel},
+    {IDS_F3_NAME, UpperAll},
+    {IDS_F3_E_MAIL, Email},
+    {IDS_F3_PHONE, Tel},
+    {IDS_F3_MOBILE, Tel},
+    {IDS_F3_NAME, UpperAll},
+    {IDS_F3_E_MAIL, Email},
+    {IDS_F3_PHONE, Tel},
+    {IDS_F3_MOBILE, Tel},
+    {IDS_F3_NAME, UpperAll},
+    {IDS_F3_E_MAIL, Email},
+    {IDS_F3_PHONE, Tel},
+    {IDS_F3_MOBILE, Tel},
+    {IDS_F3_NAME, UpperAll},
+    {IDS_F3_E_MAIL, Email},
+    {IDS_F3_PHONE, Tel},
+    {IDS_F3_MOBILE, Tel},
+    {IDS_F3_NAME, UpperAll},
+    {IDS_F3_E_MAIL, Email},
+    {IDS_F3_PHONE, Tel},
+    {IDS_F3_MOBILE, Tel},
+    {IDS_F3_NAME, UpperAll},
+    {IDS_F3_E_MAIL, Email},
+    {IDS_F3_PHONE, Tel},
+    {IDS_F3_MOBILE, Tel},
+    {IDS_F3_NAME, UpperAll},
+    {IDS_F3_E_MAIL, Email},
+    {IDS_F3_PHONE, Tel},
+    {IDS_F3_MOBILE, Tel},
+    {IDS_F3_NAME, UpperAll},
+    {IDS_F3_E_MAIL, Email},
+    {IDS_F3_PHONE, Tel},
+    {IDS_F3_MOBILE, Tel},
+    {IDS_F3_NAME, UpperAll},
+    {IDS_F3_E_MAIL, Email},
+    {IDS_F3_PHONE, Tel},
+    {IDS_F3_MOBILE, Tel},
 });
 
-// number: key, name string, icon, fields
+// By form number: key, name, icon, fields.
 constexpr BuiltInForm kCatalogue[kBuiltInFormCount] = {
-    Form(500, 39000, 110, kForm0),      // 0: Personal details
-    Form(501, 39001, 44, kForm1),       // 1: Web log-in
-    Form(502, 39002, 44, kForm2),       // 2: Online shop
-    Form(503, 39003, 30, kForm3),       // 3: Contact
-    Form(504, 39004, 20, kForm4),       // 4: Credit card
-    Form(505, 39005, 57, kForm5),       // 5: Bank account
-    Form(506, 39006, 67, kForm6),       // 6: Insurance
-    Form(507, 39007, 79, kForm7),       // 7: Software licence
-    Form(508, 39008, 48, kForm8),       // 8: E-mail account
-    Form(509, 39009, 76, kForm9),       // 9: Membership
-    Form(510, 39010, 74, kForm10),      // 10: Combination lock
-    Form(512, 39011, 50, kForm11),      // 11: Password
-    Form(513, 39012, 107, kForm12),     // 12: Passport
-    Form(514, 39013, 108, kForm13),     // 13: Driving licence
-    Form(515, 39014, 5, kForm14),       // 14: Calling card
-    Form(516, 39015, 50, kForm15),      // 15: Computer log-in
-    Form(517, 39016, 109, kForm16),     // 16: Mobile phone
-    Form(518, 39017, 47, kForm17),      // 17: Frequent flyer
-    Form(519, 39018, 48, kForm18),      // 18: Internet access
-    Form(520, 39019, 79, kForm19),      // 19: Registration code
-    Form(521, 39020, 51, kForm20),      // 20: Alarm system
-    Form(522, 39021, 71, kForm21),      // 21: Car
-    Form(523, 39024, 1, kForm22),       // 22: Medical record
-    Form(524, 39025, 1, kForm23),       // 23: Employment
-    Form(529, 39028, 2, kForm24),       // 24: Investment account
-    Form(525, 39022, 1, kForm25),       // 25: Loan
-    Form(526, 39023, 1, kForm26),       // 26: Home and utilities
-    Form(527, 39026, 2, kForm27),       // 27: Tax details
-    Form(528, 39027, 78, kForm28),      // 28: Hotel booking
-    Form(530, 39029, 2, kForm29),       // 29: Pension
-    Form(531, 39030, 73, kForm30),      // 30: Flight
-    Form(532, 39031, 2, kForm31),       // 31: Savings account
-    Form(533, 39034, 2, kForm32),       // 32: Debit card
-    Form(534, 39035, 131, kForm33),     // 33: Website administration
-    Form(535, 39036, 68, kForm34),      // 34: Voice mail
-    Form(536, 39037, 98, kForm35),      // 35: Library card
-    Form(537, 39038, 100, kForm36),     // 36: Computer
-    Form(538, 39039, 100, kForm37),     // 37: Network device
-    Form(539, 39040, 112, kForm38),     // 38: Subscription
-    Form(540, 39041, 85, kForm39),      // 39: School or university
-    Form(511, 39033, 89, kForm40),      // 40: Identity card
-    Form(541, 39042, 68, kForm41),      // 41: Conference call
-    Form(542, 39043, 30, kForm42),      // 42: Contact list
+    Form(500, IDS_FORM_PERSONAL_DETAILS, 110, kForm0),      // 0
+    Form(501, IDS_FORM_WEB_LOG_IN, 44, kForm1),             // 1
+    Form(502, IDS_FORM_ONLINE_SHOP, 44, kForm2),            // 2
+    Form(503, IDS_FORM_CONTACT, 30, kForm3),                // 3
+    Form(504, IDS_FORM_CREDIT_CARD, 20, kForm4),            // 4
+    Form(505, IDS_FORM_BANK_ACCOUNT, 57, kForm5),           // 5
+    Form(506, IDS_FORM_INSURANCE, 67, kForm6),              // 6
+    Form(507, IDS_FORM_SOFTWARE_LICENCE, 79, kForm7),       // 7
+    Form(508, IDS_FORM_E_MAIL_ACCOUNT, 48, kForm8),         // 8
+    Form(509, IDS_FORM_MEMBERSHIP, 76, kForm9),             // 9
+    Form(510, IDS_FORM_COMBINATION_LOCK, 74, kForm10),      // 10
+    Form(512, IDS_FORM_PASSWORD, 50, kForm11),              // 11
+    Form(513, IDS_FORM_PASSPORT, 107, kForm12),             // 12
+    Form(514, IDS_FORM_DRIVING_LICENCE, 108, kForm13),      // 13
+    Form(515, IDS_FORM_CALLING_CARD, 5, kForm14),           // 14
+    Form(516, IDS_FORM_COMPUTER_LOG_IN, 50, kForm15),       // 15
+    Form(517, IDS_FORM_MOBILE_PHONE, 109, kForm16),         // 16
+    Form(518, IDS_FORM_FREQUENT_FLYER, 47, kForm17),        // 17
+    Form(519, IDS_FORM_INTERNET_ACCESS, 48, kForm18),       // 18
+    Form(520, IDS_FORM_REGISTRATION_CODE, 79, kForm19),     // 19
+    Form(521, IDS_FORM_ALARM_SYSTEM, 51, kForm20),          // 20
+    Form(522, IDS_FORM_CAR, 71, kForm21),                   // 21
+    Form(523, IDS_FORM_MEDICAL_RECORD, 1, kForm22),         // 22
+    Form(524, IDS_FORM_EMPLOYMENT, 1, kForm23),             // 23
+    Form(529, IDS_FORM_INVESTMENT_ACCOUNT, 2, kForm24),     // 24
+    Form(525, IDS_FORM_LOAN, 1, kForm25),                   // 25
+    Form(526, IDS_FORM_HOME_AND_UTILITIES, 1, kForm26),     // 26
+    Form(527, IDS_FORM_TAX_DETAILS, 2, kForm27),            // 27
+    Form(528, IDS_FORM_HOTEL_BOOKING, 78, kForm28),         // 28
+    Form(530, IDS_FORM_PENSION, 2, kForm29),                // 29
+    Form(531, IDS_FORM_FLIGHT, 73, kForm30),                // 30
+    Form(532, IDS_FORM_SAVINGS_ACCOUNT, 2, kForm31),        // 31
+    Form(533, IDS_FORM_DEBIT_CARD, 2, kForm32),             // 32
+    Form(534, IDS_FORM_WEBSITE_ADMINISTRATION, 131, kForm33),// 33
+    Form(535, IDS_FORM_VOICE_MAIL, 68, kForm34),            // 34
+    Form(536, IDS_FORM_LIBRARY_CARD, 98, kForm35),          // 35
+    Form(537, IDS_FORM_COMPUTER, 100, kForm36),             // 36
+    Form(538, IDS_FORM_NETWORK_DEVICE, 100, kForm37),       // 37
+    Form(539, IDS_FORM_SUBSCRIPTION, 112, kForm38),         // 38
+    Form(540, IDS_FORM_SCHOOL_OR_UNIVERSITY, 85, kForm39),  // 39
+    Form(511, IDS_FORM_IDENTITY_CARD, 89, kForm40),         // 40
+    Form(541, IDS_FORM_CONFERENCE_CALL, 68, kForm41),       // 41
+    Form(542, IDS_FORM_CONTACT_LIST, 30, kForm42),          // 42
 };
 // clang-format on
 
