@@ -5,7 +5,7 @@
 
 #include "cli/CliCommon.h"
 #include "model/CardBody.h"
-#include "model/TreeOrder.h"
+#include "model/TreeIndex.h"
 #include "model/WalletItems.h"
 #include "platform/Text.h"
 
@@ -71,16 +71,6 @@ std::vector<std::string> SplitPath(const std::string& path) {
 
 }  // namespace
 
-std::vector<int> ChildrenInTreeOrder(const Wallet& wallet, const ItemId& parent) {
-    std::vector<uint32_t> children;
-    for (size_t i = 0; i < wallet.ItemCount(); ++i) {
-        const ItemRecord& r = wallet.ItemAt(i);
-        if (IsLive(r) && r.Parent() == parent) children.push_back(static_cast<uint32_t>(i));
-    }
-    SortByTreeOrder(wallet, &children);
-    return std::vector<int>(children.begin(), children.end());
-}
-
 int ResolveItem(const char* command, Wallet& wallet, const std::string& item, bool* isTop) {
     if (isTop) *isTop = false;
     if (item.empty() || item == "/") {
@@ -96,15 +86,20 @@ int ResolveItem(const char* command, Wallet& wallet, const std::string& item, bo
         const int index = wallet.IndexOf(id);
         if (index >= 0 && IsLive(wallet.ItemAt(static_cast<size_t>(index)))) return index;
     }
+    TreeIndex tree;
+    if (!tree.Build(wallet)) {
+        ReportError(command, "out of memory", kExitFailure);
+        return -1;
+    }
     ItemId parent;
     int found = -1;
     for (const std::string& part : SplitPath(item)) {
         const std::u16string name = Utf8ToUtf16(part);
         found = -1;
         int matches = 0;
-        for (int child : ChildrenInTreeOrder(wallet, parent)) {
-            if (wallet.ItemAt(static_cast<size_t>(child)).Name() == name) {
-                if (found < 0) found = child;
+        for (uint32_t child : tree.ChildrenOf(parent)) {
+            if (wallet.ItemAt(child).Name() == name) {
+                if (found < 0) found = static_cast<int>(child);
                 ++matches;
             }
         }

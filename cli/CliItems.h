@@ -23,8 +23,6 @@ int CloseWalletForCommand(const char* command, tl5::Wallet* wallet);
 int ResolveItem(const char* command, tl5::Wallet& wallet, const std::string& item, bool* isTop = nullptr);
 // The path of names of a table entry ("Personal/Bank card").
 std::u16string ItemPath(const tl5::Wallet& wallet, int index);
-// The live children of a folder (or of the top level for a null id), in tree order.
-std::vector<int> ChildrenInTreeOrder(const tl5::Wallet& wallet, const tl5::ItemId& parent);
 
 // Loads a card by table index; prints an error when it is not a card or cannot be read.
 std::unique_ptr<tl5::Card> LoadCardForCommand(const char* command, tl5::Wallet& wallet, int index);

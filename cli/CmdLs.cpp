@@ -1,10 +1,10 @@
 // tl5 ls WALLET [--json]: the live items in tree order, folders followed by their contents.
 #include <cstdio>
-#include <map>
+#include <span>
 #include <vector>
 
 #include "cli/CliCommon.h"
-#include "model/TreeOrder.h"
+#include "model/TreeIndex.h"
 #include "model/Wallet.h"
 
 namespace {
@@ -48,42 +48,35 @@ int RunLs(const std::vector<std::string>& args) {
     const int status = OpenWalletForCli("ls", a.positional[0], true, false, &wallet);
     if (status != kExitOk) return status;
 
-    // Children of each parent, each group sorted once.
-    std::map<tl5::ItemId, std::vector<uint32_t>> children;
-    for (size_t k = 0; k < wallet.ItemCount(); ++k) {
-        const tl5::ItemRecord& r = wallet.ItemAt(k);
-        if (!r.IsDeleted()) children[r.Parent()].push_back(static_cast<uint32_t>(k));
-    }
-    for (auto& [parent, list] : children) tl5::SortByTreeOrder(wallet, &list);
+    tl5::TreeIndex tree;
+    if (!tree.Build(wallet)) return ReportError("ls", "out of memory", kExitFailure);
 
     std::vector<Entry> order;
     std::vector<bool> listed(wallet.ItemCount(), false);
-    // Depth first from the top level; a folder's own entry guards against cycles of parents. The walk
+    // Depth first from the top level; the listed marks guard against cycles of parents. The walk
     // keeps its own stack and each entry only its folder's entry: a wallet can nest folders as deep as
     // its size allows.
     struct Frame {
-        const std::vector<uint32_t>* list;
+        std::span<const uint32_t> list;
         size_t next;
         int depth;
         int entry;
     };
     std::vector<Frame> stack;
-    if (auto top = children.find(tl5::ItemId()); top != children.end()) stack.push_back({&top->second, 0, 0, -1});
+    stack.push_back({tree.Top(), 0, 0, -1});
     while (!stack.empty()) {
         Frame& f = stack.back();
-        if (f.next >= f.list->size()) {
+        if (f.next >= f.list.size()) {
             stack.pop_back();
             continue;
         }
-        const uint32_t index = (*f.list)[f.next++];
+        const uint32_t index = f.list[f.next++];
         if (listed[index]) continue;
         listed[index] = true;
-        const tl5::ItemRecord& r = wallet.ItemAt(index);
         const int depth = f.depth;
         order.push_back({static_cast<int>(index), depth, f.entry});
-        if (!r.IsFolderLike()) continue;
-        auto it = children.find(r.Id());
-        if (it != children.end()) stack.push_back({&it->second, 0, depth + 1, static_cast<int>(order.size() - 1)});
+        const std::span<const uint32_t> children = tree.Children(index);
+        if (!children.empty()) stack.push_back({children, 0, depth + 1, static_cast<int>(order.size() - 1)});
     }
     // Items whose folder is missing are listed after the tree, at the top level.
     for (size_t k = 0; k < wallet.ItemCount(); ++k) {

@@ -5,6 +5,7 @@
 #include "cli/CliCommon.h"
 #include "cli/CliItems.h"
 #include "model/BuiltInForm.h"
+#include "model/TreeIndex.h"
 #include "model/WalletItems.h"
 #include "platform/Text.h"
 #include "resources/StringTable.h"
@@ -26,8 +27,10 @@ bool FindForm(Wallet& wallet, const std::string& text, FormId* form) {
     }
     const int myForms = wallet.MyFormsIndex();
     if (myForms < 0) return false;
-    for (int child : ChildrenInTreeOrder(wallet, wallet.ItemAt(static_cast<size_t>(myForms)).Id())) {
-        const ItemRecord& r = wallet.ItemAt(static_cast<size_t>(child));
+    TreeIndex tree;
+    if (!tree.Build(wallet)) return false;
+    for (uint32_t child : tree.ChildrenOf(wallet.ItemAt(static_cast<size_t>(myForms)).Id())) {
+        const ItemRecord& r = wallet.ItemAt(child);
         if (r.Kind() == kItemKindCard && (r.Name() == name || r.Id().ToHex() == text)) {
             *form = FormId::FromItemId(r.Id());
             return true;

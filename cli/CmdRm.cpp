@@ -3,6 +3,7 @@
 
 #include "cli/CliCommon.h"
 #include "cli/CliItems.h"
+#include "model/TreeIndex.h"
 #include "model/WalletItems.h"
 
 using namespace tl5;
@@ -10,14 +11,12 @@ using namespace tl5cli;
 
 namespace {
 
-// Deletes the children first, then the item itself.
-bool DeleteTree(Wallet& wallet, int index, int depth) {
+// Deletes the children first, then the item itself. The index stays true to the tree while the walk
+// deletes: a deletion marks the entry in place and changes no other folder's children.
+bool DeleteTree(Wallet& wallet, const TreeIndex& tree, int index, int depth) {
     if (depth > 4096) return false;
-    const ItemRecord& r = wallet.ItemAt(static_cast<size_t>(index));
-    if (r.IsFolderLike()) {
-        for (int child : ChildrenInTreeOrder(wallet, r.Id())) {
-            if (!DeleteTree(wallet, child, depth + 1)) return false;
-        }
+    for (uint32_t child : tree.Children(static_cast<uint32_t>(index))) {
+        if (!DeleteTree(wallet, tree, static_cast<int>(child), depth + 1)) return false;
     }
     return DeleteItem(wallet, index) == 1;
 }
@@ -35,10 +34,12 @@ int RunRm(const std::vector<std::string>& args) {
     if (index < 0) return kExitFailure;
     const ItemRecord& r = wallet.ItemAt(static_cast<size_t>(index));
     if (r.IsMyFormsFolder()) return ReportError("rm", "the My Forms folder cannot be deleted", kExitFailure);
-    if (r.IsFolderLike() && !ChildrenInTreeOrder(wallet, r.Id()).empty() && !p.Has("--recursive")) {
+    TreeIndex tree;
+    if (!tree.Build(wallet)) return ReportError("rm", "out of memory", kExitFailure);
+    if (!tree.Children(static_cast<uint32_t>(index)).empty() && !p.Has("--recursive")) {
         return ReportError("rm", "the folder is not empty (use --recursive)", kExitFailure);
     }
-    if (!DeleteTree(wallet, index, 0)) return ReportError("rm", "deleting failed", kExitIo);
+    if (!DeleteTree(wallet, tree, index, 0)) return ReportError("rm", "deleting failed", kExitIo);
     return CloseWalletForCommand("rm", &wallet);
 }
 

@@ -2,13 +2,13 @@
 
 #include <memory>
 #include <new>
+#include <span>
 #include <vector>
 
 #include "exchange/ExchangeNames.h"
 #include "exchange/TextExportFile.h"
 #include "model/CardBody.h"
-#include "model/IdHints.h"
-#include "model/TreeOrder.h"
+#include "model/TreeIndex.h"
 #include "model/Wallet.h"
 #include "platform/LocalTime.h"
 #include "platform/SecureZero.h"
@@ -17,63 +17,17 @@ namespace tl5 {
 
 namespace {
 
-// The wallet's live items as a tree: children of every folder and the top level, in tree order.
-class ExportTree {
-public:
-    explicit ExportTree(Wallet& wallet) : wallet_(wallet) {
-        const size_t n = wallet.ItemCount();
-        parent_.assign(n, -1);
-        children_.resize(n);
-        // Folders by id (the first entry with an id wins, as in the wallet's own lookup).
-        IdHints<int> folders;
-        for (size_t i = 0; i < n; ++i) {
-            const ItemRecord& r = wallet.ItemAt(i);
-            if (r.IsFolderLike() && !folders.Add(r.Id(), static_cast<int>(i))) throw std::bad_alloc();
-        }
-        for (size_t i = 0; i < n; ++i) {
-            const ItemRecord& r = wallet.ItemAt(i);
-            if (r.IsDeleted() || r.Kind() == kItemKindNone) continue;
-            int p = -1;
-            if (!r.Parent().IsNull()) {
-                if (const int* folder = folders.Find(r.Parent())) p = *folder;
-            }
-            const bool parentIsFolder = p >= 0 && static_cast<size_t>(p) != i && !wallet.ItemAt(p).IsDeleted() &&
-                                        wallet.ItemAt(p).IsFolderLike();
-            parent_[i] = parentIsFolder ? p : -1;
-            if (parentIsFolder) {
-                children_[p].push_back(static_cast<uint32_t>(i));
-            } else if (r.Parent().IsNull()) {
-                top_.push_back(static_cast<uint32_t>(i));
-            }
-        }
-        SortByTreeOrder(wallet, &top_);
-        for (auto& c : children_) {
-            if (c.size() > 1) SortByTreeOrder(wallet, &c);
-        }
+// The names of up to eight ancestors of a folder, outermost first, then the folder's own name.
+std::vector<std::u16string> FolderPath(const Wallet& wallet, const TreeIndex& tree, uint32_t folder) {
+    std::vector<std::u16string> path;
+    path.push_back(wallet.ItemAt(folder).Name());
+    int p = tree.Parent(folder);
+    for (int n = 0; p >= 0 && n < kExportPathAncestors; ++n) {
+        path.insert(path.begin(), wallet.ItemAt(static_cast<size_t>(p)).Name());
+        p = tree.Parent(static_cast<uint32_t>(p));
     }
-
-    const std::vector<uint32_t>& Top() const { return top_; }
-    const std::vector<uint32_t>& Children(uint32_t i) const { return children_[i]; }
-    int Parent(uint32_t i) const { return parent_[i]; }
-
-    // The names of up to eight ancestors, outermost first, then the folder's own name.
-    std::vector<std::u16string> PathOf(uint32_t folder) const {
-        std::vector<std::u16string> path;
-        path.push_back(wallet_.ItemAt(folder).Name());
-        int p = parent_[folder];
-        for (int n = 0; p >= 0 && n < kExportPathAncestors; ++n) {
-            path.insert(path.begin(), wallet_.ItemAt(p).Name());
-            p = parent_[p];
-        }
-        return path;
-    }
-
-private:
-    Wallet& wallet_;
-    std::vector<int> parent_;
-    std::vector<std::vector<uint32_t>> children_;
-    std::vector<uint32_t> top_;
-};
+    return path;
+}
 
 }  // namespace
 
@@ -117,7 +71,8 @@ bool ExportText(Wallet& wallet, const ExportRequest& request, int selected, Text
                 ++summary->cards;
             }
         } else {
-            ExportTree tree(wallet);
+            TreeIndex tree;
+            if (!tree.Build(wallet)) return false;
             // One read buffer for the whole export, filled again for every card with the bytes as
             // stored (encrypted). Without attachments a card's texts are decrypted straight into the
             // output; with them the card is loaded (into one Card, filled again for every card) and
@@ -141,7 +96,7 @@ bool ExportText(Wallet& wallet, const ExportRequest& request, int selected, Text
             };
             // Depth first: an item, then its children, then its next sibling.
             std::vector<uint32_t> stack;
-            auto pushChildren = [&](const std::vector<uint32_t>& children) {
+            auto pushChildren = [&](std::span<const uint32_t> children) {
                 for (auto it = children.rbegin(); it != children.rend(); ++it) stack.push_back(*it);
             };
             std::vector<bool> seen(wallet.ItemCount(), false);
@@ -160,7 +115,7 @@ bool ExportText(Wallet& wallet, const ExportRequest& request, int selected, Text
                 seen[i] = true;
                 const ItemRecord& r = wallet.ItemAt(i);
                 if (r.IsFolderLike()) {
-                    out.WriteFolderHeader(tree.PathOf(i));
+                    out.WriteFolderHeader(FolderPath(wallet, tree, i));
                     ++summary->folders;
                     pushChildren(tree.Children(i));
                 } else if (r.Kind() == kItemKindCard && (folder || tree.Parent(i) >= 0)) {

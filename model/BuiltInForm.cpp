@@ -1,942 +1,991 @@
+// The 43 built-in forms as data: each form's field templates, then the catalogue of the forms in number
+// order. A template's key is its position in its form, counted from 1; cards made from a form keep these
+// keys, so a template is only ever added at the end of its form.
 #include "model/BuiltInForm.h"
 
+#include <array>
+#include <cstddef>
+
 #include "model/Field.h"
+#include "StringIds.h"
 
 namespace tl5 {
 
 namespace {
 
-// Each form's templates in display order: {key, label string, TemplateKind, PIN}.
-// 0: Personal details
-const FieldTemplate kForm0[] = {
-    {1, 31000, 2, false},  // Full name
-    {2, 31001, 2, false},  // Address
-    {3, 31002, 2, false},  // City
-    {4, 31003, 1, false},  // Postcode
-    {5, 31004, 2, false},  // Country
-    {6, 31005, 11, false},  // Phone
-    {7, 31006, 11, false},  // Mobile
-    {8, 31007, 15, false},  // E-mail
-    {9, 31008, 8, false},  // Date of birth
-    {10, 31009, 2, false},  // Place of birth
-    {11, 31010, 2, false},  // Nationality
-    {12, 31011, 1, false},  // Identity card number
-    {13, 31012, 1, false},  // Tax number
-    {14, 31013, 1, false},  // Social security number
-    {15, 31014, 1, false},  // Blood group
-    {16, 31015, 0, false},  // Notes
+// A template kind by name: the TemplateKind code and whether the field is a PIN or password.
+struct Kind {
+    uint32_t code;
+    bool pin;
 };
-// 1: Web log-in
-const FieldTemplate kForm1[] = {
-    {1, 31100, 2, false},  // Site name
-    {2, 31101, 3, false},  // Web address
-    {3, 31102, 0, false},  // User name
-    {4, 31103, 0, true},  // Password
-    {5, 31104, 15, false},  // E-mail
-    {6, 31105, 2, false},  // Secret question
-    {7, 31106, 0, true},  // Answer
-    {8, 31107, 8, false},  // Registered on
-    {9, 31108, 0, false},  // Account number
-    {10, 31109, 0, false},  // Notes
-};
-// 2: Online shop
-const FieldTemplate kForm2[] = {
-    {1, 31200, 2, false},  // Shop
-    {2, 31201, 3, false},  // Web address
-    {3, 31202, 0, false},  // User name
-    {4, 31203, 0, true},  // Password
-    {5, 31204, 15, false},  // E-mail
-    {6, 31205, 0, false},  // Customer number
-    {7, 31206, 0, false},  // Payment card
-    {8, 31207, 2, false},  // Delivery name
-    {9, 31208, 2, false},  // Delivery address
-    {10, 31209, 2, false},  // City
-    {11, 31210, 1, false},  // Postcode
-    {12, 31211, 2, false},  // Country
-    {13, 31212, 11, false},  // Phone
-    {14, 31213, 2, false},  // Secret question
-    {15, 31214, 0, true},  // Answer
-    {16, 31215, 8, false},  // Registered on
-    {17, 31216, 9, false},  // Newsletter
-    {18, 31217, 15, false},  // Support e-mail
-    {19, 31218, 11, false},  // Support phone
-    {20, 31219, 0, false},  // Notes
-};
-// 3: Contact
-const FieldTemplate kForm3[] = {
-    {1, 31300, 2, false},  // First name
-    {2, 31301, 2, false},  // Last name
-    {3, 31302, 2, false},  // Company
-    {4, 31303, 11, false},  // Phone
-    {5, 31304, 11, false},  // Work phone
-    {6, 31305, 11, false},  // Mobile
-    {7, 31306, 11, false},  // Fax
-    {8, 31307, 11, false},  // Pager
-    {9, 31308, 2, false},  // Street
-    {10, 31309, 2, false},  // City
-    {11, 31310, 2, false},  // Region
-    {12, 31311, 1, false},  // Postcode
-    {13, 31312, 2, false},  // Country
-    {14, 31313, 3, false},  // Web page
-    {15, 31314, 15, false},  // E-mail
-    {16, 31315, 15, false},  // Second e-mail
-    {17, 31316, 2, false},  // Job title
-    {18, 31317, 2, false},  // Department
-    {19, 31318, 2, false},  // Work street
-    {20, 31319, 2, false},  // Work city
-    {21, 31320, 1, false},  // Work postcode
-    {22, 31321, 2, false},  // Work country
-    {23, 31322, 8, false},  // Birthday
-    {24, 31323, 8, false},  // Anniversary
-    {25, 31324, 2, false},  // Partner
-    {26, 31325, 2, false},  // Children
-    {27, 31326, 2, false},  // Assistant
-    {28, 31327, 11, false},  // Assistant phone
-    {29, 31328, 11, false},  // Car phone
-    {30, 31329, 16, false},  // Messenger
-    {31, 31330, 3, false},  // Work web page
-    {32, 31331, 0, false},  // Category
-    {33, 31332, 0, false},  // Notes
-};
-// 4: Credit card
-const FieldTemplate kForm4[] = {
-    {1, 31400, 2, false},  // Card type
-    {2, 31401, 0, false},  // Card number
-    {3, 31402, 1, false},  // Name on card
-    {4, 31403, 8, false},  // Valid from
-    {5, 31404, 8, false},  // Expires
-    {6, 31405, 0, true},  // Security code
-    {7, 31406, 0, true},  // PIN
-    {8, 31407, 0, false},  // Credit limit
-    {9, 31408, 2, false},  // Bank
-    {10, 31409, 11, false},  // Customer service
-    {11, 31410, 11, false},  // Lost card phone
-    {12, 31411, 3, false},  // Web address
-    {13, 31412, 0, false},  // Notes
-};
-// 5: Bank account
-const FieldTemplate kForm5[] = {
-    {1, 31500, 2, false},  // Bank
-    {2, 31501, 2, false},  // Branch
-    {3, 31502, 2, false},  // Account holder
-    {4, 31503, 0, false},  // Account number
-    {5, 31504, 0, false},  // Sort code
-    {6, 31505, 1, false},  // IBAN
-    {7, 31506, 1, false},  // BIC
-    {8, 31507, 2, false},  // Account type
-    {9, 31508, 1, false},  // Currency
-    {10, 31509, 8, false},  // Opened on
-    {11, 31510, 2, false},  // Branch address
-    {12, 31511, 2, false},  // City
-    {13, 31512, 1, false},  // Postcode
-    {14, 31513, 11, false},  // Phone
-    {15, 31514, 11, false},  // Fax
-    {16, 31515, 15, false},  // E-mail
-    {17, 31516, 3, false},  // Web address
-    {18, 31517, 0, false},  // Online banking user
-    {19, 31518, 0, true},  // Online banking password
-    {20, 31519, 0, true},  // Telephone banking PIN
-    {21, 31520, 0, false},  // Card number
-    {22, 31521, 0, true},  // Card PIN
-    {23, 31522, 2, false},  // Adviser
-    {24, 31523, 11, false},  // Adviser phone
-    {25, 31524, 0, false},  // Notes
-};
-// 6: Insurance
-const FieldTemplate kForm6[] = {
-    {1, 31600, 2, false},  // Insurer
-    {2, 31601, 2, false},  // Policy type
-    {3, 31602, 0, false},  // Policy number
-    {4, 31603, 2, false},  // Insured person
-    {5, 31604, 2, false},  // Insured item
-    {6, 31605, 8, false},  // Start date
-    {7, 31606, 8, false},  // End date
-    {8, 31607, 0, false},  // Premium
-    {9, 31608, 2, false},  // Payment period
-    {10, 31609, 0, false},  // Sum insured
-    {11, 31610, 0, false},  // Excess
-    {12, 31611, 2, false},  // Agent
-    {13, 31612, 11, false},  // Agent phone
-    {14, 31613, 15, false},  // Agent e-mail
-    {15, 31614, 11, false},  // Claims phone
-    {16, 31615, 2, false},  // Claims address
-    {17, 31616, 3, false},  // Web address
-    {18, 31617, 0, false},  // User name
-    {19, 31618, 0, true},  // Password
-    {20, 31619, 2, false},  // Beneficiary
-    {21, 31620, 8, false},  // Renewal date
-    {22, 31621, 0, false},  // Notes
-};
-// 7: Software licence
-const FieldTemplate kForm7[] = {
-    {1, 31700, 2, false},  // Program
-    {2, 31701, 0, false},  // Version
-    {3, 31702, 2, false},  // Publisher
-    {4, 31703, 2, false},  // Licensed to
-    {5, 31704, 1, false},  // Licence key
-    {6, 31705, 1, false},  // Serial number
-    {7, 31706, 2, false},  // Licence type
-    {8, 31707, 0, false},  // Seats
-    {9, 31708, 8, false},  // Bought on
-    {10, 31709, 0, false},  // Price
-    {11, 31710, 0, false},  // Order number
-    {12, 31711, 2, false},  // Shop
-    {13, 31712, 3, false},  // Download address
-    {14, 31713, 15, false},  // Support e-mail
-    {15, 31714, 11, false},  // Support phone
-    {16, 31715, 0, false},  // Notes
-};
-// 8: E-mail account
-const FieldTemplate kForm8[] = {
-    {1, 31800, 2, false},  // Provider
-    {2, 31801, 15, false},  // E-mail address
-    {3, 31802, 0, false},  // User name
-    {4, 31803, 0, true},  // Password
-    {5, 31804, 0, false},  // Incoming server
-    {6, 31805, 1, false},  // Incoming server type
-    {7, 31806, 0, false},  // Incoming port
-    {8, 31807, 0, false},  // Outgoing server
-    {9, 31808, 0, false},  // Outgoing port
-    {10, 31809, 9, false},  // Secure connection
-    {11, 31810, 9, false},  // Outgoing server log-in
-    {12, 31811, 3, false},  // Web mail
-    {13, 31812, 2, false},  // Display name
-    {14, 31813, 15, false},  // Reply address
-    {15, 31814, 11, false},  // Support phone
-    {16, 31815, 2, false},  // Secret question
-    {17, 31816, 0, false},  // Notes
-};
-// 9: Membership
-const FieldTemplate kForm9[] = {
-    {1, 31900, 2, false},  // Club
-    {2, 31901, 2, false},  // Member name
-    {3, 31902, 0, false},  // Member number
-    {4, 31903, 8, false},  // Member since
-    {5, 31904, 8, false},  // Valid until
-    {6, 31905, 2, false},  // Level
-    {7, 31906, 0, true},  // Password
-    {8, 31907, 11, false},  // Phone
-    {9, 31908, 3, false},  // Web address
-    {10, 31909, 0, false},  // Notes
-};
-// 10: Combination lock
-const FieldTemplate kForm10[] = {
-    {1, 32000, 2, false},  // Lock
-    {2, 32001, 0, true},  // Combination
-    {3, 32002, 2, false},  // Location
-    {4, 32003, 0, false},  // Serial number
-    {5, 32004, 2, false},  // Notes
-};
-// 11: Password
-const FieldTemplate kForm11[] = {
-    {1, 32100, 2, false},  // System
-    {2, 32101, 0, false},  // User name
-    {3, 32102, 0, true},  // Password
-};
-// 12: Passport
-const FieldTemplate kForm12[] = {
-    {1, 32200, 2, false},  // Country
-    {2, 32201, 1, false},  // Passport number
-    {3, 32202, 1, false},  // Surname
-    {4, 32203, 1, false},  // Given names
-    {5, 32204, 2, false},  // Nationality
-    {6, 32205, 8, false},  // Date of birth
-    {7, 32206, 2, false},  // Place of birth
-    {8, 32207, 8, false},  // Issued on
-    {9, 32208, 8, false},  // Expires
-    {10, 32209, 2, false},  // Issued by
-    {11, 32210, 0, false},  // Notes
-};
-// 13: Driving licence
-const FieldTemplate kForm13[] = {
-    {1, 32300, 1, false},  // Licence number
-    {2, 32301, 1, false},  // Surname
-    {3, 32302, 1, false},  // Given names
-    {4, 32303, 8, false},  // Date of birth
-    {5, 32304, 2, false},  // Place of birth
-    {6, 32305, 2, false},  // Address
-    {7, 32306, 8, false},  // Issued on
-    {8, 32307, 8, false},  // Expires
-    {9, 32308, 2, false},  // Issued by
-    {10, 32309, 1, false},  // Categories
-    {11, 32310, 2, false},  // Restrictions
-    {12, 32311, 1, false},  // Vehicle registration
-    {13, 32312, 2, false},  // Vehicle make
-    {14, 32313, 2, false},  // Vehicle model
-    {15, 32314, 0, false},  // Vehicle insurance policy
-    {16, 32315, 11, false},  // Breakdown service phone
-    {17, 32316, 0, false},  // Notes
-};
-// 14: Calling card
-const FieldTemplate kForm14[] = {
-    {1, 32400, 2, false},  // Provider
-    {2, 32401, 0, false},  // Card number
-    {3, 32402, 0, true},  // PIN
-    {4, 32403, 11, false},  // Access number
-    {5, 32404, 0, false},  // Balance
-    {6, 32405, 8, false},  // Expires
-    {7, 32406, 11, false},  // Customer service
-    {8, 32407, 0, false},  // Notes
-};
-// 15: Computer log-in
-const FieldTemplate kForm15[] = {
-    {1, 32500, 2, false},  // Computer
-    {2, 32501, 1, false},  // Domain
-    {3, 32502, 0, false},  // User name
-    {4, 32503, 0, true},  // Password
-    {5, 32504, 0, false},  // Network address
-    {6, 32505, 2, false},  // Operating system
-    {7, 32506, 2, false},  // Administrator
-    {8, 32507, 0, true},  // Administrator password
-    {9, 32508, 0, false},  // Wireless network
-    {10, 32509, 0, true},  // Wireless key
-    {11, 32510, 11, false},  // Help desk phone
-    {12, 32511, 15, false},  // Help desk e-mail
-    {13, 32512, 0, false},  // Notes
-};
-// 16: Mobile phone
-const FieldTemplate kForm16[] = {
-    {1, 32600, 11, false},  // Phone number
-    {2, 32601, 2, false},  // Network
-    {3, 32602, 2, false},  // Make
-    {4, 32603, 2, false},  // Model
-    {5, 32604, 1, false},  // Serial number
-    {6, 32605, 1, false},  // Device identity number
-    {7, 32606, 0, false},  // SIM card number
-    {8, 32607, 0, true},  // PIN
-    {9, 32608, 0, true},  // PUK
-    {10, 32609, 0, true},  // Phone lock code
-    {11, 32610, 11, false},  // Voice mail number
-    {12, 32611, 0, true},  // Voice mail PIN
-    {13, 32612, 0, false},  // Contract number
-    {14, 32613, 8, false},  // Contract ends
-    {15, 32614, 11, false},  // Customer service
-    {16, 32615, 3, false},  // Web address
-    {17, 32616, 0, true},  // Account password
-    {18, 32617, 0, false},  // Notes
-};
-// 17: Frequent flyer
-const FieldTemplate kForm17[] = {
-    {1, 32700, 2, false},  // Airline
-    {2, 32701, 2, false},  // Programme
-    {3, 32702, 0, false},  // Member number
-    {4, 32703, 1, false},  // Member name
-    {5, 32704, 2, false},  // Status
-    {6, 32705, 0, true},  // PIN
-    {7, 32706, 3, false},  // Web address
-    {8, 32707, 0, false},  // User name
-    {9, 32708, 0, true},  // Password
-    {10, 32709, 11, false},  // Service phone
-    {11, 32710, 8, false},  // Member since
-    {12, 32711, 0, false},  // Notes
-};
-// 18: Internet access
-const FieldTemplate kForm18[] = {
-    {1, 32800, 2, false},  // Provider
-    {2, 32801, 0, false},  // User name
-    {3, 32802, 0, true},  // Password
-    {4, 32803, 11, false},  // Dial-up number
-    {5, 32804, 0, false},  // Name server
-    {6, 32805, 11, false},  // Support phone
-    {7, 32806, 15, false},  // Support e-mail
-    {8, 32807, 0, false},  // Notes
-};
-// 19: Registration code
-const FieldTemplate kForm19[] = {
-    {1, 32902, 1, false},  // Program
-    {2, 32900, 5, false},  // Registration code
-    {3, 32901, 0, false},  // Registered to
-};
-// 20: Alarm system
-const FieldTemplate kForm20[] = {
-    {1, 33000, 2, false},  // Location
-    {2, 33001, 2, false},  // Installer
-    {3, 33002, 0, true},  // Alarm code
-    {4, 33003, 0, true},  // Duress code
-    {5, 33004, 0, true},  // Master code
-    {6, 33005, 2, false},  // Panel location
-    {7, 33006, 0, false},  // Zones
-    {8, 33007, 2, false},  // Monitoring company
-    {9, 33008, 11, false},  // Monitoring phone
-    {10, 33009, 0, false},  // Account number
-    {11, 33010, 0, true},  // Password
-    {12, 33011, 2, false},  // Key holder
-    {13, 33012, 11, false},  // Key holder phone
-    {14, 33013, 8, false},  // Last service
-    {15, 33014, 0, false},  // Notes
-};
-// 21: Car
-const FieldTemplate kForm21[] = {
-    {1, 33100, 2, false},  // Make
-    {2, 33101, 2, false},  // Model
-    {3, 33102, 1, false},  // Registration
-    {4, 33103, 1, false},  // Vehicle identification number
-    {5, 33104, 2, false},  // Colour
-    {6, 33105, 8, false},  // First registered
-    {7, 33106, 8, false},  // Bought on
-    {8, 33107, 0, true},  // Radio code
-    {9, 33108, 0, false},  // Key number
-    {10, 33109, 0, false},  // Tyre size
-    {11, 33110, 2, false},  // Insurer
-    {12, 33111, 0, false},  // Policy number
-    {13, 33112, 8, false},  // Service due
-    {14, 33113, 2, false},  // Garage
-    {15, 33114, 11, false},  // Garage phone
-    {16, 33115, 0, false},  // Notes
-};
-// 22: Medical record
-const FieldTemplate kForm22[] = {
-    {1, 33200, 2, false},  // Patient
-    {2, 33201, 8, false},  // Date of birth
-    {3, 33202, 1, false},  // Blood group
-    {4, 33203, 2, false},  // Allergies
-    {5, 33204, 2, false},  // Conditions
-    {6, 33205, 2, false},  // Medicines
-    {7, 33206, 2, false},  // Doctor
-    {8, 33207, 11, false},  // Doctor phone
-    {9, 33208, 2, false},  // Doctor address
-    {10, 33209, 2, false},  // Dentist
-    {11, 33210, 11, false},  // Dentist phone
-    {12, 33211, 2, false},  // Optician
-    {13, 33212, 11, false},  // Optician phone
-    {14, 33213, 2, false},  // Health insurer
-    {15, 33214, 0, false},  // Insurance number
-    {16, 33215, 2, false},  // Hospital
-    {17, 33216, 11, false},  // Hospital phone
-    {18, 33217, 2, false},  // Emergency contact
-    {19, 33218, 11, false},  // Emergency phone
-    {20, 33219, 2, false},  // Vaccinations
-    {21, 33220, 8, false},  // Last check-up
-    {22, 33221, 8, false},  // Next check-up
-    {23, 33222, 9, false},  // Organ donor
-    {24, 33223, 0, false},  // Height
-    {25, 33224, 0, false},  // Weight
-    {26, 33225, 0, false},  // Glasses prescription
-    {27, 33226, 0, false},  // Notes
-};
-// 23: Employment
-const FieldTemplate kForm23[] = {
-    {1, 33300, 2, false},  // Employer
-    {2, 33301, 2, false},  // Job title
-    {3, 33302, 0, false},  // Employee number
-    {4, 33303, 2, false},  // Department
-    {5, 33304, 2, false},  // Manager
-    {6, 33305, 11, false},  // Manager phone
-    {7, 33306, 8, false},  // Start date
-    {8, 33307, 2, false},  // Office address
-    {9, 33308, 11, false},  // Office phone
-    {10, 33309, 15, false},  // Work e-mail
-    {11, 33310, 3, false},  // Intranet
-    {12, 33311, 0, false},  // User name
-    {13, 33312, 0, true},  // Password
-    {14, 33313, 0, true},  // Door code
-    {15, 33314, 0, false},  // Payroll number
-    {16, 33315, 1, false},  // Tax code
-    {17, 33316, 2, false},  // Pension scheme
-    {18, 33317, 0, false},  // Pension number
-    {19, 33318, 0, false},  // Holiday days
-    {20, 33319, 0, false},  // Working hours
-    {21, 33320, 2, false},  // Personnel contact
-    {22, 33321, 11, false},  // Personnel phone
-    {23, 33322, 15, false},  // Personnel e-mail
-    {24, 33323, 0, false},  // Notes
-};
-// 24: Investment account
-const FieldTemplate kForm24[] = {
-    {1, 33400, 2, false},  // Broker
-    {2, 33401, 0, false},  // Account number
-    {3, 33402, 2, false},  // Account holder
-    {4, 33403, 0, false},  // User name
-    {5, 33404, 0, true},  // Password
-    {6, 33405, 0, true},  // Trading PIN
-    {7, 33406, 3, false},  // Web address
-    {8, 33407, 11, false},  // Phone
-    {9, 33408, 2, false},  // Adviser
-    {10, 33409, 15, false},  // Adviser e-mail
-    {11, 33410, 8, false},  // Opened on
-    {12, 33411, 2, false},  // Account type
-    {13, 33412, 1, false},  // Currency
-    {14, 33413, 0, false},  // Settlement account
-    {15, 33414, 1, false},  // Tax reference
-    {16, 33415, 0, false},  // Notes
-};
-// 25: Loan
-const FieldTemplate kForm25[] = {
-    {1, 33500, 2, false},  // Lender
-    {2, 33501, 0, false},  // Loan number
-    {3, 33502, 2, false},  // Borrower
-    {4, 33503, 2, false},  // Second borrower
-    {5, 33504, 0, false},  // Amount
-    {6, 33505, 0, false},  // Interest rate
-    {7, 33506, 8, false},  // Rate fixed until
-    {8, 33507, 0, false},  // Term
-    {9, 33508, 8, false},  // Start date
-    {10, 33509, 8, false},  // End date
-    {11, 33510, 0, false},  // Monthly payment
-    {12, 33511, 0, false},  // Payment day
-    {13, 33512, 0, false},  // Paid from account
-    {14, 33513, 2, false},  // Property address
-    {15, 33514, 0, false},  // Property value
-    {16, 33515, 2, false},  // Adviser
-    {17, 33516, 11, false},  // Adviser phone
-    {18, 33517, 15, false},  // Adviser e-mail
-    {19, 33518, 11, false},  // Lender phone
-    {20, 33519, 2, false},  // Lender address
-    {21, 33520, 3, false},  // Web address
-    {22, 33521, 0, false},  // User name
-    {23, 33522, 0, true},  // Password
-    {24, 33523, 0, false},  // Insurance policy
-    {25, 33524, 0, false},  // Early repayment fee
-    {26, 33525, 0, false},  // Notes
-};
-// 26: Home and utilities
-const FieldTemplate kForm26[] = {
-    {1, 33600, 2, false},  // Address
-    {2, 33601, 2, false},  // Owner
-    {3, 33602, 2, false},  // Landlord
-    {4, 33603, 11, false},  // Landlord phone
-    {5, 33604, 0, false},  // Rent or mortgage
-    {6, 33605, 2, false},  // Electricity supplier
-    {7, 33606, 0, false},  // Electricity account
-    {8, 33607, 0, false},  // Electricity meter
-    {9, 33608, 11, false},  // Electricity phone
-    {10, 33609, 2, false},  // Gas supplier
-    {11, 33610, 0, false},  // Gas account
-    {12, 33611, 0, false},  // Gas meter
-    {13, 33612, 11, false},  // Gas phone
-    {14, 33613, 2, false},  // Water supplier
-    {15, 33614, 0, false},  // Water account
-    {16, 33615, 11, false},  // Water phone
-    {17, 33616, 2, false},  // Telephone provider
-    {18, 33617, 0, false},  // Telephone account
-    {19, 33618, 11, false},  // Telephone number
-    {20, 33619, 2, false},  // Internet provider
-    {21, 33620, 0, false},  // Internet account
-    {22, 33621, 0, false},  // Router address
-    {23, 33622, 0, true},  // Router password
-    {24, 33623, 0, false},  // Wireless network
-    {25, 33624, 0, true},  // Wireless key
-    {26, 33625, 2, false},  // Television provider
-    {27, 33626, 0, false},  // Television account
-    {28, 33627, 1, false},  // Local tax reference
-    {29, 33628, 2, false},  // Home insurer
-    {30, 33629, 0, false},  // Home policy number
-    {31, 33630, 0, true},  // Alarm code
-    {32, 33631, 2, false},  // Spare key holder
-    {33, 33632, 11, false},  // Spare key holder phone
-    {34, 33633, 11, false},  // Plumber phone
-    {35, 33634, 11, false},  // Electrician phone
-    {36, 33635, 8, false},  // Moved in
-    {37, 33636, 3, false},  // Web address
-    {38, 33637, 0, false},  // Notes
-};
-// 27: Tax details
-const FieldTemplate kForm27[] = {
-    {1, 33700, 2, false},  // Country
-    {2, 33701, 1, false},  // Tax number
-    {3, 33702, 2, false},  // Tax office
-    {4, 33703, 2, false},  // Tax office address
-    {5, 33704, 11, false},  // Tax office phone
-    {6, 33705, 2, false},  // Adviser
-    {7, 33706, 11, false},  // Adviser phone
-    {8, 33707, 15, false},  // Adviser e-mail
-    {9, 33708, 0, false},  // Online user name
-    {10, 33709, 0, true},  // Online password
-    {11, 33710, 3, false},  // Web address
-    {12, 33711, 8, false},  // Filing deadline
-    {13, 33712, 8, false},  // Last return filed
-    {14, 33713, 0, false},  // Reference
-    {15, 33714, 0, false},  // Notes
-};
-// 28: Hotel booking
-const FieldTemplate kForm28[] = {
-    {1, 33800, 2, false},  // Hotel
-    {2, 33801, 2, false},  // Address
-    {3, 33802, 11, false},  // Phone
-    {4, 33803, 15, false},  // E-mail
-    {5, 33804, 3, false},  // Web address
-    {6, 33805, 0, false},  // Booking number
-    {7, 33806, 2, false},  // Guest name
-    {8, 33807, 18, false},  // Check-in
-    {9, 33808, 18, false},  // Check-out
-    {10, 33809, 0, false},  // Room
-    {11, 33810, 0, false},  // Price
-    {12, 33811, 0, false},  // Paid with
-    {13, 33812, 0, false},  // Notes
-};
-// 29: Pension
-const FieldTemplate kForm29[] = {
-    {1, 33900, 2, false},  // Provider
-    {2, 33901, 0, false},  // Plan number
-    {3, 33902, 2, false},  // Member
-    {4, 33903, 8, false},  // Joined on
-    {5, 33904, 8, false},  // Retirement date
-    {6, 33905, 0, false},  // Contributions
-    {7, 33906, 0, false},  // Employer share
-    {8, 33907, 2, false},  // Beneficiary
-    {9, 33908, 3, false},  // Web address
-    {10, 33909, 0, false},  // User name
-    {11, 33910, 0, true},  // Password
-    {12, 33911, 11, false},  // Phone
-    {13, 33912, 0, false},  // Notes
-};
-// 30: Flight
-const FieldTemplate kForm30[] = {
-    {1, 34000, 2, false},  // Airline
-    {2, 34001, 1, false},  // Flight number
-    {3, 34002, 1, false},  // Booking reference
-    {4, 34003, 2, false},  // Passenger
-    {5, 34004, 2, false},  // From
-    {6, 34005, 2, false},  // To
-    {7, 34006, 18, false},  // Departure
-    {8, 34007, 18, false},  // Arrival
-    {9, 34008, 1, false},  // Seat
-    {10, 34009, 0, false},  // Ticket number
-    {11, 34010, 0, false},  // Frequent flyer number
-    {12, 34011, 17, false},  // Check-in time
-    {13, 34012, 11, false},  // Airline phone
-    {14, 34013, 0, false},  // Notes
-};
-// 31: Savings account
-const FieldTemplate kForm31[] = {
-    {1, 34100, 2, false},  // Bank
-    {2, 34101, 2, false},  // Account name
-    {3, 34102, 0, false},  // Account number
-    {4, 34103, 0, false},  // Sort code
-    {5, 34104, 1, false},  // IBAN
-    {6, 34105, 0, false},  // Interest rate
-    {7, 34106, 0, false},  // Notice period
-    {8, 34107, 8, false},  // Opened on
-    {9, 34108, 8, false},  // Matures on
-    {10, 34109, 0, false},  // Linked account
-    {11, 34110, 3, false},  // Web address
-    {12, 34111, 0, false},  // User name
-    {13, 34112, 0, true},  // Password
-    {14, 34113, 0, true},  // PIN
-    {15, 34114, 11, false},  // Phone
-    {16, 34115, 9, false},  // Tax free
-    {17, 34116, 0, false},  // Notes
-};
-// 32: Debit card
-const FieldTemplate kForm32[] = {
-    {1, 34200, 2, false},  // Bank
-    {2, 34201, 0, false},  // Card number
-    {3, 34202, 1, false},  // Name on card
-    {4, 34203, 0, false},  // Account number
-    {5, 34204, 8, false},  // Valid from
-    {6, 34205, 8, false},  // Expires
-    {7, 34206, 0, true},  // Security code
-    {8, 34207, 0, true},  // PIN
-    {9, 34208, 0, false},  // Daily limit
-    {10, 34209, 2, false},  // Card type
-    {11, 34210, 0, false},  // Issue number
-    {12, 34211, 11, false},  // Lost card phone
-    {13, 34212, 11, false},  // Customer service
-    {14, 34213, 3, false},  // Web address
-    {15, 34214, 0, true},  // Online password
-    {16, 34215, 9, false},  // Contactless
-    {17, 34216, 0, false},  // Notes
-};
-// 33: Website administration
-const FieldTemplate kForm33[] = {
-    {1, 34300, 2, false},  // Site name
-    {2, 34301, 3, false},  // Web address
-    {3, 34302, 3, false},  // Administration page
-    {4, 34303, 0, false},  // Administrator
-    {5, 34304, 0, true},  // Administrator password
-    {6, 34305, 2, false},  // Host
-    {7, 34306, 0, false},  // Host account
-    {8, 34307, 0, true},  // Host password
-    {9, 34308, 3, false},  // Control panel
-    {10, 34309, 0, false},  // File transfer server
-    {11, 34310, 0, false},  // File transfer user
-    {12, 34311, 0, true},  // File transfer password
-    {13, 34312, 0, false},  // Database server
-    {14, 34313, 0, false},  // Database name
-    {15, 34314, 0, false},  // Database user
-    {16, 34315, 0, true},  // Database password
-    {17, 34316, 0, false},  // Mail server
-    {18, 34317, 0, false},  // Mail user
-    {19, 34318, 0, true},  // Mail password
-    {20, 34319, 2, false},  // Domain registrar
-    {21, 34320, 8, false},  // Domain expires
-    {22, 34321, 0, false},  // Registrar user
-    {23, 34322, 0, true},  // Registrar password
-    {24, 34323, 0, false},  // Name servers
-    {25, 34324, 8, false},  // Certificate expires
-    {26, 34325, 15, false},  // Support e-mail
-    {27, 34326, 11, false},  // Support phone
-    {28, 34327, 0, false},  // Server address
-    {29, 34328, 0, false},  // Server user
-    {30, 34329, 0, true},  // Server password
-    {31, 34330, 0, false},  // Notes
-};
-// 34: Voice mail
-const FieldTemplate kForm34[] = {
-    {1, 34400, 11, false},  // Phone number
-    {2, 34401, 11, false},  // Access number
-    {3, 34402, 0, false},  // Mailbox
-    {4, 34403, 0, true},  // PIN
-    {5, 34404, 2, false},  // Greeting
-    {6, 34405, 2, false},  // Provider
-    {7, 34406, 11, false},  // Customer service
-    {8, 34407, 11, false},  // Forward to
-    {9, 34408, 11, false},  // Other number
-    {10, 34409, 0, false},  // Notes
-};
-// 35: Library card
-const FieldTemplate kForm35[] = {
-    {1, 34500, 2, false},  // Library
-    {2, 34501, 0, false},  // Card number
-    {3, 34502, 2, false},  // Name
-    {4, 34503, 0, true},  // PIN
-    {5, 34504, 8, false},  // Expires
-    {6, 34505, 2, false},  // Branch
-    {7, 34506, 2, false},  // Address
-    {8, 34507, 11, false},  // Phone
-    {9, 34508, 0, false},  // Opening hours
-    {10, 34509, 3, false},  // Web address
-    {11, 34510, 0, false},  // User name
-    {12, 34511, 0, true},  // Password
-    {13, 34512, 0, false},  // Notes
-};
-// 36: Computer
-const FieldTemplate kForm36[] = {
-    {1, 34600, 2, false},  // Make
-    {2, 34601, 2, false},  // Model
-    {3, 34602, 1, false},  // Serial number
-    {4, 34603, 8, false},  // Bought on
-    {5, 34604, 2, false},  // Shop
-    {6, 34605, 0, false},  // Price
-    {7, 34606, 8, false},  // Warranty until
-    {8, 34607, 0, false},  // Processor
-    {9, 34608, 0, false},  // Memory
-    {10, 34609, 0, false},  // Disk
-    {11, 34610, 2, false},  // Operating system
-    {12, 34611, 1, false},  // Product key
-    {13, 34612, 0, false},  // Computer name
-    {14, 34613, 0, false},  // Network address
-    {15, 34614, 1, false},  // Hardware address
-    {16, 34615, 0, false},  // Administrator
-    {17, 34616, 0, true},  // Administrator password
-    {18, 34617, 0, false},  // User name
-    {19, 34618, 0, true},  // Password
-    {20, 34619, 0, true},  // Start-up password
-    {21, 34620, 0, true},  // Disk encryption key
-    {22, 34621, 2, false},  // Backup location
-    {23, 34622, 0, false},  // Wireless network
-    {24, 34623, 0, true},  // Wireless key
-    {25, 34624, 11, false},  // Support phone
-    {26, 34625, 3, false},  // Support web address
-    {27, 34626, 0, false},  // Notes
-};
-// 37: Network device
-const FieldTemplate kForm37[] = {
-    {1, 34700, 2, false},  // Device
-    {2, 34701, 2, false},  // Make
-    {3, 34702, 2, false},  // Model
-    {4, 34703, 1, false},  // Serial number
-    {5, 34704, 2, false},  // Location
-    {6, 34705, 0, false},  // Network address
-    {7, 34706, 1, false},  // Hardware address
-    {8, 34707, 0, false},  // Gateway
-    {9, 34708, 0, false},  // Subnet mask
-    {10, 34709, 0, false},  // Name server
-    {11, 34710, 0, false},  // Second name server
-    {12, 34711, 3, false},  // Administration page
-    {13, 34712, 0, false},  // Administrator
-    {14, 34713, 0, true},  // Administrator password
-    {15, 34714, 0, false},  // Wireless network
-    {16, 34715, 1, false},  // Wireless security
-    {17, 34716, 0, true},  // Wireless key
-    {18, 34717, 0, false},  // Guest network
-    {19, 34718, 0, true},  // Guest key
-    {20, 34719, 0, false},  // Remote access address
-    {21, 34720, 0, false},  // Remote access user
-    {22, 34721, 0, true},  // Remote access password
-    {23, 34722, 0, false},  // Firmware version
-    {24, 34723, 8, false},  // Firmware updated
-    {25, 34724, 8, false},  // Bought on
-    {26, 34725, 8, false},  // Warranty until
-    {27, 34726, 11, false},  // Support phone
-    {28, 34727, 3, false},  // Support web address
-    {29, 34728, 0, false},  // Notes
-};
-// 38: Subscription
-const FieldTemplate kForm38[] = {
-    {1, 34800, 2, false},  // Service
-    {2, 34801, 3, false},  // Web address
-    {3, 34802, 0, false},  // User name
-    {4, 34803, 0, true},  // Password
-    {5, 34804, 15, false},  // E-mail
-    {6, 34805, 2, false},  // Plan
-    {7, 34806, 0, false},  // Price
-    {8, 34807, 2, false},  // Billing period
-    {9, 34808, 8, false},  // Next payment
-    {10, 34809, 0, false},  // Paid with
-    {11, 34810, 8, false},  // Started on
-    {12, 34811, 9, false},  // Renews automatically
-    {13, 34812, 0, false},  // Customer number
-    {14, 34813, 11, false},  // Support phone
-    {15, 34814, 0, false},  // Notes
-};
-// 39: School or university
-const FieldTemplate kForm39[] = {
-    {1, 34900, 2, false},  // School
-    {2, 34901, 0, false},  // Student number
-    {3, 34902, 2, false},  // Course
-    {4, 34903, 0, false},  // Year
-    {5, 34904, 8, false},  // Start date
-    {6, 34905, 8, false},  // End date
-    {7, 34906, 2, false},  // Tutor
-    {8, 34907, 15, false},  // Tutor e-mail
-    {9, 34908, 11, false},  // Tutor phone
-    {10, 34909, 2, false},  // Address
-    {11, 34910, 11, false},  // Phone
-    {12, 34911, 3, false},  // Web address
-    {13, 34912, 3, false},  // Student portal
-    {14, 34913, 0, false},  // User name
-    {15, 34914, 0, true},  // Password
-    {16, 34915, 0, false},  // Library card
-    {17, 34916, 0, true},  // Library PIN
-    {18, 34917, 15, false},  // E-mail
-    {19, 34918, 0, true},  // E-mail password
-    {20, 34919, 0, false},  // Timetable
-    {21, 34920, 0, false},  // Exam dates
-    {22, 34921, 0, false},  // Grades
-    {23, 34922, 0, false},  // Notes
-};
-// 40: Identity card
-const FieldTemplate kForm40[] = {
-    {1, 35000, 2, false},  // Country
-    {2, 35001, 1, false},  // Card number
-    {3, 35002, 1, false},  // Surname
-    {4, 35003, 1, false},  // Given names
-    {5, 35004, 8, false},  // Date of birth
-    {6, 35005, 2, false},  // Place of birth
-    {7, 35006, 1, false},  // Sex
-    {8, 35007, 2, false},  // Nationality
-    {9, 35008, 2, false},  // Address
-    {10, 35009, 8, false},  // Issued on
-    {11, 35010, 8, false},  // Expires
-    {12, 35011, 2, false},  // Issued by
-    {13, 35012, 1, false},  // Personal number
-    {14, 35013, 0, false},  // Height
-    {15, 35014, 2, false},  // Eye colour
-    {16, 35015, 0, true},  // Card PIN
-    {17, 35016, 0, true},  // Card PUK
-    {18, 35017, 0, true},  // Signature PIN
-    {19, 35018, 2, false},  // Emergency contact
-    {20, 35019, 11, false},  // Emergency phone
-    {21, 35020, 0, false},  // Notes
-};
-// 41: Conference call
-const FieldTemplate kForm41[] = {
-    {1, 35100, 2, false},  // Title
-    {2, 35101, 11, false},  // Dial-in number
-    {3, 35102, 11, false},  // Other dial-in number
-    {4, 35103, 0, false},  // Conference number
-    {5, 35104, 0, true},  // Participant PIN
-    {6, 35105, 0, true},  // Host PIN
-    {7, 35106, 2, false},  // Organiser
-    {8, 35107, 15, false},  // Organiser e-mail
-    {9, 35108, 18, false},  // Start
-    {10, 35109, 0, false},  // Duration
-    {11, 35110, 3, false},  // Web meeting
-    {12, 35111, 0, true},  // Meeting password
-    {13, 35112, 2, false},  // Provider
-    {14, 35113, 11, false},  // Support phone
-    {15, 35114, 0, false},  // Notes
-};
-// 42: Contact list
-const FieldTemplate kForm42[] = {
-    {1, 31333, 1, false},  // Name
-    {2, 31314, 15, false},  // E-mail
-    {3, 31303, 11, false},  // Phone
-    {4, 31305, 11, false},  // Mobile
-    {5, 31333, 1, false},  // Name
-    {6, 31314, 15, false},  // E-mail
-    {7, 31303, 11, false},  // Phone
-    {8, 31305, 11, false},  // Mobile
-    {9, 31333, 1, false},  // Name
-    {10, 31314, 15, false},  // E-mail
-    {11, 31303, 11, false},  // Phone
-    {12, 31305, 11, false},  // Mobile
-    {13, 31333, 1, false},  // Name
-    {14, 31314, 15, false},  // E-mail
-    {15, 31303, 11, false},  // Phone
-    {16, 31305, 11, false},  // Mobile
-    {17, 31333, 1, false},  // Name
-    {18, 31314, 15, false},  // E-mail
-    {19, 31303, 11, false},  // Phone
-    {20, 31305, 11, false},  // Mobile
-    {21, 31333, 1, false},  // Name
-    {22, 31314, 15, false},  // E-mail
-    {23, 31303, 11, false},  // Phone
-    {24, 31305, 11, false},  // Mobile
-    {25, 31333, 1, false},  // Name
-    {26, 31314, 15, false},  // E-mail
-    {27, 31303, 11, false},  // Phone
-    {28, 31305, 11, false},  // Mobile
-    {29, 31333, 1, false},  // Name
-    {30, 31314, 15, false},  // E-mail
-    {31, 31303, 11, false},  // Phone
-    {32, 31305, 11, false},  // Mobile
-    {33, 31333, 1, false},  // Name
-    {34, 31314, 15, false},  // E-mail
-    {35, 31303, 11, false},  // Phone
-    {36, 31305, 11, false},  // Mobile
-    {37, 31333, 1, false},  // Name
-    {38, 31314, 15, false},  // E-mail
-    {39, 31303, 11, false},  // Phone
-    {40, 31305, 11, false},  // Mobile
+constexpr Kind Default{TLF_DEFAULT, false};
+constexpr Kind Pin{TLF_DEFAULT, true};
+constexpr Kind UpperAll{TLF_UPPERALL, false};
+constexpr Kind UpperFirst{TLF_UPPERFIRST, false};
+constexpr Kind Url{TLF_URL, false};
+constexpr Kind Code{TLF_CODE, false};
+constexpr Kind Date{TLF_DATE, false};
+constexpr Kind YesNo{TLF_YESNO, false};
+constexpr Kind Tel{TLF_TEL, false};
+constexpr Kind Email{TLF_EMAIL, false};
+constexpr Kind Link{TLF_LINK, false};
+constexpr Kind Time{TLF_TIME, false};
+constexpr Kind DateTime{TLF_DATETIME, false};
+
+// One line of a form: the label (a string identifier) and the kind.
+struct Line {
+    uint32_t label;
+    Kind kind;
 };
 
-const BuiltInForm kCatalogue[kBuiltInFormCount] = {
-    {500, 39000, 110, 16, kForm0},  // 0: Personal details
-    {501, 39001, 44, 10, kForm1},  // 1: Web log-in
-    {502, 39002, 44, 20, kForm2},  // 2: Online shop
-    {503, 39003, 30, 33, kForm3},  // 3: Contact
-    {504, 39004, 20, 13, kForm4},  // 4: Credit card
-    {505, 39005, 57, 25, kForm5},  // 5: Bank account
-    {506, 39006, 67, 22, kForm6},  // 6: Insurance
-    {507, 39007, 79, 16, kForm7},  // 7: Software licence
-    {508, 39008, 48, 17, kForm8},  // 8: E-mail account
-    {509, 39009, 76, 10, kForm9},  // 9: Membership
-    {510, 39010, 74, 5, kForm10},  // 10: Combination lock
-    {512, 39011, 50, 3, kForm11},  // 11: Password
-    {513, 39012, 107, 11, kForm12},  // 12: Passport
-    {514, 39013, 108, 17, kForm13},  // 13: Driving licence
-    {515, 39014, 5, 8, kForm14},  // 14: Calling card
-    {516, 39015, 50, 13, kForm15},  // 15: Computer log-in
-    {517, 39016, 109, 18, kForm16},  // 16: Mobile phone
-    {518, 39017, 47, 12, kForm17},  // 17: Frequent flyer
-    {519, 39018, 48, 8, kForm18},  // 18: Internet access
-    {520, 39019, 79, 3, kForm19},  // 19: Registration code
-    {521, 39020, 51, 15, kForm20},  // 20: Alarm system
-    {522, 39021, 71, 16, kForm21},  // 21: Car
-    {523, 39024, 1, 27, kForm22},  // 22: Medical record
-    {524, 39025, 1, 24, kForm23},  // 23: Employment
-    {529, 39028, 2, 16, kForm24},  // 24: Investment account
-    {525, 39022, 1, 26, kForm25},  // 25: Loan
-    {526, 39023, 1, 38, kForm26},  // 26: Home and utilities
-    {527, 39026, 2, 15, kForm27},  // 27: Tax details
-    {528, 39027, 78, 13, kForm28},  // 28: Hotel booking
-    {530, 39029, 2, 13, kForm29},  // 29: Pension
-    {531, 39030, 73, 14, kForm30},  // 30: Flight
-    {532, 39031, 2, 17, kForm31},  // 31: Savings account
-    {533, 39034, 2, 17, kForm32},  // 32: Debit card
-    {534, 39035, 131, 31, kForm33},  // 33: Website administration
-    {535, 39036, 68, 10, kForm34},  // 34: Voice mail
-    {536, 39037, 98, 13, kForm35},  // 35: Library card
-    {537, 39038, 100, 27, kForm36},  // 36: Computer
-    {538, 39039, 100, 29, kForm37},  // 37: Network device
-    {539, 39040, 112, 15, kForm38},  // 38: Subscription
-    {540, 39041, 85, 23, kForm39},  // 39: School or university
-    {511, 39033, 89, 21, kForm40},  // 40: Identity card
-    {541, 39042, 68, 15, kForm41},  // 41: Conference call
-    {542, 39043, 30, 40, kForm42},  // 42: Contact list
+// A form's templates from its lines, keyed 1, 2, 3 ... in order.
+template <size_t N>
+constexpr std::array<FieldTemplate, N> Fields(const Line (&lines)[N]) {
+    std::array<FieldTemplate, N> fields{};
+    for (size_t i = 0; i < N; ++i)
+        fields[i] = {static_cast<uint32_t>(i + 1), lines[i].label, lines[i].kind.code, lines[i].kind.pin};
+    return fields;
+}
+
+template <size_t N>
+constexpr BuiltInForm Form(uint32_t key, uint32_t nameString, int32_t icon,
+                           const std::array<FieldTemplate, N>& fields) {
+    return {key, nameString, icon, static_cast<uint32_t>(N), fields.data()};
+}
+
+// clang-format off
+// 0: Personal details
+constexpr auto kForm0 = Fields({
+    {IDS_F0_FULL_NAME, UpperFirst},
+    {IDS_F0_ADDRESS, UpperFirst},
+    {IDS_F0_CITY, UpperFirst},
+    {IDS_F0_POSTCODE, UpperAll},
+    {IDS_F0_COUNTRY, UpperFirst},
+    {IDS_F0_PHONE, Tel},
+    {IDS_F0_MOBILE, Tel},
+    {IDS_F0_E_MAIL, Email},
+    {IDS_F0_DATE_OF_BIRTH, Date},
+    {IDS_F0_PLACE_OF_BIRTH, UpperFirst},
+    {IDS_F0_NATIONALITY, UpperFirst},
+    {IDS_F0_IDENTITY_CARD_NUMBER, UpperAll},
+    {IDS_F0_TAX_NUMBER, UpperAll},
+    {IDS_F0_SOCIAL_SECURITY_NUMBER, UpperAll},
+    {IDS_F0_BLOOD_GROUP, UpperAll},
+    {IDS_F0_NOTES, Default},
+});
+// 1: Web log-in
+constexpr auto kForm1 = Fields({
+    {IDS_F1_SITE_NAME, UpperFirst},
+    {IDS_F1_WEB_ADDRESS, Url},
+    {IDS_F1_USER_NAME, Default},
+    {IDS_F1_PASSWORD, Pin},
+    {IDS_F1_E_MAIL, Email},
+    {IDS_F1_SECRET_QUESTION, UpperFirst},
+    {IDS_F1_ANSWER, Pin},
+    {IDS_F1_REGISTERED_ON, Date},
+    {IDS_F1_ACCOUNT_NUMBER, Default},
+    {IDS_F1_NOTES, Default},
+});
+// 2: Online shop
+constexpr auto kForm2 = Fields({
+    {IDS_F2_SHOP, UpperFirst},
+    {IDS_F2_WEB_ADDRESS, Url},
+    {IDS_F2_USER_NAME, Default},
+    {IDS_F2_PASSWORD, Pin},
+    {IDS_F2_E_MAIL, Email},
+    {IDS_F2_CUSTOMER_NUMBER, Default},
+    {IDS_F2_PAYMENT_CARD, Default},
+    {IDS_F2_DELIVERY_NAME, UpperFirst},
+    {IDS_F2_DELIVERY_ADDRESS, UpperFirst},
+    {IDS_F2_CITY, UpperFirst},
+    {IDS_F2_POSTCODE, UpperAll},
+    {IDS_F2_COUNTRY, UpperFirst},
+    {IDS_F2_PHONE, Tel},
+    {IDS_F2_SECRET_QUESTION, UpperFirst},
+    {IDS_F2_ANSWER, Pin},
+    {IDS_F2_REGISTERED_ON, Date},
+    {IDS_F2_NEWSLETTER, YesNo},
+    {IDS_F2_SUPPORT_E_MAIL, Email},
+    {IDS_F2_SUPPORT_PHONE, Tel},
+    {IDS_F2_NOTES, Default},
+});
+// 3: Contact
+constexpr auto kForm3 = Fields({
+    {IDS_F3_FIRST_NAME, UpperFirst},
+    {IDS_F3_LAST_NAME, UpperFirst},
+    {IDS_F3_COMPANY, UpperFirst},
+    {IDS_F3_PHONE, Tel},
+    {IDS_F3_WORK_PHONE, Tel},
+    {IDS_F3_MOBILE, Tel},
+    {IDS_F3_FAX, Tel},
+    {IDS_F3_PAGER, Tel},
+    {IDS_F3_STREET, UpperFirst},
+    {IDS_F3_CITY, UpperFirst},
+    {IDS_F3_REGION, UpperFirst},
+    {IDS_F3_POSTCODE, UpperAll},
+    {IDS_F3_COUNTRY, UpperFirst},
+    {IDS_F3_WEB_PAGE, Url},
+    {IDS_F3_E_MAIL, Email},
+    {IDS_F3_SECOND_E_MAIL, Email},
+    {IDS_F3_JOB_TITLE, UpperFirst},
+    {IDS_F3_DEPARTMENT, UpperFirst},
+    {IDS_F3_WORK_STREET, UpperFirst},
+    {IDS_F3_WORK_CITY, UpperFirst},
+    {IDS_F3_WORK_POSTCODE, UpperAll},
+    {IDS_F3_WORK_COUNTRY, UpperFirst},
+    {IDS_F3_BIRTHDAY, Date},
+    {IDS_F3_ANNIVERSARY, Date},
+    {IDS_F3_PARTNER, UpperFirst},
+    {IDS_F3_CHILDREN, UpperFirst},
+    {IDS_F3_ASSISTANT, UpperFirst},
+    {IDS_F3_ASSISTANT_PHONE, Tel},
+    {IDS_F3_CAR_PHONE, Tel},
+    {IDS_F3_MESSENGER, Link},
+    {IDS_F3_WORK_WEB_PAGE, Url},
+    {IDS_F3_CATEGORY, Default},
+    {IDS_F3_NOTES, Default},
+});
+// 4: Credit card
+constexpr auto kForm4 = Fields({
+    {IDS_F4_CARD_TYPE, UpperFirst},
+    {IDS_F4_CARD_NUMBER, Default},
+    {IDS_F4_NAME_ON_CARD, UpperAll},
+    {IDS_F4_VALID_FROM, Date},
+    {IDS_F4_EXPIRES, Date},
+    {IDS_F4_SECURITY_CODE, Pin},
+    {IDS_F4_PIN, Pin},
+    {IDS_F4_CREDIT_LIMIT, Default},
+    {IDS_F4_BANK, UpperFirst},
+    {IDS_F4_CUSTOMER_SERVICE, Tel},
+    {IDS_F4_LOST_CARD_PHONE, Tel},
+    {IDS_F4_WEB_ADDRESS, Url},
+    {IDS_F4_NOTES, Default},
+});
+// 5: Bank account
+constexpr auto kForm5 = Fields({
+    {IDS_F5_BANK, UpperFirst},
+    {IDS_F5_BRANCH, UpperFirst},
+    {IDS_F5_ACCOUNT_HOLDER, UpperFirst},
+    {IDS_F5_ACCOUNT_NUMBER, Default},
+    {IDS_F5_SORT_CODE, Default},
+    {IDS_F5_IBAN, UpperAll},
+    {IDS_F5_BIC, UpperAll},
+    {IDS_F5_ACCOUNT_TYPE, UpperFirst},
+    {IDS_F5_CURRENCY, UpperAll},
+    {IDS_F5_OPENED_ON, Date},
+    {IDS_F5_BRANCH_ADDRESS, UpperFirst},
+    {IDS_F5_CITY, UpperFirst},
+    {IDS_F5_POSTCODE, UpperAll},
+    {IDS_F5_PHONE, Tel},
+    {IDS_F5_FAX, Tel},
+    {IDS_F5_E_MAIL, Email},
+    {IDS_F5_WEB_ADDRESS, Url},
+    {IDS_F5_ONLINE_BANKING_USER, Default},
+    {IDS_F5_ONLINE_BANKING_PASSWORD, Pin},
+    {IDS_F5_TELEPHONE_BANKING_PIN, Pin},
+    {IDS_F5_CARD_NUMBER, Default},
+    {IDS_F5_CARD_PIN, Pin},
+    {IDS_F5_ADVISER, UpperFirst},
+    {IDS_F5_ADVISER_PHONE, Tel},
+    {IDS_F5_NOTES, Default},
+});
+// 6: Insurance
+constexpr auto kForm6 = Fields({
+    {IDS_F6_INSURER, UpperFirst},
+    {IDS_F6_POLICY_TYPE, UpperFirst},
+    {IDS_F6_POLICY_NUMBER, Default},
+    {IDS_F6_INSURED_PERSON, UpperFirst},
+    {IDS_F6_INSURED_ITEM, UpperFirst},
+    {IDS_F6_START_DATE, Date},
+    {IDS_F6_END_DATE, Date},
+    {IDS_F6_PREMIUM, Default},
+    {IDS_F6_PAYMENT_PERIOD, UpperFirst},
+    {IDS_F6_SUM_INSURED, Default},
+    {IDS_F6_EXCESS, Default},
+    {IDS_F6_AGENT, UpperFirst},
+    {IDS_F6_AGENT_PHONE, Tel},
+    {IDS_F6_AGENT_E_MAIL, Email},
+    {IDS_F6_CLAIMS_PHONE, Tel},
+    {IDS_F6_CLAIMS_ADDRESS, UpperFirst},
+    {IDS_F6_WEB_ADDRESS, Url},
+    {IDS_F6_USER_NAME, Default},
+    {IDS_F6_PASSWORD, Pin},
+    {IDS_F6_BENEFICIARY, UpperFirst},
+    {IDS_F6_RENEWAL_DATE, Date},
+    {IDS_F6_NOTES, Default},
+});
+// 7: Software licence
+constexpr auto kForm7 = Fields({
+    {IDS_F7_PROGRAM, UpperFirst},
+    {IDS_F7_VERSION, Default},
+    {IDS_F7_PUBLISHER, UpperFirst},
+    {IDS_F7_LICENSED_TO, UpperFirst},
+    {IDS_F7_LICENCE_KEY, UpperAll},
+    {IDS_F7_SERIAL_NUMBER, UpperAll},
+    {IDS_F7_LICENCE_TYPE, UpperFirst},
+    {IDS_F7_SEATS, Default},
+    {IDS_F7_BOUGHT_ON, Date},
+    {IDS_F7_PRICE, Default},
+    {IDS_F7_ORDER_NUMBER, Default},
+    {IDS_F7_SHOP, UpperFirst},
+    {IDS_F7_DOWNLOAD_ADDRESS, Url},
+    {IDS_F7_SUPPORT_E_MAIL, Email},
+    {IDS_F7_SUPPORT_PHONE, Tel},
+    {IDS_F7_NOTES, Default},
+});
+// 8: E-mail account
+constexpr auto kForm8 = Fields({
+    {IDS_F8_PROVIDER, UpperFirst},
+    {IDS_F8_E_MAIL_ADDRESS, Email},
+    {IDS_F8_USER_NAME, Default},
+    {IDS_F8_PASSWORD, Pin},
+    {IDS_F8_INCOMING_SERVER, Default},
+    {IDS_F8_INCOMING_SERVER_TYPE, UpperAll},
+    {IDS_F8_INCOMING_PORT, Default},
+    {IDS_F8_OUTGOING_SERVER, Default},
+    {IDS_F8_OUTGOING_PORT, Default},
+    {IDS_F8_SECURE_CONNECTION, YesNo},
+    {IDS_F8_OUTGOING_SERVER_LOG_IN, YesNo},
+    {IDS_F8_WEB_MAIL, Url},
+    {IDS_F8_DISPLAY_NAME, UpperFirst},
+    {IDS_F8_REPLY_ADDRESS, Email},
+    {IDS_F8_SUPPORT_PHONE, Tel},
+    {IDS_F8_SECRET_QUESTION, UpperFirst},
+    {IDS_F8_NOTES, Default},
+});
+// 9: Membership
+constexpr auto kForm9 = Fields({
+    {IDS_F9_CLUB, UpperFirst},
+    {IDS_F9_MEMBER_NAME, UpperFirst},
+    {IDS_F9_MEMBER_NUMBER, Default},
+    {IDS_F9_MEMBER_SINCE, Date},
+    {IDS_F9_VALID_UNTIL, Date},
+    {IDS_F9_LEVEL, UpperFirst},
+    {IDS_F9_PASSWORD, Pin},
+    {IDS_F9_PHONE, Tel},
+    {IDS_F9_WEB_ADDRESS, Url},
+    {IDS_F9_NOTES, Default},
+});
+// 10: Combination lock
+constexpr auto kForm10 = Fields({
+    {IDS_F10_LOCK, UpperFirst},
+    {IDS_F10_COMBINATION, Pin},
+    {IDS_F10_LOCATION, UpperFirst},
+    {IDS_F10_SERIAL_NUMBER, Default},
+    {IDS_F10_NOTES, UpperFirst},
+});
+// 11: Password
+constexpr auto kForm11 = Fields({
+    {IDS_F11_SYSTEM, UpperFirst},
+    {IDS_F11_USER_NAME, Default},
+    {IDS_F11_PASSWORD, Pin},
+});
+// 12: Passport
+constexpr auto kForm12 = Fields({
+    {IDS_F12_COUNTRY, UpperFirst},
+    {IDS_F12_PASSPORT_NUMBER, UpperAll},
+    {IDS_F12_SURNAME, UpperAll},
+    {IDS_F12_GIVEN_NAMES, UpperAll},
+    {IDS_F12_NATIONALITY, UpperFirst},
+    {IDS_F12_DATE_OF_BIRTH, Date},
+    {IDS_F12_PLACE_OF_BIRTH, UpperFirst},
+    {IDS_F12_ISSUED_ON, Date},
+    {IDS_F12_EXPIRES, Date},
+    {IDS_F12_ISSUED_BY, UpperFirst},
+    {IDS_F12_NOTES, Default},
+});
+// 13: Driving licence
+constexpr auto kForm13 = Fields({
+    {IDS_F13_LICENCE_NUMBER, UpperAll},
+    {IDS_F13_SURNAME, UpperAll},
+    {IDS_F13_GIVEN_NAMES, UpperAll},
+    {IDS_F13_DATE_OF_BIRTH, Date},
+    {IDS_F13_PLACE_OF_BIRTH, UpperFirst},
+    {IDS_F13_ADDRESS, UpperFirst},
+    {IDS_F13_ISSUED_ON, Date},
+    {IDS_F13_EXPIRES, Date},
+    {IDS_F13_ISSUED_BY, UpperFirst},
+    {IDS_F13_CATEGORIES, UpperAll},
+    {IDS_F13_RESTRICTIONS, UpperFirst},
+    {IDS_F13_VEHICLE_REGISTRATION, UpperAll},
+    {IDS_F13_VEHICLE_MAKE, UpperFirst},
+    {IDS_F13_VEHICLE_MODEL, UpperFirst},
+    {IDS_F13_VEHICLE_INSURANCE_POLICY, Default},
+    {IDS_F13_BREAKDOWN_SERVICE_PHONE, Tel},
+    {IDS_F13_NOTES, Default},
+});
+// 14: Calling card
+constexpr auto kForm14 = Fields({
+    {IDS_F14_PROVIDER, UpperFirst},
+    {IDS_F14_CARD_NUMBER, Default},
+    {IDS_F14_PIN, Pin},
+    {IDS_F14_ACCESS_NUMBER, Tel},
+    {IDS_F14_BALANCE, Default},
+    {IDS_F14_EXPIRES, Date},
+    {IDS_F14_CUSTOMER_SERVICE, Tel},
+    {IDS_F14_NOTES, Default},
+});
+// 15: Computer log-in
+constexpr auto kForm15 = Fields({
+    {IDS_F15_COMPUTER, UpperFirst},
+    {IDS_F15_DOMAIN, UpperAll},
+    {IDS_F15_USER_NAME, Default},
+    {IDS_F15_PASSWORD, Pin},
+    {IDS_F15_NETWORK_ADDRESS, Default},
+    {IDS_F15_OPERATING_SYSTEM, UpperFirst},
+    {IDS_F15_ADMINISTRATOR, UpperFirst},
+    {IDS_F15_ADMINISTRATOR_PASSWORD, Pin},
+    {IDS_F15_WIRELESS_NETWORK, Default},
+    {IDS_F15_WIRELESS_KEY, Pin},
+    {IDS_F15_HELP_DESK_PHONE, Tel},
+    {IDS_F15_HELP_DESK_E_MAIL, Email},
+    {IDS_F15_NOTES, Default},
+});
+// 16: Mobile phone
+constexpr auto kForm16 = Fields({
+    {IDS_F16_PHONE_NUMBER, Tel},
+    {IDS_F16_NETWORK, UpperFirst},
+    {IDS_F16_MAKE, UpperFirst},
+    {IDS_F16_MODEL, UpperFirst},
+    {IDS_F16_SERIAL_NUMBER, UpperAll},
+    {IDS_F16_DEVICE_IDENTITY_NUMBER, UpperAll},
+    {IDS_F16_SIM_CARD_NUMBER, Default},
+    {IDS_F16_PIN, Pin},
+    {IDS_F16_PUK, Pin},
+    {IDS_F16_PHONE_LOCK_CODE, Pin},
+    {IDS_F16_VOICE_MAIL_NUMBER, Tel},
+    {IDS_F16_VOICE_MAIL_PIN, Pin},
+    {IDS_F16_CONTRACT_NUMBER, Default},
+    {IDS_F16_CONTRACT_ENDS, Date},
+    {IDS_F16_CUSTOMER_SERVICE, Tel},
+    {IDS_F16_WEB_ADDRESS, Url},
+    {IDS_F16_ACCOUNT_PASSWORD, Pin},
+    {IDS_F16_NOTES, Default},
+});
+// 17: Frequent flyer
+constexpr auto kForm17 = Fields({
+    {IDS_F17_AIRLINE, UpperFirst},
+    {IDS_F17_PROGRAMME, UpperFirst},
+    {IDS_F17_MEMBER_NUMBER, Default},
+    {IDS_F17_MEMBER_NAME, UpperAll},
+    {IDS_F17_STATUS, UpperFirst},
+    {IDS_F17_PIN, Pin},
+    {IDS_F17_WEB_ADDRESS, Url},
+    {IDS_F17_USER_NAME, Default},
+    {IDS_F17_PASSWORD, Pin},
+    {IDS_F17_SERVICE_PHONE, Tel},
+    {IDS_F17_MEMBER_SINCE, Date},
+    {IDS_F17_NOTES, Default},
+});
+// 18: Internet access
+constexpr auto kForm18 = Fields({
+    {IDS_F18_PROVIDER, UpperFirst},
+    {IDS_F18_USER_NAME, Default},
+    {IDS_F18_PASSWORD, Pin},
+    {IDS_F18_DIAL_UP_NUMBER, Tel},
+    {IDS_F18_NAME_SERVER, Default},
+    {IDS_F18_SUPPORT_PHONE, Tel},
+    {IDS_F18_SUPPORT_E_MAIL, Email},
+    {IDS_F18_NOTES, Default},
+});
+// 19: Registration code
+constexpr auto kForm19 = Fields({
+    {IDS_F19_PROGRAM, UpperAll},
+    {IDS_F19_REGISTRATION_CODE, Code},
+    {IDS_F19_REGISTERED_TO, Default},
+});
+// 20: Alarm system
+constexpr auto kForm20 = Fields({
+    {IDS_F20_LOCATION, UpperFirst},
+    {IDS_F20_INSTALLER, UpperFirst},
+    {IDS_F20_ALARM_CODE, Pin},
+    {IDS_F20_DURESS_CODE, Pin},
+    {IDS_F20_MASTER_CODE, Pin},
+    {IDS_F20_PANEL_LOCATION, UpperFirst},
+    {IDS_F20_ZONES, Default},
+    {IDS_F20_MONITORING_COMPANY, UpperFirst},
+    {IDS_F20_MONITORING_PHONE, Tel},
+    {IDS_F20_ACCOUNT_NUMBER, Default},
+    {IDS_F20_PASSWORD, Pin},
+    {IDS_F20_KEY_HOLDER, UpperFirst},
+    {IDS_F20_KEY_HOLDER_PHONE, Tel},
+    {IDS_F20_LAST_SERVICE, Date},
+    {IDS_F20_NOTES, Default},
+});
+// 21: Car
+constexpr auto kForm21 = Fields({
+    {IDS_F21_MAKE, UpperFirst},
+    {IDS_F21_MODEL, UpperFirst},
+    {IDS_F21_REGISTRATION, UpperAll},
+    {IDS_F21_VEHICLE_IDENTIFICATION_NUMBER, UpperAll},
+    {IDS_F21_COLOUR, UpperFirst},
+    {IDS_F21_FIRST_REGISTERED, Date},
+    {IDS_F21_BOUGHT_ON, Date},
+    {IDS_F21_RADIO_CODE, Pin},
+    {IDS_F21_KEY_NUMBER, Default},
+    {IDS_F21_TYRE_SIZE, Default},
+    {IDS_F21_INSURER, UpperFirst},
+    {IDS_F21_POLICY_NUMBER, Default},
+    {IDS_F21_SERVICE_DUE, Date},
+    {IDS_F21_GARAGE, UpperFirst},
+    {IDS_F21_GARAGE_PHONE, Tel},
+    {IDS_F21_NOTES, Default},
+});
+// 22: Medical record
+constexpr auto kForm22 = Fields({
+    {IDS_F22_PATIENT, UpperFirst},
+    {IDS_F22_DATE_OF_BIRTH, Date},
+    {IDS_F22_BLOOD_GROUP, UpperAll},
+    {IDS_F22_ALLERGIES, UpperFirst},
+    {IDS_F22_CONDITIONS, UpperFirst},
+    {IDS_F22_MEDICINES, UpperFirst},
+    {IDS_F22_DOCTOR, UpperFirst},
+    {IDS_F22_DOCTOR_PHONE, Tel},
+    {IDS_F22_DOCTOR_ADDRESS, UpperFirst},
+    {IDS_F22_DENTIST, UpperFirst},
+    {IDS_F22_DENTIST_PHONE, Tel},
+    {IDS_F22_OPTICIAN, UpperFirst},
+    {IDS_F22_OPTICIAN_PHONE, Tel},
+    {IDS_F22_HEALTH_INSURER, UpperFirst},
+    {IDS_F22_INSURANCE_NUMBER, Default},
+    {IDS_F22_HOSPITAL, UpperFirst},
+    {IDS_F22_HOSPITAL_PHONE, Tel},
+    {IDS_F22_EMERGENCY_CONTACT, UpperFirst},
+    {IDS_F22_EMERGENCY_PHONE, Tel},
+    {IDS_F22_VACCINATIONS, UpperFirst},
+    {IDS_F22_LAST_CHECK_UP, Date},
+    {IDS_F22_NEXT_CHECK_UP, Date},
+    {IDS_F22_ORGAN_DONOR, YesNo},
+    {IDS_F22_HEIGHT, Default},
+    {IDS_F22_WEIGHT, Default},
+    {IDS_F22_GLASSES_PRESCRIPTION, Default},
+    {IDS_F22_NOTES, Default},
+});
+// 23: Employment
+constexpr auto kForm23 = Fields({
+    {IDS_F23_EMPLOYER, UpperFirst},
+    {IDS_F23_JOB_TITLE, UpperFirst},
+    {IDS_F23_EMPLOYEE_NUMBER, Default},
+    {IDS_F23_DEPARTMENT, UpperFirst},
+    {IDS_F23_MANAGER, UpperFirst},
+    {IDS_F23_MANAGER_PHONE, Tel},
+    {IDS_F23_START_DATE, Date},
+    {IDS_F23_OFFICE_ADDRESS, UpperFirst},
+    {IDS_F23_OFFICE_PHONE, Tel},
+    {IDS_F23_WORK_E_MAIL, Email},
+    {IDS_F23_INTRANET, Url},
+    {IDS_F23_USER_NAME, Default},
+    {IDS_F23_PASSWORD, Pin},
+    {IDS_F23_DOOR_CODE, Pin},
+    {IDS_F23_PAYROLL_NUMBER, Default},
+    {IDS_F23_TAX_CODE, UpperAll},
+    {IDS_F23_PENSION_SCHEME, UpperFirst},
+    {IDS_F23_PENSION_NUMBER, Default},
+    {IDS_F23_HOLIDAY_DAYS, Default},
+    {IDS_F23_WORKING_HOURS, Default},
+    {IDS_F23_PERSONNEL_CONTACT, UpperFirst},
+    {IDS_F23_PERSONNEL_PHONE, Tel},
+    {IDS_F23_PERSONNEL_E_MAIL, Email},
+    {IDS_F23_NOTES, Default},
+});
+// 24: Investment account
+constexpr auto kForm24 = Fields({
+    {IDS_F24_BROKER, UpperFirst},
+    {IDS_F24_ACCOUNT_NUMBER, Default},
+    {IDS_F24_ACCOUNT_HOLDER, UpperFirst},
+    {IDS_F24_USER_NAME, Default},
+    {IDS_F24_PASSWORD, Pin},
+    {IDS_F24_TRADING_PIN, Pin},
+    {IDS_F24_WEB_ADDRESS, Url},
+    {IDS_F24_PHONE, Tel},
+    {IDS_F24_ADVISER, UpperFirst},
+    {IDS_F24_ADVISER_E_MAIL, Email},
+    {IDS_F24_OPENED_ON, Date},
+    {IDS_F24_ACCOUNT_TYPE, UpperFirst},
+    {IDS_F24_CURRENCY, UpperAll},
+    {IDS_F24_SETTLEMENT_ACCOUNT, Default},
+    {IDS_F24_TAX_REFERENCE, UpperAll},
+    {IDS_F24_NOTES, Default},
+});
+// 25: Loan
+constexpr auto kForm25 = Fields({
+    {IDS_F25_LENDER, UpperFirst},
+    {IDS_F25_LOAN_NUMBER, Default},
+    {IDS_F25_BORROWER, UpperFirst},
+    {IDS_F25_SECOND_BORROWER, UpperFirst},
+    {IDS_F25_AMOUNT, Default},
+    {IDS_F25_INTEREST_RATE, Default},
+    {IDS_F25_RATE_FIXED_UNTIL, Date},
+    {IDS_F25_TERM, Default},
+    {IDS_F25_START_DATE, Date},
+    {IDS_F25_END_DATE, Date},
+    {IDS_F25_MONTHLY_PAYMENT, Default},
+    {IDS_F25_PAYMENT_DAY, Default},
+    {IDS_F25_PAID_FROM_ACCOUNT, Default},
+    {IDS_F25_PROPERTY_ADDRESS, UpperFirst},
+    {IDS_F25_PROPERTY_VALUE, Default},
+    {IDS_F25_ADVISER, UpperFirst},
+    {IDS_F25_ADVISER_PHONE, Tel},
+    {IDS_F25_ADVISER_E_MAIL, Email},
+    {IDS_F25_LENDER_PHONE, Tel},
+    {IDS_F25_LENDER_ADDRESS, UpperFirst},
+    {IDS_F25_WEB_ADDRESS, Url},
+    {IDS_F25_USER_NAME, Default},
+    {IDS_F25_PASSWORD, Pin},
+    {IDS_F25_INSURANCE_POLICY, Default},
+    {IDS_F25_EARLY_REPAYMENT_FEE, Default},
+    {IDS_F25_NOTES, Default},
+});
+// 26: Home and utilities
+constexpr auto kForm26 = Fields({
+    {IDS_F26_ADDRESS, UpperFirst},
+    {IDS_F26_OWNER, UpperFirst},
+    {IDS_F26_LANDLORD, UpperFirst},
+    {IDS_F26_LANDLORD_PHONE, Tel},
+    {IDS_F26_RENT_OR_MORTGAGE, Default},
+    {IDS_F26_ELECTRICITY_SUPPLIER, UpperFirst},
+    {IDS_F26_ELECTRICITY_ACCOUNT, Default},
+    {IDS_F26_ELECTRICITY_METER, Default},
+    {IDS_F26_ELECTRICITY_PHONE, Tel},
+    {IDS_F26_GAS_SUPPLIER, UpperFirst},
+    {IDS_F26_GAS_ACCOUNT, Default},
+    {IDS_F26_GAS_METER, Default},
+    {IDS_F26_GAS_PHONE, Tel},
+    {IDS_F26_WATER_SUPPLIER, UpperFirst},
+    {IDS_F26_WATER_ACCOUNT, Default},
+    {IDS_F26_WATER_PHONE, Tel},
+    {IDS_F26_TELEPHONE_PROVIDER, UpperFirst},
+    {IDS_F26_TELEPHONE_ACCOUNT, Default},
+    {IDS_F26_TELEPHONE_NUMBER, Tel},
+    {IDS_F26_INTERNET_PROVIDER, UpperFirst},
+    {IDS_F26_INTERNET_ACCOUNT, Default},
+    {IDS_F26_ROUTER_ADDRESS, Default},
+    {IDS_F26_ROUTER_PASSWORD, Pin},
+    {IDS_F26_WIRELESS_NETWORK, Default},
+    {IDS_F26_WIRELESS_KEY, Pin},
+    {IDS_F26_TELEVISION_PROVIDER, UpperFirst},
+    {IDS_F26_TELEVISION_ACCOUNT, Default},
+    {IDS_F26_LOCAL_TAX_REFERENCE, UpperAll},
+    {IDS_F26_HOME_INSURER, UpperFirst},
+    {IDS_F26_HOME_POLICY_NUMBER, Default},
+    {IDS_F26_ALARM_CODE, Pin},
+    {IDS_F26_SPARE_KEY_HOLDER, UpperFirst},
+    {IDS_F26_SPARE_KEY_HOLDER_PHONE, Tel},
+    {IDS_F26_PLUMBER_PHONE, Tel},
+    {IDS_F26_ELECTRICIAN_PHONE, Tel},
+    {IDS_F26_MOVED_IN, Date},
+    {IDS_F26_WEB_ADDRESS, Url},
+    {IDS_F26_NOTES, Default},
+});
+// 27: Tax details
+constexpr auto kForm27 = Fields({
+    {IDS_F27_COUNTRY, UpperFirst},
+    {IDS_F27_TAX_NUMBER, UpperAll},
+    {IDS_F27_TAX_OFFICE, UpperFirst},
+    {IDS_F27_TAX_OFFICE_ADDRESS, UpperFirst},
+    {IDS_F27_TAX_OFFICE_PHONE, Tel},
+    {IDS_F27_ADVISER, UpperFirst},
+    {IDS_F27_ADVISER_PHONE, Tel},
+    {IDS_F27_ADVISER_E_MAIL, Email},
+    {IDS_F27_ONLINE_USER_NAME, Default},
+    {IDS_F27_ONLINE_PASSWORD, Pin},
+    {IDS_F27_WEB_ADDRESS, Url},
+    {IDS_F27_FILING_DEADLINE, Date},
+    {IDS_F27_LAST_RETURN_FILED, Date},
+    {IDS_F27_REFERENCE, Default},
+    {IDS_F27_NOTES, Default},
+});
+// 28: Hotel booking
+constexpr auto kForm28 = Fields({
+    {IDS_F28_HOTEL, UpperFirst},
+    {IDS_F28_ADDRESS, UpperFirst},
+    {IDS_F28_PHONE, Tel},
+    {IDS_F28_E_MAIL, Email},
+    {IDS_F28_WEB_ADDRESS, Url},
+    {IDS_F28_BOOKING_NUMBER, Default},
+    {IDS_F28_GUEST_NAME, UpperFirst},
+    {IDS_F28_CHECK_IN, DateTime},
+    {IDS_F28_CHECK_OUT, DateTime},
+    {IDS_F28_ROOM, Default},
+    {IDS_F28_PRICE, Default},
+    {IDS_F28_PAID_WITH, Default},
+    {IDS_F28_NOTES, Default},
+});
+// 29: Pension
+constexpr auto kForm29 = Fields({
+    {IDS_F29_PROVIDER, UpperFirst},
+    {IDS_F29_PLAN_NUMBER, Default},
+    {IDS_F29_MEMBER, UpperFirst},
+    {IDS_F29_JOINED_ON, Date},
+    {IDS_F29_RETIREMENT_DATE, Date},
+    {IDS_F29_CONTRIBUTIONS, Default},
+    {IDS_F29_EMPLOYER_SHARE, Default},
+    {IDS_F29_BENEFICIARY, UpperFirst},
+    {IDS_F29_WEB_ADDRESS, Url},
+    {IDS_F29_USER_NAME, Default},
+    {IDS_F29_PASSWORD, Pin},
+    {IDS_F29_PHONE, Tel},
+    {IDS_F29_NOTES, Default},
+});
+// 30: Flight
+constexpr auto kForm30 = Fields({
+    {IDS_F30_AIRLINE, UpperFirst},
+    {IDS_F30_FLIGHT_NUMBER, UpperAll},
+    {IDS_F30_BOOKING_REFERENCE, UpperAll},
+    {IDS_F30_PASSENGER, UpperFirst},
+    {IDS_F30_FROM, UpperFirst},
+    {IDS_F30_TO, UpperFirst},
+    {IDS_F30_DEPARTURE, DateTime},
+    {IDS_F30_ARRIVAL, DateTime},
+    {IDS_F30_SEAT, UpperAll},
+    {IDS_F30_TICKET_NUMBER, Default},
+    {IDS_F30_FREQUENT_FLYER_NUMBER, Default},
+    {IDS_F30_CHECK_IN_TIME, Time},
+    {IDS_F30_AIRLINE_PHONE, Tel},
+    {IDS_F30_NOTES, Default},
+});
+// 31: Savings account
+constexpr auto kForm31 = Fields({
+    {IDS_F31_BANK, UpperFirst},
+    {IDS_F31_ACCOUNT_NAME, UpperFirst},
+    {IDS_F31_ACCOUNT_NUMBER, Default},
+    {IDS_F31_SORT_CODE, Default},
+    {IDS_F31_IBAN, UpperAll},
+    {IDS_F31_INTEREST_RATE, Default},
+    {IDS_F31_NOTICE_PERIOD, Default},
+    {IDS_F31_OPENED_ON, Date},
+    {IDS_F31_MATURES_ON, Date},
+    {IDS_F31_LINKED_ACCOUNT, Default},
+    {IDS_F31_WEB_ADDRESS, Url},
+    {IDS_F31_USER_NAME, Default},
+    {IDS_F31_PASSWORD, Pin},
+    {IDS_F31_PIN, Pin},
+    {IDS_F31_PHONE, Tel},
+    {IDS_F31_TAX_FREE, YesNo},
+    {IDS_F31_NOTES, Default},
+});
+// 32: Debit card
+constexpr auto kForm32 = Fields({
+    {IDS_F32_BANK, UpperFirst},
+    {IDS_F32_CARD_NUMBER, Default},
+    {IDS_F32_NAME_ON_CARD, UpperAll},
+    {IDS_F32_ACCOUNT_NUMBER, Default},
+    {IDS_F32_VALID_FROM, Date},
+    {IDS_F32_EXPIRES, Date},
+    {IDS_F32_SECURITY_CODE, Pin},
+    {IDS_F32_PIN, Pin},
+    {IDS_F32_DAILY_LIMIT, Default},
+    {IDS_F32_CARD_TYPE, UpperFirst},
+    {IDS_F32_ISSUE_NUMBER, Default},
+    {IDS_F32_LOST_CARD_PHONE, Tel},
+    {IDS_F32_CUSTOMER_SERVICE, Tel},
+    {IDS_F32_WEB_ADDRESS, Url},
+    {IDS_F32_ONLINE_PASSWORD, Pin},
+    {IDS_F32_CONTACTLESS, YesNo},
+    {IDS_F32_NOTES, Default},
+});
+// 33: Website administration
+constexpr auto kForm33 = Fields({
+    {IDS_F33_SITE_NAME, UpperFirst},
+    {IDS_F33_WEB_ADDRESS, Url},
+    {IDS_F33_ADMINISTRATION_PAGE, Url},
+    {IDS_F33_ADMINISTRATOR, Default},
+    {IDS_F33_ADMINISTRATOR_PASSWORD, Pin},
+    {IDS_F33_HOST, UpperFirst},
+    {IDS_F33_HOST_ACCOUNT, Default},
+    {IDS_F33_HOST_PASSWORD, Pin},
+    {IDS_F33_CONTROL_PANEL, Url},
+    {IDS_F33_FILE_TRANSFER_SERVER, Default},
+    {IDS_F33_FILE_TRANSFER_USER, Default},
+    {IDS_F33_FILE_TRANSFER_PASSWORD, Pin},
+    {IDS_F33_DATABASE_SERVER, Default},
+    {IDS_F33_DATABASE_NAME, Default},
+    {IDS_F33_DATABASE_USER, Default},
+    {IDS_F33_DATABASE_PASSWORD, Pin},
+    {IDS_F33_MAIL_SERVER, Default},
+    {IDS_F33_MAIL_USER, Default},
+    {IDS_F33_MAIL_PASSWORD, Pin},
+    {IDS_F33_DOMAIN_REGISTRAR, UpperFirst},
+    {IDS_F33_DOMAIN_EXPIRES, Date},
+    {IDS_F33_REGISTRAR_USER, Default},
+    {IDS_F33_REGISTRAR_PASSWORD, Pin},
+    {IDS_F33_NAME_SERVERS, Default},
+    {IDS_F33_CERTIFICATE_EXPIRES, Date},
+    {IDS_F33_SUPPORT_E_MAIL, Email},
+    {IDS_F33_SUPPORT_PHONE, Tel},
+    {IDS_F33_SERVER_ADDRESS, Default},
+    {IDS_F33_SERVER_USER, Default},
+    {IDS_F33_SERVER_PASSWORD, Pin},
+    {IDS_F33_NOTES, Default},
+});
+// 34: Voice mail
+constexpr auto kForm34 = Fields({
+    {IDS_F34_PHONE_NUMBER, Tel},
+    {IDS_F34_ACCESS_NUMBER, Tel},
+    {IDS_F34_MAILBOX, Default},
+    {IDS_F34_PIN, Pin},
+    {IDS_F34_GREETING, UpperFirst},
+    {IDS_F34_PROVIDER, UpperFirst},
+    {IDS_F34_CUSTOMER_SERVICE, Tel},
+    {IDS_F34_FORWARD_TO, Tel},
+    {IDS_F34_OTHER_NUMBER, Tel},
+    {IDS_F34_NOTES, Default},
+});
+// 35: Library card
+constexpr auto kForm35 = Fields({
+    {IDS_F35_LIBRARY, UpperFirst},
+    {IDS_F35_CARD_NUMBER, Default},
+    {IDS_F35_NAME, UpperFirst},
+    {IDS_F35_PIN, Pin},
+    {IDS_F35_EXPIRES, Date},
+    {IDS_F35_BRANCH, UpperFirst},
+    {IDS_F35_ADDRESS, UpperFirst},
+    {IDS_F35_PHONE, Tel},
+    {IDS_F35_OPENING_HOURS, Default},
+    {IDS_F35_WEB_ADDRESS, Url},
+    {IDS_F35_USER_NAME, Default},
+    {IDS_F35_PASSWORD, Pin},
+    {IDS_F35_NOTES, Default},
+});
+// 36: Computer
+constexpr auto kForm36 = Fields({
+    {IDS_F36_MAKE, UpperFirst},
+    {IDS_F36_MODEL, UpperFirst},
+    {IDS_F36_SERIAL_NUMBER, UpperAll},
+    {IDS_F36_BOUGHT_ON, Date},
+    {IDS_F36_SHOP, UpperFirst},
+    {IDS_F36_PRICE, Default},
+    {IDS_F36_WARRANTY_UNTIL, Date},
+    {IDS_F36_PROCESSOR, Default},
+    {IDS_F36_MEMORY, Default},
+    {IDS_F36_DISK, Default},
+    {IDS_F36_OPERATING_SYSTEM, UpperFirst},
+    {IDS_F36_PRODUCT_KEY, UpperAll},
+    {IDS_F36_COMPUTER_NAME, Default},
+    {IDS_F36_NETWORK_ADDRESS, Default},
+    {IDS_F36_HARDWARE_ADDRESS, UpperAll},
+    {IDS_F36_ADMINISTRATOR, Default},
+    {IDS_F36_ADMINISTRATOR_PASSWORD, Pin},
+    {IDS_F36_USER_NAME, Default},
+    {IDS_F36_PASSWORD, Pin},
+    {IDS_F36_START_UP_PASSWORD, Pin},
+    {IDS_F36_DISK_ENCRYPTION_KEY, Pin},
+    {IDS_F36_BACKUP_LOCATION, UpperFirst},
+    {IDS_F36_WIRELESS_NETWORK, Default},
+    {IDS_F36_WIRELESS_KEY, Pin},
+    {IDS_F36_SUPPORT_PHONE, Tel},
+    {IDS_F36_SUPPORT_WEB_ADDRESS, Url},
+    {IDS_F36_NOTES, Default},
+});
+// 37: Network device
+constexpr auto kForm37 = Fields({
+    {IDS_F37_DEVICE, UpperFirst},
+    {IDS_F37_MAKE, UpperFirst},
+    {IDS_F37_MODEL, UpperFirst},
+    {IDS_F37_SERIAL_NUMBER, UpperAll},
+    {IDS_F37_LOCATION, UpperFirst},
+    {IDS_F37_NETWORK_ADDRESS, Default},
+    {IDS_F37_HARDWARE_ADDRESS, UpperAll},
+    {IDS_F37_GATEWAY, Default},
+    {IDS_F37_SUBNET_MASK, Default},
+    {IDS_F37_NAME_SERVER, Default},
+    {IDS_F37_SECOND_NAME_SERVER, Default},
+    {IDS_F37_ADMINISTRATION_PAGE, Url},
+    {IDS_F37_ADMINISTRATOR, Default},
+    {IDS_F37_ADMINISTRATOR_PASSWORD, Pin},
+    {IDS_F37_WIRELESS_NETWORK, Default},
+    {IDS_F37_WIRELESS_SECURITY, UpperAll},
+    {IDS_F37_WIRELESS_KEY, Pin},
+    {IDS_F37_GUEST_NETWORK, Default},
+    {IDS_F37_GUEST_KEY, Pin},
+    {IDS_F37_REMOTE_ACCESS_ADDRESS, Default},
+    {IDS_F37_REMOTE_ACCESS_USER, Default},
+    {IDS_F37_REMOTE_ACCESS_PASSWORD, Pin},
+    {IDS_F37_FIRMWARE_VERSION, Default},
+    {IDS_F37_FIRMWARE_UPDATED, Date},
+    {IDS_F37_BOUGHT_ON, Date},
+    {IDS_F37_WARRANTY_UNTIL, Date},
+    {IDS_F37_SUPPORT_PHONE, Tel},
+    {IDS_F37_SUPPORT_WEB_ADDRESS, Url},
+    {IDS_F37_NOTES, Default},
+});
+// 38: Subscription
+constexpr auto kForm38 = Fields({
+    {IDS_F38_SERVICE, UpperFirst},
+    {IDS_F38_WEB_ADDRESS, Url},
+    {IDS_F38_USER_NAME, Default},
+    {IDS_F38_PASSWORD, Pin},
+    {IDS_F38_E_MAIL, Email},
+    {IDS_F38_PLAN, UpperFirst},
+    {IDS_F38_PRICE, Default},
+    {IDS_F38_BILLING_PERIOD, UpperFirst},
+    {IDS_F38_NEXT_PAYMENT, Date},
+    {IDS_F38_PAID_WITH, Default},
+    {IDS_F38_STARTED_ON, Date},
+    {IDS_F38_RENEWS_AUTOMATICALLY, YesNo},
+    {IDS_F38_CUSTOMER_NUMBER, Default},
+    {IDS_F38_SUPPORT_PHONE, Tel},
+    {IDS_F38_NOTES, Default},
+});
+// 39: School or university
+constexpr auto kForm39 = Fields({
+    {IDS_F39_SCHOOL, UpperFirst},
+    {IDS_F39_STUDENT_NUMBER, Default},
+    {IDS_F39_COURSE, UpperFirst},
+    {IDS_F39_YEAR, Default},
+    {IDS_F39_START_DATE, Date},
+    {IDS_F39_END_DATE, Date},
+    {IDS_F39_TUTOR, UpperFirst},
+    {IDS_F39_TUTOR_E_MAIL, Email},
+    {IDS_F39_TUTOR_PHONE, Tel},
+    {IDS_F39_ADDRESS, UpperFirst},
+    {IDS_F39_PHONE, Tel},
+    {IDS_F39_WEB_ADDRESS, Url},
+    {IDS_F39_STUDENT_PORTAL, Url},
+    {IDS_F39_USER_NAME, Default},
+    {IDS_F39_PASSWORD, Pin},
+    {IDS_F39_LIBRARY_CARD, Default},
+    {IDS_F39_LIBRARY_PIN, Pin},
+    {IDS_F39_E_MAIL, Email},
+    {IDS_F39_E_MAIL_PASSWORD, Pin},
+    {IDS_F39_TIMETABLE, Default},
+    {IDS_F39_EXAM_DATES, Default},
+    {IDS_F39_GRADES, Default},
+    {IDS_F39_NOTES, Default},
+});
+// 40: Identity card
+constexpr auto kForm40 = Fields({
+    {IDS_F40_COUNTRY, UpperFirst},
+    {IDS_F40_CARD_NUMBER, UpperAll},
+    {IDS_F40_SURNAME, UpperAll},
+    {IDS_F40_GIVEN_NAMES, UpperAll},
+    {IDS_F40_DATE_OF_BIRTH, Date},
+    {IDS_F40_PLACE_OF_BIRTH, UpperFirst},
+    {IDS_F40_SEX, UpperAll},
+    {IDS_F40_NATIONALITY, UpperFirst},
+    {IDS_F40_ADDRESS, UpperFirst},
+    {IDS_F40_ISSUED_ON, Date},
+    {IDS_F40_EXPIRES, Date},
+    {IDS_F40_ISSUED_BY, UpperFirst},
+    {IDS_F40_PERSONAL_NUMBER, UpperAll},
+    {IDS_F40_HEIGHT, Default},
+    {IDS_F40_EYE_COLOUR, UpperFirst},
+    {IDS_F40_CARD_PIN, Pin},
+    {IDS_F40_CARD_PUK, Pin},
+    {IDS_F40_SIGNATURE_PIN, Pin},
+    {IDS_F40_EMERGENCY_CONTACT, UpperFirst},
+    {IDS_F40_EMERGENCY_PHONE, Tel},
+    {IDS_F40_NOTES, Default},
+});
+// 41: Conference call
+constexpr auto kForm41 = Fields({
+    {IDS_F41_TITLE, UpperFirst},
+    {IDS_F41_DIAL_IN_NUMBER, Tel},
+    {IDS_F41_OTHER_DIAL_IN_NUMBER, Tel},
+    {IDS_F41_CONFERENCE_NUMBER, Default},
+    {IDS_F41_PARTICIPANT_PIN, Pin},
+    {IDS_F41_HOST_PIN, Pin},
+    {IDS_F41_ORGANISER, UpperFirst},
+    {IDS_F41_ORGANISER_E_MAIL, Email},
+    {IDS_F41_START, DateTime},
+    {IDS_F41_DURATION, Default},
+    {IDS_F41_WEB_MEETING, Url},
+    {IDS_F41_MEETING_PASSWORD, Pin},
+    {IDS_F41_PROVIDER, UpperFirst},
+    {IDS_F41_SUPPORT_PHONE, Tel},
+    {IDS_F41_NOTES, Default},
+});
+// 42: Contact list
+constexpr auto kForm42 = Fields({
+    {IDS_F3_NAME, UpperAll},
+    {IDS_F3_E_MAIL, Email},
+    {IDS_F3_PHONE, Tel},
+    {IDS_F3_MOBILE, Tel},
+    {IDS_F3_NAME, UpperAll},
+    {IDS_F3_E_MAIL, Email},
+    {IDS_F3_PHONE, Tel},
+    {IDS_F3_MOBILE, Tel},
+    {IDS_F3_NAME, UpperAll},
+    {IDS_F3_E_MAIL, Email},
+    {IDS_F3_PHONE, Tel},
+    {IDS_F3_MOBILE, Tel},
+    {IDS_F3_NAME, UpperAll},
+    {IDS_F3_E_MAIL, Email},
+    {IDS_F3_PHONE, Tel},
+    {IDS_F3_MOBILE, Tel},
+    {IDS_F3_NAME, UpperAll},
+    {IDS_F3_E_MAIL, Email},
+    {IDS_F3_PHONE, Tel},
+    {IDS_F3_MOBILE, Tel},
+    {IDS_F3_NAME, UpperAll},
+    {IDS_F3_E_MAIL, Email},
+    {IDS_F3_PHONE, Tel},
+    {IDS_F3_MOBILE, Tel},
+    {IDS_F3_NAME, UpperAll},
+    {IDS_F3_E_MAIL, Email},
+    {IDS_F3_PHONE, Tel},
+    {IDS_F3_MOBILE, Tel},
+    {IDS_F3_NAME, UpperAll},
+    {IDS_F3_E_MAIL, Email},
+    {IDS_F3_PHONE, Tel},
+    {IDS_F3_MOBILE, Tel},
+    {IDS_F3_NAME, UpperAll},
+    {IDS_F3_E_MAIL, Email},
+    {IDS_F3_PHONE, Tel},
+    {IDS_F3_MOBILE, Tel},
+    {IDS_F3_NAME, UpperAll},
+    {IDS_F3_E_MAIL, Email},
+    {IDS_F3_PHONE, Tel},
+    {IDS_F3_MOBILE, Tel},
+});
+
+// By form number: key, name, icon, fields.
+constexpr BuiltInForm kCatalogue[kBuiltInFormCount] = {
+    Form(500, IDS_FORM_PERSONAL_DETAILS, 110, kForm0),      // 0
+    Form(501, IDS_FORM_WEB_LOG_IN, 44, kForm1),             // 1
+    Form(502, IDS_FORM_ONLINE_SHOP, 44, kForm2),            // 2
+    Form(503, IDS_FORM_CONTACT, 30, kForm3),                // 3
+    Form(504, IDS_FORM_CREDIT_CARD, 20, kForm4),            // 4
+    Form(505, IDS_FORM_BANK_ACCOUNT, 57, kForm5),           // 5
+    Form(506, IDS_FORM_INSURANCE, 67, kForm6),              // 6
+    Form(507, IDS_FORM_SOFTWARE_LICENCE, 79, kForm7),       // 7
+    Form(508, IDS_FORM_E_MAIL_ACCOUNT, 48, kForm8),         // 8
+    Form(509, IDS_FORM_MEMBERSHIP, 76, kForm9),             // 9
+    Form(510, IDS_FORM_COMBINATION_LOCK, 74, kForm10),      // 10
+    Form(512, IDS_FORM_PASSWORD, 50, kForm11),              // 11
+    Form(513, IDS_FORM_PASSPORT, 107, kForm12),             // 12
+    Form(514, IDS_FORM_DRIVING_LICENCE, 108, kForm13),      // 13
+    Form(515, IDS_FORM_CALLING_CARD, 5, kForm14),           // 14
+    Form(516, IDS_FORM_COMPUTER_LOG_IN, 50, kForm15),       // 15
+    Form(517, IDS_FORM_MOBILE_PHONE, 109, kForm16),         // 16
+    Form(518, IDS_FORM_FREQUENT_FLYER, 47, kForm17),        // 17
+    Form(519, IDS_FORM_INTERNET_ACCESS, 48, kForm18),       // 18
+    Form(520, IDS_FORM_REGISTRATION_CODE, 79, kForm19),     // 19
+    Form(521, IDS_FORM_ALARM_SYSTEM, 51, kForm20),          // 20
+    Form(522, IDS_FORM_CAR, 71, kForm21),                   // 21
+    Form(523, IDS_FORM_MEDICAL_RECORD, 1, kForm22),         // 22
+    Form(524, IDS_FORM_EMPLOYMENT, 1, kForm23),             // 23
+    Form(529, IDS_FORM_INVESTMENT_ACCOUNT, 2, kForm24),     // 24
+    Form(525, IDS_FORM_LOAN, 1, kForm25),                   // 25
+    Form(526, IDS_FORM_HOME_AND_UTILITIES, 1, kForm26),     // 26
+    Form(527, IDS_FORM_TAX_DETAILS, 2, kForm27),            // 27
+    Form(528, IDS_FORM_HOTEL_BOOKING, 78, kForm28),         // 28
+    Form(530, IDS_FORM_PENSION, 2, kForm29),                // 29
+    Form(531, IDS_FORM_FLIGHT, 73, kForm30),                // 30
+    Form(532, IDS_FORM_SAVINGS_ACCOUNT, 2, kForm31),        // 31
+    Form(533, IDS_FORM_DEBIT_CARD, 2, kForm32),             // 32
+    Form(534, IDS_FORM_WEBSITE_ADMINISTRATION, 131, kForm33),// 33
+    Form(535, IDS_FORM_VOICE_MAIL, 68, kForm34),            // 34
+    Form(536, IDS_FORM_LIBRARY_CARD, 98, kForm35),          // 35
+    Form(537, IDS_FORM_COMPUTER, 100, kForm36),             // 36
+    Form(538, IDS_FORM_NETWORK_DEVICE, 100, kForm37),       // 37
+    Form(539, IDS_FORM_SUBSCRIPTION, 112, kForm38),         // 38
+    Form(540, IDS_FORM_SCHOOL_OR_UNIVERSITY, 85, kForm39),  // 39
+    Form(511, IDS_FORM_IDENTITY_CARD, 89, kForm40),         // 40
+    Form(541, IDS_FORM_CONFERENCE_CALL, 68, kForm41),       // 41
+    Form(542, IDS_FORM_CONTACT_LIST, 30, kForm42),          // 42
 };
+// clang-format on
 
 }  // namespace
 

@@ -12,6 +12,8 @@
 // Hostile input: a chunk whose length runs past the body, or a piece that runs past its chunk (or whose
 // padding is larger than the piece), is rejected and the body read fails with kCardBodyDamaged. No read
 // ever leaves its buffer and no allocation is larger than the file.
+//
+// The wallet file as a whole, with a worked example: docs/wallet-format.md.
 #pragma once
 
 #include <cstddef>

@@ -8,6 +8,8 @@
 //
 // Also here: the HeaderKey derivation from the key time stamp, the key material K(P) of a password,
 // and the password length rules.
+//
+// The wallet file as a whole, with a worked example: docs/wallet-format.md.
 #pragma once
 
 #include <cstddef>

@@ -9,6 +9,8 @@
 // 612 deleted, 616 zero, 624 the value -1, 628 default form, 644 zero, 708 icon index (-1 = custom),
 // 712 custom icon size with padding, 716 padding count, 720 MD5 of the icon bytes, 736 zero, 740 body
 // size, 744 zero. The custom icon bytes follow the record, then the body.
+//
+// The wallet file as a whole, with a worked example: docs/wallet-format.md.
 #pragma once
 
 #include <cstdint>

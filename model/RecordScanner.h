@@ -1,6 +1,8 @@
 // Walks the item records of a wallet file from offset 4980 with large buffered reads (one read per
 // buffer, not one per record). Every size taken from the file is checked against the file's length
 // before it is used.
+//
+// The wallet file as a whole, with a worked example: docs/wallet-format.md.
 #pragma once
 
 #include <cstdint>

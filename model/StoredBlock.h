@@ -3,6 +3,8 @@
 // clear change flags).
 //
 // A block reads and writes at its file's current position; every caller positions the file first.
+//
+// The wallet file as a whole, with a worked example: docs/wallet-format.md.
 #pragma once
 
 #include <cstddef>

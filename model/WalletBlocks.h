@@ -1,5 +1,7 @@
 // The three fixed blocks at the start of a wallet file: FileSignature (76 bytes at offset 0),
 // WalletHeader (3148 bytes at 76) and WalletSettings (1756 bytes at 3224). Item records follow at 4980.
+//
+// The wallet file as a whole, with a worked example: docs/wallet-format.md.
 #pragma once
 
 #include <cstdint>

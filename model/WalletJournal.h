@@ -10,6 +10,8 @@
 //
 // Layout: "TL5JRNL1", original length (8 bytes), range offset (8), range length (8), the range's bytes,
 // then the MD5 digest of everything before it. Integers little-endian.
+//
+// The wallet file as a whole, with a worked example: docs/wallet-format.md.
 #pragma once
 
 #include <cstdint>

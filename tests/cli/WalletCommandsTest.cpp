@@ -257,3 +257,45 @@ TEST(Tl5Ls, ListsLiveItemsInTreeOrder) {
         EXPECT_NE(r.out.find(s), std::string::npos) << s << "\n" << r.out;
     EXPECT_EQ(r.out.find("deleted one"), std::string::npos);
 }
+
+// Items out of reach of the top level (a missing parent, a parent that is a card, and what lies in an
+// orphan folder) come after the tree, at the top level, in file order.
+TEST(Tl5Ls, ItemsOutOfReachComeAfterTheTree) {
+    TempDir dir;
+    const std::string path = (dir / "w.tl5").string();
+    const std::u16string password = u"pa55word";
+    {
+        Wallet w;
+        ASSERT_EQ(w.Create(Utf8ToUtf16(path), password, u"", false), kCreateOk);
+        ASSERT_EQ(w.Open(Utf8ToUtf16(path), &password, false), kOpenOk);
+        auto add = [&](bool isFolder, const ItemId& parent, const std::u16string& name) {
+            ItemRecord r;
+            r.SetKey(w.RecordKey());
+            if (isFolder) r.CreateAsFolder(parent); else r.CreateAsCard(parent);
+            r.SetName(name);
+            const ItemId id = r.Id();
+            if (isFolder) {
+                EXPECT_GE(w.AppendFolderRecord(&r, false), 0);
+            } else {
+                Card c(r);
+                EXPECT_GE(w.AppendCard(&c, false), 0);
+            }
+            return id;
+        };
+        ItemId missing;
+        ASSERT_TRUE(ItemId::FromHex("00112233445566778899aabbccddeeff", &missing));
+        const ItemId home = add(true, ItemId(), u"home");
+        const ItemId lostFolder = add(true, missing, u"lost folder");
+        const ItemId note = add(false, home, u"note");
+        add(false, lostFolder, u"inside");
+        add(false, note, u"under a card");
+        w.Close(true);
+    }
+    const Tl5Result r = RunTl5(dir, {"ls", path}, "pa55word\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> names;
+    std::istringstream lines(r.out);
+    for (std::string line; std::getline(lines, line);) names.push_back(line.substr(0, line.find_last_not_of(' ', line.rfind(' ')) + 1));
+    const std::vector<std::string> expected = {"home/", "  note", "My Forms/", "lost folder/", "inside", "under a card"};
+    EXPECT_EQ(names, expected) << r.out;
+}

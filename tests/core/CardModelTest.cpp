@@ -249,6 +249,44 @@ TEST(BuiltInForm, TheFormsGivenInFull) {
     }
 }
 
+// What cards and stored files rely on across every form: keys 1, 2, 3 ... in order (a card keeps its
+// template keys), only the kind codes the catalogue knows, a PIN always on a plain template, and each
+// label once per form except where the contact list repeats its group.
+TEST(BuiltInForm, EveryFormKeepsTheCatalogueInvariants) {
+    const std::set<uint32_t> kinds = {TLF_DEFAULT, TLF_UPPERALL, TLF_UPPERFIRST, TLF_URL, TLF_CODE,  TLF_DATE,
+                                      TLF_YESNO,   TLF_TEL,      TLF_EMAIL,      TLF_LINK, TLF_TIME, TLF_DATETIME};
+    std::set<uint32_t> keys, kindsSeen;
+    int pins = 0;
+    for (int n = 0; n < kBuiltInFormCount; ++n) {
+        const BuiltInForm* form = BuiltInFormByNumber(n);
+        ASSERT_NE(form, nullptr);
+        ASSERT_NE(form->fields, nullptr) << n;
+        ASSERT_GT(form->fieldCount, 0u) << n;
+        EXPECT_TRUE(keys.insert(form->key).second) << "duplicate form key " << n;
+        EXPECT_GE(form->key, 500u) << n;
+        EXPECT_LE(form->key, 542u) << n;
+        std::set<uint32_t> labels;
+        for (uint32_t i = 0; i < form->fieldCount; ++i) {
+            const FieldTemplate& t = form->fields[i];
+            EXPECT_EQ(t.key, i + 1) << n << "/" << i;
+            EXPECT_EQ(kinds.count(t.kind), 1u) << n << "/" << i << " kind " << t.kind;
+            kindsSeen.insert(t.kind);
+            if (t.pin) {
+                EXPECT_EQ(t.kind, TLF_DEFAULT) << n << "/" << i;
+                EXPECT_EQ(FieldTypeForTemplate(t.kind, t.pin), FT_PASSWORD);
+                ++pins;
+            }
+            if (n != 42) {
+                EXPECT_TRUE(labels.insert(t.labelString).second) << "label twice in form " << n << "/" << i;
+            }
+        }
+    }
+    // The two codes that only the catalogue uses are there.
+    EXPECT_EQ(kindsSeen.count(TLF_CODE), 1u);
+    EXPECT_EQ(kindsSeen.count(TLF_DATETIME), 1u);
+    EXPECT_GT(pins, 0);
+}
+
 TEST(BuiltInForm, TemplateKindMapping) {
     struct Case { uint32_t kind; bool pin; uint16_t type; };
     const Case cases[] = {
