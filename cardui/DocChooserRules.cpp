@@ -157,6 +157,7 @@ DocChooserState::Post DocChooserState::None() {
 }
 
 DocChooserState::Post DocChooserState::Cancel() {
+    if (!armed_) return Post();
     path_.clear();
     return Finish(kDocChooserCancelled);
 }
