@@ -34,6 +34,7 @@ std::vector<FormRow> CardTypeRows(const Wallet& wallet, const StringSource& stri
             row.name = r.Name().substr(0, kFormRowNameChars);
             row.icon = r.HasCustomIcon() ? -1 : r.Icon();
             row.emphasised = true;
+            row.recordIndex = static_cast<int>(k);
             rows.push_back(std::move(row));
         }
     }

@@ -36,6 +36,7 @@ struct FormRow {
     std::u16string name;      // at most 127 characters
     int32_t icon = 0;         // stock icon number; -1: the form card's custom icon
     int builtInNumber = -1;   // 0-42 for a built-in form
+    int recordIndex = -1;     // table index of a My Forms form (for its custom icon)
     bool emphasised = false;  // a My Forms form: dark blue, bold
 };
 

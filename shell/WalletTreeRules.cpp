@@ -107,7 +107,10 @@ TreeFillNode RecordNode(const Wallet& wallet, uint32_t index, int parentPos, Nod
     node.parent = parentPos;
     node.role = role;
     node.text = r.Name();
-    node.icon = r.HasCustomIcon() ? -1 : r.Icon();
+    // A custom icon without its data, or a number outside the stock icons, is shown as stock icon 0,
+    // as the record is stored.
+    const int32_t icon = r.Icon();
+    node.icon = r.HasCustomIcon() ? -1 : (icon >= 0 && icon < kStockIcons ? icon : 0);
     node.overlay = overlay;
     node.colour = ColourOfRole(role);
     return node;
@@ -392,6 +395,29 @@ uint32_t ItemColourValue(const Wallet& wallet, const Settings& settings, ItemCol
 std::vector<uint32_t> SortedTreeIndexes(const Wallet& wallet, std::vector<uint32_t> indexes) {
     SortByTreeOrder(wallet, &indexes);
     return indexes;
+}
+
+TreeFillNode NodeOf(const Wallet& wallet, TreeNode node, const StringSource& strings) {
+    const NodeRole role = RoleOf(wallet, node);
+    if (role == NodeRole::kNothing) return TreeFillNode();
+    const int special = SpecialNodeOf(node.treeIndex);
+    if (special == 0) return RecordNode(wallet, node.treeIndex, -1, role, IsSpecialChildRole(role));
+    TreeFillNode n;
+    n.treeIndex = node.treeIndex;
+    n.role = role;
+    n.text = SpecialNodeLabel(wallet, special, strings);
+    if (special == 2) n.text = FindResultsNodeText(n.text, FindTextOf(wallet));
+    n.icon = SpecialNodeIcon(wallet, special);
+    n.hasChildren = true;
+    return n;
+}
+
+int ShownParentOf(const Wallet& wallet, int index) {
+    if (index < 0 || !LiveAt(wallet, static_cast<uint32_t>(index))) return -2;
+    const ItemId parent = wallet.ItemAt(static_cast<size_t>(index)).Parent();
+    if (parent.IsNull()) return -1;
+    const int folder = FolderIndexOfId(wallet, parent, index);
+    return folder < 0 ? -2 : folder;
 }
 
 std::vector<TreeFillNode> FavoritesNodePlan(const Wallet& wallet, const StringSource& strings) {

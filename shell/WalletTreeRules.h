@@ -189,6 +189,12 @@ std::vector<TreeFillNode> FavoritesNodePlan(const Wallet& wallet, const StringSo
 // The same for the Find results node (empty when the wallet holds no results).
 std::vector<TreeFillNode> FindResultsNodePlan(const Wallet& wallet, const StringSource& strings);
 
+// One node as the tree shows it (text, icon, overlay, colour), for refreshing or inserting a single item.
+TreeFillNode NodeOf(const Wallet& wallet, TreeNode node, const StringSource& strings);
+// Where a record's own tree item belongs: the table index of its folder, -1 at the top level, -2 when
+// it is not shown (deleted, or its folder is missing).
+int ShownParentOf(const Wallet& wallet, int index);
+
 // The label of special node 1-3: the stored label, or its default string when none is stored.
 std::u16string SpecialNodeLabel(const Wallet& wallet, int node, const StringSource& strings);
 int32_t SpecialNodeIcon(const Wallet& wallet, int node);

@@ -67,6 +67,7 @@ TEST_F(Choosers, MyFormsFormsComeFirstThenTheBuiltInFormsByName) {
     EXPECT_EQ(rows[1].name, u"zzz Last");  // sorts last by name, still before every built-in form
     EXPECT_TRUE(rows[1].emphasised);
     EXPECT_FALSE(rows[1].builtIn);
+    EXPECT_EQ(rows[1].recordIndex, zz);
     for (size_t i = 2; i < rows.size(); ++i) {
         EXPECT_TRUE(rows[i].builtIn);
         EXPECT_FALSE(rows[i].emphasised);

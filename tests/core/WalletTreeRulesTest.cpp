@@ -134,6 +134,9 @@ TEST_F(WalletTree, FillLeavesOutDeletedOrphanedAndCyclicRecords) {
     EXPECT_EQ(Fill(), "Favorites\n  visa\nLoose\nHome\nMy Forms\n  Login\n");
     EXPECT_TRUE(IsInsideFolder(wallet, pin, zeta));
     EXPECT_FALSE(IsInsideFolder(wallet, pin, home));  // the walk round the cycle ends
+    EXPECT_EQ(ShownParentOf(wallet, alarm), -2);
+    EXPECT_EQ(ShownParentOf(wallet, loose), -1);
+    EXPECT_EQ(ShownParentOf(wallet, login), myForms);
 }
 
 TEST_F(WalletTree, RenamingTheFindResultsNodeStoresOnlyTheLabel) {
@@ -151,6 +154,10 @@ TEST_F(WalletTree, RenamingTheFindResultsNodeStoresOnlyTheLabel) {
     EXPECT_EQ(RenameNode(wallet, FavChild(visa), u"x"), RenameResult::kRefused);
     EXPECT_EQ(RenameNode(wallet, In(visa, bank), u"Visa Gold"), RenameResult::kRecordRenamed);
     EXPECT_EQ(wallet.ItemAt(visa).Name(), u"Visa Gold");
+    // Every item showing the card takes the new name from its record.
+    EXPECT_EQ(NodeOf(wallet, FavChild(visa), TableString).text, u"Visa Gold");
+    EXPECT_TRUE(NodeOf(wallet, FavChild(visa), TableString).overlay);
+    EXPECT_EQ(NodeOf(wallet, FindNode(), TableString).text, u"Hits - 'visa'");
 }
 
 TEST(WalletTreeFlags, FlagsByKindParentAndClipboard) {
