@@ -570,3 +570,28 @@ TEST_F(WalletTree, ClosedCardViewResults) {
     std::unique_ptr<Card> kept = wallet.LoadCard(static_cast<size_t>(amex));
     EXPECT_EQ(StoreClosedCard(wallet, 2, kept.get(), false).result, CardClosedResult::kNothing);
 }
+
+TEST(WalletTreeStrings, EveryStringTheRulesNameIsInTheTable) {
+    const uint32_t ids[] = {
+        kStringDelete, kStringClear, kStringRemove, kStringFolderNotAllowed, kStringRemoveQuestion,
+        kStringDeleteFormQuestion, kStringDeleteCardQuestion, kStringDeleteFolderQuestion, kStringMyFormsNotDeleted,
+        kStringPasswordChanged, kStringAppCaption, kStringCopyFailed, kStringMoveFailed, kStringSaveFormFailed,
+        kStringCardSaveFailed, kStringDeleteFailed, kStringFolderSaveFailed, kStringRenameFailed, kStringFavoritesFull,
+        20200, 20201, 20202, 28600, 28601, 28602, 28603, 28700, 28701, 28702, 28703, 28704, 28705, 28706, 28900, 28901,
+        25014, 25015,
+    };
+    for (uint32_t id : ids) EXPECT_NE(StringTableLookup(id), nullptr) << id;
+    // The folder question takes the two counts, in this order.
+    const DeletePlan plan = [] {
+        DeletePlan p;
+        p.action = DeleteAction::kDeleteFolder;
+        p.questionId = kStringDeleteFolderQuestion;
+        p.folders = 4;
+        p.cards = 7;
+        return p;
+    }();
+    const std::u16string text = DeleteQuestionText(plan, u"Bank", TableString);
+    EXPECT_NE(text.find(u"Folders: 4"), std::u16string::npos) << Utf16ToUtf8(text);
+    EXPECT_NE(text.find(u"Cards: 7"), std::u16string::npos);
+    EXPECT_EQ(text.substr(text.size() - 8), u"\n\n(Bank)");
+}
