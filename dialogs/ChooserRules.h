@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "StringIds.h"
 #include "model/ItemId.h"
 #include "shell/WalletListRules.h"
 
@@ -26,8 +27,8 @@ constexpr size_t kFormRowNameChars = 127;
 // Text colour of a My Forms row that is not selected (drawn bold): RGB(0, 0, 192) as 0x00BBGGRR.
 constexpr uint32_t kMyFormsRowColour = 0x00C00000;
 // Titles: variant 1 (a new card) and variant 0 (the default form of a folder).
-constexpr uint32_t kStringChooserNewCard = 28900;
-constexpr uint32_t kStringChooserDefaultForm = 28901;
+constexpr uint32_t kStringChooserNewCard = IDS_NEW_CARD_TITLE;
+constexpr uint32_t kStringChooserDefaultForm = IDS_DEFAULT_CARD_FORM_TITLE;
 uint32_t CardTypeChooserTitle(int variant);
 
 struct FormRow {
@@ -133,9 +134,9 @@ IconImportResult ReadIconFileBytes(FileSystem& fs, const std::u16string& path, s
 
 // ---- Folder properties ----------------------------------------------------------------------------
 
-constexpr uint32_t kStringFolderPropertiesTitle = 28700;
-constexpr uint32_t kStringNodePropertiesTitle = 28705;  // a format filled with the node's prompt
-constexpr uint32_t kStringNewFolder = 28706;
+constexpr uint32_t kStringFolderPropertiesTitle = IDS_FOLDER_PROPERTIES;
+constexpr uint32_t kStringNodePropertiesTitle = IDS_RENAME_ITEM;  // a format filled with the node's prompt
+constexpr uint32_t kStringNewFolder = IDS_NEW_FOLDER_TITLE;
 constexpr size_t kMaxFolderNameChars = 255;
 constexpr size_t kMaxNodeLabelChars = 63;
 

@@ -85,7 +85,9 @@
 #define IDM_TREE_FAVORITES_NODE 975
 #define IDM_TREE_FAVORITES_CHILD 976
 
-// Commands.
+// Commands. 1 and 2 are the system's OK (the caption's OK button, Ctrl+Q) and Cancel (Escape).
+#define IDM_OK 1
+#define IDM_SYSTEM_CANCEL 2
 #define IDC_MB_LEFT_NEW 10
 #define IDM_EXIT 802
 #define IDM_NEW_WALLET 803

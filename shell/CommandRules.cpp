@@ -39,7 +39,7 @@ constexpr CommandEntry kTable[] = {
     {IDM_CHECK_FOR_UPDATES, H::kCheckForUpdates, R::kAlways, 0, false},
     {IDM_HELP, H::kHelp, R::kAlways, 0, false},
     {IDC_FIND_TOGGLE, H::kFindToggle, R::kNotOnMenu, 0, true},
-    {IDC_FIND_BOX, H::kFindBox, R::kNotOnMenu, 0, true},
+    {IDC_FIND_EDIT, H::kFindBox, R::kNotOnMenu, 0, true},
     {IDC_FIND_NOW, H::kFindNow, R::kNotOnMenu, 0, true},
     {IDC_FIND_CLEAR, H::kFindClear, R::kNotOnMenu, 0, true},
     {IDC_EXPAND_COLLAPSE, H::kExpandCollapse, R::kNotOnMenu, 0, true},

@@ -10,7 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/CommandIds.h"
+#include "StringIds.h"
+#include "resources/resource.h"
 #include "shell/WalletTreeRules.h"
 
 namespace tl5 {
@@ -84,8 +85,8 @@ inline constexpr char16_t kUpdatesUrl[] = u"http://www.ostrovaworks.com/updates"
 inline constexpr char16_t kBrowserProgram[] = u"iexplore.exe";
 
 // Message shown after the password was changed, and the caption of information and question boxes.
-constexpr uint32_t kStringPasswordChanged = 22006;
-constexpr uint32_t kStringAppCaption = 20001;
+constexpr uint32_t kStringPasswordChanged = IDS_PASSWORD_CHANGED;
+constexpr uint32_t kStringAppCaption = IDS_APP_NAME;
 
 // "file:<page>": the help viewer's command line for a page (a path or the page name).
 std::u16string HelpCommandLine(std::u16string_view page);

@@ -9,7 +9,7 @@
 #include "model/Wallet.h"
 #include "model/WalletItems.h"
 #include "resources/resource.h"
-#include "shell/Settings.h"
+#include "cardui/Settings.h"
 
 namespace tl5 {
 

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "StringIds.h"
 #include "model/ItemId.h"
 #include "model/TreeOrder.h"
 #include "shell/WalletListRules.h"
@@ -149,9 +150,9 @@ struct NodeAbilities {
 NodeAbilities AbilitiesOf(const SelectionState& selection);
 
 // The caption string of the Delete item: 20727 Remove, 20726 Clear, else 20725 Delete.
-constexpr uint32_t kStringDelete = 20725;
-constexpr uint32_t kStringClear = 20726;
-constexpr uint32_t kStringRemove = 20727;
+constexpr uint32_t kStringDelete = IDS_MENU_DELETE;
+constexpr uint32_t kStringClear = IDS_MENU_CLEAR;
+constexpr uint32_t kStringRemove = IDS_MENU_REMOVE;
 uint32_t DeleteCaptionId(uint32_t flags);
 DeleteKind DeleteKindOf(uint32_t flags);
 
@@ -225,7 +226,7 @@ enum class TransferResult : int {
     kFolderRefused,  // a folder onto My Forms or Favorites: message 22000, nothing changes
     kFailed,         // the wallet could not do it; nothing was changed
 };
-constexpr uint32_t kStringFolderNotAllowed = 22000;
+constexpr uint32_t kStringFolderNotAllowed = IDS_FOLDER_NOT_HERE;
 
 struct TransferPlan {
     TransferResult result = TransferResult::kRefused;
@@ -249,14 +250,14 @@ struct TransferOutcome {
 TransferOutcome CarryOutTransfer(Wallet& wallet, const TransferPlan& plan);
 
 // Messages for wallet operations that failed (the reason: the file could not be written).
-constexpr uint32_t kStringCopyFailed = 22030;
-constexpr uint32_t kStringMoveFailed = 22031;
-constexpr uint32_t kStringSaveFormFailed = 22032;
-constexpr uint32_t kStringCardSaveFailed = 22033;
-constexpr uint32_t kStringDeleteFailed = 22034;
-constexpr uint32_t kStringFolderSaveFailed = 22035;
-constexpr uint32_t kStringRenameFailed = 22036;
-constexpr uint32_t kStringFavoritesFull = 22037;
+constexpr uint32_t kStringCopyFailed = IDS_COPY_FAILED;
+constexpr uint32_t kStringMoveFailed = IDS_MOVE_FAILED;
+constexpr uint32_t kStringSaveFormFailed = IDS_SAVE_TO_MY_FORMS_FAILED;
+constexpr uint32_t kStringCardSaveFailed = IDS_CARD_SAVE_FAILED;
+constexpr uint32_t kStringDeleteFailed = IDS_DELETE_INCOMPLETE;
+constexpr uint32_t kStringFolderSaveFailed = IDS_FOLDER_SAVE_FAILED;
+constexpr uint32_t kStringRenameFailed = IDS_RENAME_FAILED;
+constexpr uint32_t kStringFavoritesFull = IDS_FAVORITES_FULL;
 // The message for a failed transfer.
 uint32_t TransferFailureMessage(TransferAction action);
 
@@ -277,11 +278,11 @@ enum class DeleteAction : int {
     kMyFormsRefused,     // message 22005, nothing deleted
 };
 
-constexpr uint32_t kStringRemoveQuestion = 22001;
-constexpr uint32_t kStringDeleteFormQuestion = 22002;
-constexpr uint32_t kStringDeleteCardQuestion = 22003;
-constexpr uint32_t kStringDeleteFolderQuestion = 22004;  // a format taking folders, then cards
-constexpr uint32_t kStringMyFormsNotDeleted = 22005;
+constexpr uint32_t kStringRemoveQuestion = IDS_REMOVE_FROM_LIST_Q;
+constexpr uint32_t kStringDeleteFormQuestion = IDS_DELETE_FORM_Q;
+constexpr uint32_t kStringDeleteCardQuestion = IDS_DELETE_CARD_Q;
+constexpr uint32_t kStringDeleteFolderQuestion = IDS_DELETE_FOLDER_Q;  // a format taking folders, then cards
+constexpr uint32_t kStringMyFormsNotDeleted = IDS_MY_FORMS_NOT_DELETED;
 
 struct DeletePlan {
     DeleteAction action = DeleteAction::kNothing;

@@ -10,7 +10,7 @@
 #include "platform/Text.h"
 #include "resources/StringTable.h"
 #include "shell/CommandRules.h"
-#include "shell/Settings.h"
+#include "cardui/Settings.h"
 #include "shell/WalletGeneration.h"
 #include "shell/WalletTreeRules.h"
 
