@@ -4,10 +4,10 @@
 
 #include "dialogs/PasswordRules.h"
 #include "dialogs/win/PinPad.h"
+#include "platform/FormatText.h"
 #include "platform/SecureZero.h"
 #include "platform/Text.h"
 #include "shell/Settings.h"
-#include "shell/WalletListRules.h"
 #include "shell/win/MainWindowFrame.h"
 
 namespace tl5win {

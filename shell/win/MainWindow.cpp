@@ -13,6 +13,7 @@
 #include "model/Wallet.h"
 #include "model/WalletBlocks.h"
 #include "platform/File.h"
+#include "platform/PathText.h"
 #include "platform/SecureZero.h"
 #include "platform/Text.h"
 #include "platform/pocketpc/DeviceScreen.h"
@@ -433,7 +434,7 @@ void OpenWalletFlow(HWND window, const wchar_t* pathText) {
     StopWatchdog();
     NoteActivity();
     const std::u16string path = tl5::FromWide(pathText ? pathText : L"");
-    const std::wstring name = Wide(tl5::WalletDisplayName(path));
+    const std::wstring name = Wide(tl5::FileTitleOf(path));
 
     ClearTree(window);
     tl5::Wallet& wallet = AppWallet();

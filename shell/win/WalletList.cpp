@@ -7,6 +7,8 @@
 #include "cardui/win/DialogBar.h"
 #include "dialogs/win/About.h"
 #include "dialogs/win/PasswordDialogs.h"
+#include "platform/FormatText.h"
+#include "platform/PathText.h"
 #include "platform/SecureZero.h"
 #include "platform/Text.h"
 #include "platform/pocketpc/DocList.h"
@@ -94,7 +96,7 @@ std::wstring ApplicationFolder() {
 bool ConvertLegacy(HWND screen, const std::wstring& legacyPath, std::wstring* newPath) {
     if (ShowMessage(screen, Text(22012), 20001, MB_YESNO | MB_ICONINFORMATION) != IDYES) return false;
     wchar_t password[kPasswordBufferSize] = {};
-    const std::wstring title = Wide(tl5::WalletDisplayName(tl5::FromWide(legacyPath)));
+    const std::wstring title = Wide(tl5::FileTitleOf(tl5::FromWide(legacyPath)));
     if (!ShowPasswordEntryDialog(screen, title.c_str(), password, nullptr)) return false;
     wchar_t converted[MAX_PATH] = {};
     HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
