@@ -5,6 +5,7 @@
 #include "cli/CliItems.h"
 #include "exchange/ExchangeNames.h"
 #include "exchange/TextImport.h"
+#include "platform/FormatText.h"
 
 using namespace tl5;
 using namespace tl5cli;
@@ -45,7 +46,7 @@ int RunImportText(const std::vector<std::string>& args) {
                                               " cards were imported before", kExitIo);
     }
     if (imported > 0) {
-        std::printf("%s\n", ToUtf8(FormatText(ExchangeString(kStrImportDone), {}, {imported})).c_str());
+        std::printf("%s\n", ToUtf8(FormatText(ExchangeString(kStrImportDone), {imported})).c_str());
         std::printf("folder: %s\n", ToUtf8(wallet.ItemAt(import.FolderIndex()).Name()).c_str());
     } else {
         std::printf("no rows to import\n");

@@ -13,7 +13,7 @@
 
 #include "StringIds.h"
 #include "model/ItemId.h"
-#include "shell/WalletListRules.h"
+#include "platform/FormatText.h"
 
 namespace tl5 {
 

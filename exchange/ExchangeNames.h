@@ -1,5 +1,5 @@
-// Names of the files that exports write: cleaned item names with the date, attachment files, and
-// the small path operations they need on every platform.
+// Names of the files that exports write (cleaned item names with the date, attachment files) and the
+// folders they go to.
 #pragma once
 
 #include <functional>
@@ -9,21 +9,6 @@
 #include "platform/LocalTime.h"
 
 namespace tl5 {
-
-// Folder and name joined with the system's separator (none added when the folder ends with one).
-std::u16string JoinPath(std::u16string_view folder, std::u16string_view name);
-
-// The part of a path after its last separator (a backslash or a slash).
-std::u16string ExchangeFileName(std::u16string_view path);
-
-// The folder part of a path, without its last separator; empty when the path has none.
-std::u16string ExchangeFolderOf(std::u16string_view path);
-
-// A wallet's name: the file name without folder and without its last extension.
-std::u16string WalletNameOfPath(std::u16string_view path);
-
-// The name with each of \ / : * ? " < > | replaced by an underscore.
-std::u16string CleanedFileName(std::u16string_view name);
 
 // "<name>_DDMMYYYY<extension>" with the day, the month and the four-digit year of the date, e.g.
 // a card "Visa" exported on 17 March 2005 as a form: "Visa_17032005.tlx".
@@ -35,11 +20,6 @@ std::u16string NumberedAttachmentName(int number, std::u16string_view fileName);
 // The extension of form files and of text exports.
 constexpr std::u16string_view kFormFileExtension = u".tlx";
 constexpr std::u16string_view kTextFileExtension = u".txt";
-
-// Printf-style filling of a text from the string table: each "%s" takes the next text, each "%d" the
-// next number (texts and numbers are taken in their own order); "%%" is a percent sign.
-std::u16string FormatText(std::u16string_view format, std::initializer_list<std::u16string_view> texts,
-                          std::initializer_list<long long> numbers = {});
 
 // Creates an output folder when missing (true when it exists afterwards), and the documents folder
 // (created when missing; empty when there is none). Both go to the operating system unless a test

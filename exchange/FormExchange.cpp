@@ -7,6 +7,7 @@
 #include "model/Wallet.h"
 #include "model/WalletItems.h"
 #include "platform/File.h"
+#include "platform/PathText.h"
 
 namespace tl5 {
 

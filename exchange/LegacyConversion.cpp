@@ -10,6 +10,7 @@
 #include "model/Wallet.h"
 #include "platform/ExchangeServices.h"
 #include "platform/File.h"
+#include "platform/PathText.h"
 #include "platform/SecureZero.h"
 
 namespace tl5 {
@@ -127,7 +128,7 @@ const char* LegacyConversionResultText(int code) {
 }
 
 std::u16string LegacyConvertedPath(const std::u16string& legacyPath) {
-    const std::u16string name = ExchangeFileName(legacyPath);
+    const std::u16string name = FileNameOf(legacyPath);
     const size_t dot = name.rfind(u'.');
     std::u16string out = legacyPath;
     if (dot != std::u16string::npos) out.resize(legacyPath.size() - (name.size() - dot));

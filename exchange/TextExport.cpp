@@ -11,6 +11,7 @@
 #include "model/TreeIndex.h"
 #include "model/Wallet.h"
 #include "platform/LocalTime.h"
+#include "platform/PathText.h"
 #include "platform/SecureZero.h"
 
 namespace tl5 {

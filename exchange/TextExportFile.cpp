@@ -7,6 +7,8 @@
 #include "exchange/ExchangeNames.h"
 #include "model/CardBody.h"
 #include "model/Field.h"
+#include "platform/FormatText.h"
+#include "platform/PathText.h"
 #include "platform/SecureZero.h"
 
 namespace tl5 {
@@ -91,8 +93,8 @@ bool TextExportFile::Finish() {
 
 void TextExportFile::WriteStart(std::u16string_view walletName, std::u16string_view walletPath, const SystemTime& now) {
     Line(ExchangeString(kStrExportTitle));
-    Line(FormatText(ExchangeString(kStrExportWallet), {walletName}));
-    Line(FormatText(ExchangeString(kStrExportFile), {walletPath}));
+    Line(FormatText(ExchangeString(kStrExportWallet), {std::u16string(walletName)}));
+    Line(FormatText(ExchangeString(kStrExportFile), {std::u16string(walletPath)}));
     // Date and time without seconds, separated by two spaces.
     Line(FormatText(ExchangeString(kStrExportDate), {FormatFieldDateTime(now, FT_DATETIME)}), 3);
 }

@@ -4,6 +4,7 @@
 #include "model/Field.h"
 #include "model/Wallet.h"
 #include "model/WalletItems.h"
+#include "platform/FormatText.h"
 
 namespace tl5 {
 
@@ -72,7 +73,7 @@ std::u16string TextImport::Preview(uint32_t row) const {
         text += u"\n";
         if (text.size() >= kImportPreviewMax) break;
     }
-    if (n > 5) text += FormatText(ExchangeString(kStrImportMoreColumns), {}, {static_cast<long long>(n - 5)});
+    if (n > 5) text += FormatText(ExchangeString(kStrImportMoreColumns), {static_cast<long long>(n - 5)});
     if (text.size() > kImportPreviewMax) text.resize(kImportPreviewMax);
     return text;
 }

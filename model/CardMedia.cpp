@@ -4,6 +4,7 @@
 
 #include "platform/CardServices.h"
 #include "platform/File.h"
+#include "platform/PathText.h"
 #include "platform/SecureZero.h"
 
 namespace tl5 {
@@ -47,10 +48,9 @@ bool ReadMediaFile(FileSystem& fs, const std::u16string& path, MediaBytes* out) 
 }  // namespace
 
 std::u16string MediaFileNameOfPath(std::u16string_view path) {
-    const size_t slash = path.find_last_of(u"\\/");
-    std::u16string_view name = slash == std::u16string_view::npos ? path : path.substr(slash + 1);
-    if (name.size() > kMaxMediaFileName) name = name.substr(0, kMaxMediaFileName);
-    return std::u16string(name);
+    std::u16string name = FileNameOf(path);
+    if (name.size() > kMaxMediaFileName) name.resize(kMaxMediaFileName);
+    return name;
 }
 
 MediaBytes& MediaBytes::operator=(const MediaBytes& other) {

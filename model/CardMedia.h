@@ -16,7 +16,7 @@ class FileSystem;
 // File names are held without their folder, at most 259 characters.
 constexpr size_t kMaxMediaFileName = 259;
 
-// The part of a path after its last backslash (or slash), cut to 259 characters.
+// The file name of a path (FileNameOf), cut to 259 characters.
 std::u16string MediaFileNameOfPath(std::u16string_view path);
 
 // Bytes owned by a media object; wiped when released.

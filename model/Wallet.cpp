@@ -7,6 +7,7 @@
 #include "model/Card.h"
 #include "model/CardBody.h"
 #include "model/RecordScanner.h"
+#include "platform/PathText.h"
 #include "platform/SecureZero.h"
 #include "resources/StringTable.h"
 
@@ -74,14 +75,7 @@ void Wallet::Reset() {
 
 std::u16string Wallet::Name() const { return NameFromPath(path_); }
 
-std::u16string Wallet::NameFromPath(const std::u16string& path) {
-    size_t start = path.find_last_of(u"\\/");
-    start = start == std::u16string::npos ? 0 : start + 1;
-    std::u16string name = path.substr(start);
-    const size_t dot = name.rfind(u'.');
-    if (dot != std::u16string::npos) name.resize(dot);
-    return name;
-}
+std::u16string Wallet::NameFromPath(const std::u16string& path) { return FileTitleOf(path); }
 
 int Wallet::IndexOf(const ItemId& id) const {
     const size_t* hint = indexes_.Find(id);

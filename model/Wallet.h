@@ -93,7 +93,7 @@ public:
     const std::u16string& Path() const { return path_; }
     // The file name without directory and extension.
     std::u16string Name() const;
-    // The part of a path after its last separator (backslash or slash), cut at its last ".".
+    // The file title of a path (FileTitleOf): its file name without the last extension.
     static std::u16string NameFromPath(const std::u16string& path);
     int LastError() const { return lastError_; }
 

@@ -1,15 +1,16 @@
-// The text rules of the wallet list and of opening a wallet, apart from the windows: display names,
-// which files are legacy wallets, the names the save dialog gives back, and the wording of the
-// failure and conversion reports. Strings are passed in by the caller (they come from the language
+// The text rules of the wallet list and of opening a wallet, apart from the windows: which files
+// are legacy wallets, the names the save dialog gives back, and the wording of the failure and
+// conversion reports. Strings are passed in by the caller (they come from the language
 // module on the device and from the built-in table elsewhere).
 #pragma once
 
 #include <cstdint>
 #include <functional>
-#include <initializer_list>
 #include <string>
 #include <string_view>
-#include <variant>
+
+#include "StringIds.h"
+#include "platform/FormatText.h"
 
 namespace tl5 {
 
@@ -21,22 +22,6 @@ constexpr uint32_t kWalletListOpen = 3;
 // Shortest path the wallet functions accept.
 constexpr size_t kMinWalletPathLength = 6;
 
-// A tiny printf for the message formats of the user interface: %s takes a text, %d a number,
-// %0Nd a number padded with zeros to N digits, %% a percent sign. Arguments are taken in order;
-// a missing argument gives an empty text, a text given for %d is inserted as it stands.
-using FormatArg = std::variant<std::u16string, long long>;
-std::u16string FormatText(std::u16string_view format, std::initializer_list<FormatArg> args);
-
-// The part of a path after its last backslash (the whole path when it has none), cut at its last
-// full stop: the name a wallet is shown with.
-std::u16string WalletDisplayName(std::u16string_view path);
-
-// The part of a path after its last backslash, extension kept.
-std::u16string ShownFileName(std::u16string_view path);
-
-// The folder of a path: the text before its last backslash (empty when it has none).
-std::u16string ShownFolder(std::u16string_view path);
-
 // A legacy wallet path has at least 6 characters and ends, from its last full stop, in ".wal"
 // in any letter case.
 bool IsLegacyWalletPath(std::u16string_view path);
@@ -45,16 +30,14 @@ bool IsLegacyWalletPath(std::u16string_view path);
 // backslash, and a name ending in a full stop gets the extension "tl5".
 std::u16string FixSavedWalletPath(std::u16string_view path);
 
-// Looks up a string by identifier.
-using StringSource = std::function<std::u16string(uint32_t id)>;
 
-// The message shown when the probe of a wallet file fails: string 23016, the display name and the
-// result as two digits in brackets.
+// The message shown when the probe of a wallet file fails: IDS_OPEN_WALLET_FAILED, the display name
+// and the result as two digits in brackets.
 std::u16string ProbeFailureText(const StringSource& strings, std::u16string_view displayName, int result);
 
-// The message shown when opening a wallet for work fails with `code`: string 23016, the display
-// name and, in brackets, the reason (23013 not a wallet, 23014 wrong password, 23002 out of memory,
-// 23015 otherwise) with the code.
+// The message shown when opening a wallet for work fails with `code`: IDS_OPEN_WALLET_FAILED, the
+// display name and, in brackets, the reason (IDS_NOT_A_WALLET_FILE, IDS_WRONG_PASSWORD,
+// IDS_NOT_ENOUGH_MEMORY, otherwise IDS_FILE_ERROR) with the code.
 std::u16string OpenFailureText(const StringSource& strings, std::u16string_view displayName, int code);
 
 // The report of a legacy conversion.
@@ -65,7 +48,7 @@ struct ConversionReport {
 };
 
 // The string shown for conversion result 8 (the new wallet could not be created or opened).
-constexpr uint32_t kConversionCreateFailedText = 22021;
+constexpr uint32_t kConversionCreateFailedText = IDS_CONVERT_CREATE_FAILED;
 
 // Builds the report of conversion result `result` for the legacy file `legacyPath`; `newPath` is
 // the path of the new wallet, `appFolder` the application's folder (named when the custom form

@@ -2,7 +2,7 @@
 
 #include <shlobj.h>
 
-#include "cardui/PathText.h"
+#include "platform/PathText.h"
 #include "platform/Text.h"
 #include "platform/pocketpc/Shell.h"
 
@@ -41,7 +41,7 @@ int BuildDocumentLocations(const std::wstring& documents, DWORD documentsAttribu
         first = DocumentLocation{};
         lstrcpynW(first.path, documents.c_str(), 260);
         first.attributes = documentsAttributes;
-        const std::wstring parent = ToWide(DirectoryOf(FromWide(documents), false));
+        const std::wstring parent = ToWide(FolderOf(FromWide(documents), NoFolder::WholePath));
         if (documentsAttributes & FILE_ATTRIBUTE_TEMPORARY) {
             first.onRemovable = true;
             first.named = true;

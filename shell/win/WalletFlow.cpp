@@ -16,6 +16,7 @@
 #include "model/Wallet.h"
 #include "model/WalletBlocks.h"
 #include "platform/File.h"
+#include "platform/PathText.h"
 #include "platform/SecureZero.h"
 #include "platform/Text.h"
 #include "platform/pocketpc/DeviceScreen.h"
@@ -66,7 +67,7 @@ void OpenWalletFlow(HWND window, const wchar_t* pathText) {
     KillTimer(window, TIMER_IDLE_CHECK);
     NoteActivity();
     const std::u16string path = tl5::FromWide(pathText ? pathText : L"");
-    const std::wstring name = tl5::ToWide(tl5::WalletDisplayName(path));
+    const std::wstring name = tl5::ToWide(tl5::FileTitleOf(path));
 
     ClearTree(window);
     tl5::Wallet& wallet = AppWallet();

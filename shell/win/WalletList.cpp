@@ -14,6 +14,8 @@
 #include "dialogs/win/PasswordDialogs.h"
 #include "exchange/LegacyConversion.h"
 #include "platform/ExchangeServices.h"
+#include "platform/FormatText.h"
+#include "platform/PathText.h"
 #include "platform/File.h"
 #include "platform/SecureZero.h"
 #include "platform/Text.h"
@@ -176,7 +178,7 @@ private:
         if (ShowMessage(Window(), IDS_CONVERT_LEGACY_Q, IDS_APP_NAME, MB_YESNO | MB_ICONINFORMATION) != IDYES)
             return false;
         wchar_t password[kPasswordBufferSize] = {};
-        const std::wstring title = Wide(tl5::WalletDisplayName(tl5::FromWide(legacyPath)));
+        const std::wstring title = Wide(tl5::FileTitleOf(tl5::FromWide(legacyPath)));
         if (!ShowPasswordEntryDialog(Window(), title.c_str(), password, nullptr)) return false;
         wchar_t converted[MAX_PATH] = {};
         HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));

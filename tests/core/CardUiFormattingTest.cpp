@@ -1,7 +1,6 @@
 #include "cardui/FontTable.h"
 #include "cardui/Formatting.h"
 #include "cardui/MenuCaptions.h"
-#include "cardui/PathText.h"
 #include "resources/StringTable.h"
 
 #include <gtest/gtest.h>
@@ -109,24 +108,4 @@ TEST(Fonts, HeightsAndScaling) {
     EXPECT_EQ(UnitsToPixels(1, 96), 1);
     EXPECT_EQ(UnitsToPixels(12, 120), 15);
     EXPECT_EQ(UnitsToPixels(1, 144), 2);  // 1.5 rounds half up
-}
-
-TEST(PathText, NamesTitlesAndFolders) {
-    std::u16string name = u"a:b/c*d?e\"f<g>h|i\\j";
-    CleanFileName(name);
-    EXPECT_EQ(name, u"a_b_c_d_e_f_g_h_i_j");
-    EXPECT_EQ(FileTitle(u"\\Folder\\name.tar.gz"), u"name.tar");
-    EXPECT_EQ(FileTitle(u"plain"), u"plain");
-    EXPECT_EQ(FileTitle(u"\\My.Folder\\noext"), u"noext");
-    EXPECT_EQ(FileNameOf(u"\\My Documents\\Personal.tl5"), u"Personal.tl5");
-    EXPECT_EQ(FileNameOf(u"Personal.tl5"), u"Personal.tl5");
-    EXPECT_EQ(DirectoryOf(u"\\My Documents\\Personal.tl5", true), u"\\My Documents\\");
-    EXPECT_EQ(DirectoryOf(u"\\My Documents\\Personal.tl5", false), u"\\My Documents");
-    EXPECT_EQ(DirectoryOf(u"Personal.tl5", false), u"Personal.tl5");
-    const uint8_t zero[16] = {};
-    uint8_t one[16] = {};
-    one[15] = 1;
-    EXPECT_FALSE(IdentifierSet(nullptr));
-    EXPECT_FALSE(IdentifierSet(zero));
-    EXPECT_TRUE(IdentifierSet(one));
 }

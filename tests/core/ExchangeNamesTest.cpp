@@ -2,6 +2,7 @@
 #include "exchange/FormDefinitions.h"
 #include "exchange/TextTable.h"
 #include "platform/MemoryFile.h"
+#include "platform/PathText.h"
 
 #include <gtest/gtest.h>
 
@@ -22,19 +23,6 @@ TEST(ExchangeNames, DatedAndNumberedFileNames) {
     EXPECT_EQ(NumberedAttachmentName(0, u"scan.pdf"), u"000_scan.pdf");
     EXPECT_EQ(NumberedAttachmentName(12, u"x"), u"012_x");
     EXPECT_EQ(NumberedAttachmentName(1234, u"x"), u"1234_x");
-}
-
-TEST(ExchangeNames, PathsAndFormats) {
-    EXPECT_EQ(WalletNameOfPath(u"C:\\My Documents\\home.v2.tl5"), u"home.v2");
-    EXPECT_EQ(WalletNameOfPath(u"plain"), u"plain");
-    EXPECT_EQ(ExchangeFileName(u"\\a\\b.txt"), u"b.txt");
-    EXPECT_EQ(ExchangeFolderOf(u"\\a\\b.txt"), u"\\a");
-    const std::u16string joined = JoinPath(u"out", u"f.txt");
-    EXPECT_EQ(joined.size(), 9u);
-    EXPECT_EQ(ExchangeFileName(joined), u"f.txt");
-    EXPECT_EQ(JoinPath(joined.substr(0, 4), u"f.txt"), joined);  // no double separator
-    EXPECT_EQ(FormatText(u"%s of %d (%s) 100%%", {u"a", u"b"}, {7}), u"a of 7 (b) 100%");
-    EXPECT_EQ(FormatText(u"%s %s", {u"only"}), u"only ");
 }
 
 TEST(ExchangeNames, TextTableAndDefinitionsReadThroughTheFileSystem) {

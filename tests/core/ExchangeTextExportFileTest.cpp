@@ -1,8 +1,8 @@
-#include "exchange/ExchangeNames.h"
 #include "exchange/TextExportFile.h"
 #include "model/CardBody.h"
 #include "model/LittleEndian.h"
 #include "platform/MemoryFile.h"
+#include "platform/PathText.h"
 #include "platform/Text.h"
 #include "tests/core/ExchangeTestFiles.h"
 

@@ -6,6 +6,7 @@
 #include "model/Wallet.h"
 #include "model/WalletItems.h"
 #include "platform/MemoryFile.h"
+#include "platform/PathText.h"
 #include "platform/Text.h"
 
 #include <gtest/gtest.h>
@@ -137,7 +138,7 @@ TEST_F(ExchangeWallet, FolderAndCardExports) {
     request.items = kExportCard;
     request.includeValues = true;
     ASSERT_TRUE(ExportText(wallet, request, card, &summary));
-    EXPECT_EQ(ExchangeFileName(summary.path), DatedFileName(u"A_B_ card", LocalTimeNow(), u".txt"));
+    EXPECT_EQ(FileNameOf(summary.path), DatedFileName(u"A_B_ card", LocalTimeNow(), u".txt"));
     text = Text(summary.path);
     EXPECT_NE(text.find("PIN: 4711\r\n"), std::string::npos);
     EXPECT_NE(text.find("Attachment: 000_a.pdf\r\nAttachment: 001_b.pdf\r\n"), std::string::npos);
@@ -198,7 +199,7 @@ TEST_F(ExchangeWallet, FormFileCarriesACardIntoAnotherWalletsMyForms) {
     std::u16string dir, path;
     ASSERT_EQ(ExportFormFile(wallet, card, request, u"Ann", u"A card", &dir, &path), kFormExportOk);
     EXPECT_EQ(dir, u"/docs");  // no output folder: the documents folder
-    EXPECT_EQ(ExchangeFileName(path), DatedFileName(u"Visa_ gold", LocalTimeNow(), u".tlx"));
+    EXPECT_EQ(FileNameOf(path), DatedFileName(u"Visa_ gold", LocalTimeNow(), u".tlx"));
     request.includeValues = false;
     request.outputFolder = u"/out";
     std::u16string bare;

@@ -50,6 +50,12 @@ TEST_F(Records, NewIdentifiersFollowTheLayoutAndNeverRepeat) {
     EXPECT_TRUE(ItemId::FromHex(a.ToHex(), &parsed));
     EXPECT_EQ(parsed, a);
     EXPECT_FALSE(ItemId::FromHex("xyz", &parsed));
+    // Only the identifier of sixteen zero bytes is null; a single set bit, even the last, is an id.
+    EXPECT_TRUE(ItemId{}.IsNull());
+    ItemId last;
+    last.bytes[15] = 1;
+    EXPECT_FALSE(last.IsNull());
+    EXPECT_FALSE(a.IsNull());
 }
 
 TEST_F(Records, FormIdsNameBuiltInFormsOrMyFormsCards) {

@@ -23,23 +23,6 @@ std::u16string FakeString(uint32_t id) {
 
 }  // namespace
 
-TEST(WalletListRules, FormatTextFillsTextsAndPaddedNumbers) {
-    EXPECT_EQ(FormatText(u"%s\n%s\n(%02d)", {u"a", u"b", 7LL}), u"a\nb\n(07)");
-    EXPECT_EQ(FormatText(u"(%s:%d)", {u"x", 10LL}), u"(x:10)");
-    EXPECT_EQ(FormatText(u"%02d|%02d|%d%%", {123LL, -3LL, 5LL}), u"123|-3|5%");
-    EXPECT_EQ(FormatText(u"%s and %s", {u"one"}), u"one and ");  // a missing argument is empty
-    EXPECT_EQ(FormatText(u"50% off %x", {}), u"50% off %x");     // unknown conversions stay
-}
-
-TEST(WalletListRules, NamesAndFoldersOfPaths) {
-    EXPECT_EQ(WalletDisplayName(u"\\My Documents\\Home.v2.tl5"), u"Home.v2");
-    EXPECT_EQ(WalletDisplayName(u"Home"), u"Home");
-    EXPECT_EQ(WalletDisplayName(u"\\a.b\\noext"), u"noext");
-    EXPECT_EQ(ShownFileName(u"C:\\x\\y.wal"), u"y.wal");
-    EXPECT_EQ(ShownFolder(u"C:\\x\\y.wal"), u"C:\\x");
-    EXPECT_EQ(ShownFolder(u"y.wal"), u"");
-}
-
 TEST(WalletListRules, LegacyPaths) {
     struct Case { std::u16string path; bool legacy; } cases[] = {
         {u"\\a.wal", true}, {u"\\A.WaL", true}, {u"x.wal", false} /* 5 characters */,
