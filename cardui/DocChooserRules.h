@@ -9,13 +9,15 @@
 #include <string_view>
 #include <vector>
 
+#include "resources/messages.h"
+#include "resources/resource.h"
+
 namespace tl5 {
 
 // Result messages: the card window and the media dialogs use DOC_CHOOSER_RESULT; the import of the
 // main window names its own two.
-constexpr uint32_t DOC_CHOOSER_RESULT = 4025;
-constexpr uint32_t kDocChooserImportExchange = 3124;  // WMU_IMPORT_EXCHANGE
-constexpr uint32_t kDocChooserImportText = 3125;      // WMU_IMPORT_TEXT
+constexpr uint32_t kDocChooserImportExchange = WMU_IMPORT_EXCHANGE;
+constexpr uint32_t kDocChooserImportText = WMU_IMPORT_TEXT;
 
 // Codes posted with the result message (wParam).
 enum DocChooserCode : int {
@@ -24,9 +26,9 @@ enum DocChooserCode : int {
 };
 
 // Menu bars: Done with a menu of None and Cancel, or Done and Cancel.
-constexpr uint32_t kDocChooserMenuWithNone = 955;
-constexpr uint32_t kDocChooserMenu = 969;
-constexpr uint32_t kDocChooserNoneCommand = 853;
+constexpr uint32_t kDocChooserMenuWithNone = IDMB_DONE_NONE_CANCEL;
+constexpr uint32_t kDocChooserMenu = IDMB_DONE_CANCEL;
+constexpr uint32_t kDocChooserNoneCommand = IDM_NONE;
 
 constexpr size_t kDocTitleChars = 127;
 constexpr size_t kDocPathChars = 259;

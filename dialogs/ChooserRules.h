@@ -140,7 +140,7 @@ constexpr uint32_t kStringNewFolder = IDS_NEW_FOLDER_TITLE;
 constexpr size_t kMaxFolderNameChars = 255;
 constexpr size_t kMaxNodeLabelChars = 63;
 
-// The prompt string of special node 1-3 (20200, 20201, 20202).
+// The prompt string of special node 1-3 (IDS_FAVORITES, IDS_FIND_RESULTS, IDS_QUICK_LIST).
 uint32_t SpecialNodePromptId(int node);
 
 struct FolderPropertiesRequest {

@@ -20,6 +20,9 @@ constexpr unsigned WMU_SYNC_END = 3525;
 constexpr unsigned WMU_SHELL_IGNORED_1 = 1023;
 constexpr unsigned WMU_SHELL_IGNORED_2 = 3224;
 
+// The document chooser's result, unless its caller names another message.
+constexpr unsigned DOC_CHOOSER_RESULT = 4025;
+
 // A dialog posts this to itself to refresh its controls once it is up.
 constexpr unsigned WMU_DIALOG_REFRESH = 3025;
 

@@ -149,7 +149,7 @@ struct NodeAbilities {
 };
 NodeAbilities AbilitiesOf(const SelectionState& selection);
 
-// The caption string of the Delete item: 20727 Remove, 20726 Clear, else 20725 Delete.
+// The caption string of the Delete item: Remove, Clear, else Delete.
 constexpr uint32_t kStringDelete = IDS_MENU_DELETE;
 constexpr uint32_t kStringClear = IDS_MENU_CLEAR;
 constexpr uint32_t kStringRemove = IDS_MENU_REMOVE;
@@ -223,7 +223,7 @@ enum class TransferResult : int {
     kOk,
     kRefused,        // nothing changes, no sound
     kBeep,           // into itself or into its own descendant: MessageBeep(0x10), nothing changes
-    kFolderRefused,  // a folder onto My Forms or Favorites: message 22000, nothing changes
+    kFolderRefused,  // a folder onto My Forms or Favorites: IDS_FOLDER_NOT_HERE, nothing changes
     kFailed,         // the wallet could not do it; nothing was changed
 };
 constexpr uint32_t kStringFolderNotAllowed = IDS_FOLDER_NOT_HERE;
@@ -275,7 +275,7 @@ enum class DeleteAction : int {
     kRemoveThirdChild,   // only the tree item goes
     kClearFavorites,
     kClearFindResults,
-    kMyFormsRefused,     // message 22005, nothing deleted
+    kMyFormsRefused,     // IDS_MY_FORMS_NOT_DELETED, nothing deleted
 };
 
 constexpr uint32_t kStringRemoveQuestion = IDS_REMOVE_FROM_LIST_Q;
@@ -287,7 +287,7 @@ constexpr uint32_t kStringMyFormsNotDeleted = IDS_MY_FORMS_NOT_DELETED;
 struct DeletePlan {
     DeleteAction action = DeleteAction::kNothing;
     uint32_t questionId = 0;   // 0: no confirmation
-    uint32_t messageId = 0;    // an information message instead (22005)
+    uint32_t messageId = 0;    // an information message instead (IDS_MY_FORMS_NOT_DELETED)
     int folders = 0;           // counts of a folder delete, the folder itself included
     int cards = 0;
     std::vector<int> records;  // records to delete, every child before its folder
