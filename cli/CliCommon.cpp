@@ -380,6 +380,8 @@ const char* OpenResultText(int code) {
         case 8: return "unsupported wallet version";
         case 10: return "wrong password";
         case 12: return "out of memory while loading items";
+        case 13: return "wrong password or damaged file";
+        case 14: return "damaged";
         default: return "unknown result";
     }
 }
@@ -417,8 +419,8 @@ ExitStatus OpenResultExit(int code) {
         case 0: return kExitOk;
         case 1: return kExitUsage;
         case 2: return kExitIo;
-        case 3: case 4: case 5: case 7: case 8: return kExitNotAWallet;
-        case 10: return kExitWrongPassword;
+        case 3: case 4: case 5: case 7: case 8: case 14: return kExitNotAWallet;
+        case 10: case 13: return kExitWrongPassword;
         default: return kExitFailure;
     }
 }
