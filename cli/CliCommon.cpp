@@ -366,6 +366,26 @@ int OpenWalletForCli(const char* command, const std::string& path, bool readOnly
     return kExitOk;
 }
 
+// ---- Protection ----------------------------------------------------------------------------------
+
+bool EnvelopeParamsFromArgs(const char* command, const ParsedArgs& args, tl5::EnvelopeParams* params) {
+    *params = tl5::EnvelopeParams();
+    auto number = [&](const char* name, uint32_t* out) {
+        const std::string* v = args.Value(name);
+        if (!v) return true;
+        if (v->empty() || v->size() > 9 || v->find_first_not_of("0123456789") != std::string::npos) return false;
+        *out = static_cast<uint32_t>(std::stoul(*v));
+        return true;
+    };
+    uint32_t mib = params->memoryKiB / 1024;
+    const bool ok = number("--memory", &mib) && number("--passes", &params->passes) && mib <= tl5::kEnvelopeMaxMemoryKiB / 1024;
+    params->memoryKiB = mib * 1024;
+    if (ok && tl5::ValidEnvelopeParams(*params)) return true;
+    std::fprintf(stderr, "tl5 %s: --memory takes %u to %u (MiB), --passes 1 to %u\n", command,
+                 tl5::kEnvelopeMinMemoryKiB / 1024, tl5::kEnvelopeMaxMemoryKiB / 1024, tl5::kEnvelopeMaxPasses);
+    return false;
+}
+
 // ---- Errors --------------------------------------------------------------------------------------
 
 const char* OpenResultText(int code) {

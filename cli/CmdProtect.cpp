@@ -1,5 +1,6 @@
-// tl5 protect WALLET and tl5 unprotect WALLET: put a wallet into the modern envelope (Argon2id and
-// AES-256-GCM) or take it back out to the classic format. The password comes from standard input.
+// tl5 protect WALLET [--memory MIB] [--passes N] and tl5 unprotect WALLET: put a wallet into the modern
+// envelope (Argon2id, 64 MiB and 3 passes unless given, and AES-256-GCM) or take it back out to the
+// classic format. The password comes from standard input.
 #include <cstdio>
 
 #include "cli/CliCommon.h"
@@ -20,15 +21,20 @@ const char* ProtectResultText(int code) {
 int Run(const char* command, const std::vector<std::string>& args, bool protect) {
     using namespace tl5cli;
     ParsedArgs a;
-    if (!ParseArgs(args, {}, {}, &a) || a.positional.size() != 1) {
-        std::fprintf(stderr, "usage: tl5 %s WALLET\n  reads the wallet's password\n", command);
+    if (!ParseArgs(args, {}, protect ? std::vector<std::string>{"--memory", "--passes"} : std::vector<std::string>{},
+                   &a) ||
+        a.positional.size() != 1) {
+        std::fprintf(stderr, "usage: tl5 %s WALLET%s\n  reads the wallet's password\n", command,
+                     protect ? " [--memory MIB] [--passes N]" : "");
         return kExitUsage;
     }
+    tl5::EnvelopeParams params;
+    if (protect && !EnvelopeParamsFromArgs(command, a, &params)) return kExitUsage;
     const std::string& path = a.positional[0];
     std::u16string password;
     if (!ReadPassword("Password: ", &password)) return ReportError(command, "no password given", kExitUsage);
     int openResult = tl5::kOpenOk;
-    const int rc = protect ? tl5::ProtectWallet(tl5::OsFileSystem(), ArgToPath(path), password, tl5::EnvelopeParams(),
+    const int rc = protect ? tl5::ProtectWallet(tl5::OsFileSystem(), ArgToPath(path), password, params,
                                                 &openResult)
                            : tl5::UnprotectWallet(tl5::OsFileSystem(), ArgToPath(path), password, &openResult);
     WipePassword(&password);
@@ -48,5 +54,6 @@ int RunUnprotect(const std::vector<std::string>& args) { return Run("unprotect",
 
 }  // namespace
 
-TL5_COMMAND("protect", "protect WALLET", "put a wallet into the modern envelope (Argon2id, AES-256-GCM)", RunProtect);
+TL5_COMMAND("protect", "protect WALLET [--memory MIB] [--passes N]",
+            "put a wallet into the modern envelope (Argon2id 64 MiB/3 unless given, AES-256-GCM)", RunProtect);
 TL5_COMMAND("unprotect", "unprotect WALLET", "turn a protected wallet back into a classic one", RunUnprotect);
