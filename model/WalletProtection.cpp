@@ -17,6 +17,14 @@ int OpenResultFromEnvelope(int envelopeResult) {
     }
 }
 
+int CheckWalletPassword(FileSystem& fs, const std::u16string& path, std::u16string_view password) {
+    std::u16string given(password);
+    Wallet wallet(fs);
+    const int rc = wallet.Probe(path, &given);
+    SecureZero(given);
+    return rc;
+}
+
 int CreateProtectedWallet(FileSystem& fs, const std::u16string& path, std::u16string_view password,
                           std::u16string_view hint, bool sampleFolder, const EnvelopeParams& params) {
     std::string plain;

@@ -24,6 +24,13 @@ enum ProtectResult : int {
     kProtectFailed = 6,         // out of memory, or the cryptographic library failed
 };
 
+// Whether the password opens the wallet at the path, for a password dialog that accepts only the right
+// password (a protected wallet's hint and verifier are inside the envelope, so its header cannot be
+// read beforehand). kOpenOk; kOpenWrongPassword for a classic wallet whose verifier does not match;
+// kOpenWrongPasswordOrDamaged when a protected wallet's tag does not; otherwise the probe's error. For a
+// protected wallet every try runs the key derivation: a deliberate cost.
+int CheckWalletPassword(FileSystem& fs, const std::u16string& path, std::u16string_view password);
+
 // The OpenResult code (model/Wallet.h) for an envelope reader's result.
 int OpenResultFromEnvelope(int envelopeResult);
 

@@ -177,12 +177,17 @@ TEST_F(WalletEnvelope, WrongPasswordIsRefusedAndChangesNothing) {
     EXPECT_EQ(w.Probe(kPath, nullptr), kOpenWrongPassword);  // the shell then asks for the password
     EXPECT_EQ(w.Open(kPath, &wrong, false), kOpenWrongPasswordOrDamaged);
     EXPECT_FALSE(w.IsOpen());
+    // What the password dialog asks, for both kinds of wallet.
+    EXPECT_EQ(CheckWalletPassword(fs, kPath, wrong), kOpenWrongPasswordOrDamaged);
+    EXPECT_EQ(CheckWalletPassword(fs, kPath, kPassword), kOpenOk);
     int openResult = -1;
     EXPECT_EQ(UnprotectWallet(fs, kPath, wrong, &openResult), kProtectCannotOpen);
     EXPECT_EQ(openResult, kOpenWrongPasswordOrDamaged);
     EXPECT_EQ(fs.Contents(kPath), sealed);
     // A classic wallet protects nothing with a password that does not check.
     fs.SetContents(kPath, classic);
+    EXPECT_EQ(CheckWalletPassword(fs, kPath, wrong), kOpenWrongPassword);
+    EXPECT_EQ(CheckWalletPassword(fs, kPath, kPassword), kOpenOk);
     EXPECT_EQ(ProtectWallet(fs, kPath, wrong, TestParams(), &openResult), kProtectCannotOpen);
     EXPECT_EQ(openResult, kOpenWrongPassword);
     EXPECT_EQ(fs.Contents(kPath), classic);
