@@ -251,25 +251,30 @@ int ReadEnvelopeFile(FileSystem& fs, const std::u16string& path, std::u16string_
     if (fs.Open(path, FileMode::OpenReadOnly, FileShare::Read, &file) != kFileOk) return kEnvelopeCannotRead;
     uint64_t size = 0;
     uint8_t head[kEnvelopeHeaderSize];
+    uint8_t tag[kAesGcmTagSize];
     size_t got = 0;
     if (!file->GetSize(&size) || !file->ReadAt(0, head, sizeof head, &got)) return kEnvelopeCannotRead;
     EnvelopeHeader h;
     int rc = ParseEnvelopeHeader(head, got, size, &h);  // bounds the size before anything is allocated
     if (rc != kEnvelopeOk) return rc;
-    std::string bytes;
-    try {
-        bytes.resize(static_cast<size_t>(size));
-    } catch (const std::bad_alloc&) {
-        return kEnvelopeNoMemory;
+    // The cipher text is read straight into the buffer it is decrypted in, so the wallet is held once.
+    if (!plain->Allocate(static_cast<size_t>(h.payloadSize))) return kEnvelopeNoMemory;
+    if (!file->ReadAt(kEnvelopeHeaderSize, plain->data(), plain->size(), &got) || got != plain->size() ||
+        !file->ReadAt(kEnvelopeHeaderSize + h.payloadSize, tag, sizeof tag, &got) || got != sizeof tag) {
+        plain->Clear();
+        return kEnvelopeCannotRead;
     }
-    if (!file->ReadAt(0, bytes.data(), bytes.size(), &got) || got != bytes.size()) return kEnvelopeCannotRead;
     file.reset();
-    // The header is checked again on the bytes that are decrypted (the file may have changed since).
-    rc = ParseEnvelopeHeader(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), bytes.size(), &h);
-    if (rc != kEnvelopeOk) return rc;
     rc = DeriveEnvelopeKey(password, h.params, h.salt, key);
-    if (rc == kEnvelopeOk) rc = OpenEnvelope(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), *key, plain);
-    if (rc != kEnvelopeOk) key->Clear();
+    if (rc == kEnvelopeOk) {
+        // A change of the file between the reads shows as a wrong tag: the header is authenticated too.
+        rc = CryptoToEnvelope(AesGcmOpen(key->key, h.nonce, head, sizeof head, plain->data(), plain->data(),
+                                         plain->size(), tag));
+    }
+    if (rc != kEnvelopeOk) {
+        key->Clear();
+        plain->Clear();
+    }
     return rc;
 }
 
