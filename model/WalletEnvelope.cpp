@@ -1,6 +1,7 @@
 #include "model/WalletEnvelope.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <new>
 
@@ -303,11 +304,12 @@ int WriteEnvelopeFile(FileSystem& fs, const std::u16string& path, const Envelope
 
 std::string ProtectionText(WalletProtection protection, const EnvelopeParams& params) {
     if (protection == WalletProtection::Classic) return "classic";
-    std::string memory = params.memoryKiB % 1024 == 0 ? std::to_string(params.memoryKiB / 1024) + " MiB"
-                                                      : std::to_string(params.memoryKiB) + " KiB";
-    std::string text = "modern, Argon2id " + memory + "/" + std::to_string(params.passes);
-    if (params.lanes != 1) text += "/" + std::to_string(params.lanes) + " lanes";
-    return text + ", AES-256-GCM";
+    char memory[32], lanes[32] = "", text[128];
+    if (params.memoryKiB % 1024 == 0) std::snprintf(memory, sizeof memory, "%u MiB", params.memoryKiB / 1024);
+    else std::snprintf(memory, sizeof memory, "%u KiB", params.memoryKiB);
+    if (params.lanes != 1) std::snprintf(lanes, sizeof lanes, "/%u lanes", params.lanes);
+    std::snprintf(text, sizeof text, "modern, Argon2id %s/%u%s, AES-256-GCM", memory, params.passes, lanes);
+    return text;
 }
 
 // ---- EnvelopeFile --------------------------------------------------------------------------------
