@@ -21,7 +21,8 @@ GENERATOR := -G Ninja
 
 PACKAGES := cmake ninja-build g++ make python3 googletest libgtest-dev \
             g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine fonts-liberation \
-            xvfb xauth x11-utils xdotool imagemagick clang libclang-rt-14-dev util-linux
+            xvfb xauth x11-utils xdotool imagemagick clang libclang-rt-14-dev util-linux \
+            libgcrypt20-dev libgcrypt-mingw-w64-dev
 
 .PHONY: deps native win build release run test test-native test-win fuzz fuzz-build bench clean
 

@@ -366,6 +366,26 @@ int OpenWalletForCli(const char* command, const std::string& path, bool readOnly
     return kExitOk;
 }
 
+// ---- Protection ----------------------------------------------------------------------------------
+
+bool EnvelopeParamsFromArgs(const char* command, const ParsedArgs& args, tl5::EnvelopeParams* params) {
+    *params = tl5::EnvelopeParams();
+    auto number = [&](const char* name, uint32_t* out) {
+        const std::string* v = args.Value(name);
+        if (!v) return true;
+        if (v->empty() || v->size() > 9 || v->find_first_not_of("0123456789") != std::string::npos) return false;
+        *out = static_cast<uint32_t>(std::stoul(*v));
+        return true;
+    };
+    uint32_t mib = params->memoryKiB / 1024;
+    const bool ok = number("--memory", &mib) && number("--passes", &params->passes) && mib <= tl5::kEnvelopeMaxMemoryKiB / 1024;
+    params->memoryKiB = mib * 1024;
+    if (ok && tl5::ValidEnvelopeParams(*params)) return true;
+    std::fprintf(stderr, "tl5 %s: --memory takes %u to %u (MiB), --passes 1 to %u\n", command,
+                 tl5::kEnvelopeMinMemoryKiB / 1024, tl5::kEnvelopeMaxMemoryKiB / 1024, tl5::kEnvelopeMaxPasses);
+    return false;
+}
+
 // ---- Errors --------------------------------------------------------------------------------------
 
 const char* OpenResultText(int code) {
@@ -380,6 +400,8 @@ const char* OpenResultText(int code) {
         case 8: return "unsupported wallet version";
         case 10: return "wrong password";
         case 12: return "out of memory while loading items";
+        case 13: return "wrong password or damaged file";
+        case 14: return "damaged";
         default: return "unknown result";
     }
 }
@@ -417,8 +439,8 @@ ExitStatus OpenResultExit(int code) {
         case 0: return kExitOk;
         case 1: return kExitUsage;
         case 2: return kExitIo;
-        case 3: case 4: case 5: case 7: case 8: return kExitNotAWallet;
-        case 10: return kExitWrongPassword;
+        case 3: case 4: case 5: case 7: case 8: case 14: return kExitNotAWallet;
+        case 10: case 13: return kExitWrongPassword;
         default: return kExitFailure;
     }
 }

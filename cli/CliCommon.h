@@ -85,6 +85,11 @@ std::string JsonEscape(std::string_view utf8);
 int OpenWalletForCli(const char* command, const std::string& path, bool readOnly, bool probeOnly,
                      tl5::Wallet* wallet);
 
+// ---- Protection ----------------------------------------------------------------------------------
+// The envelope's costs from --memory MIB and --passes N (defaults where not given). False, with a
+// message, when a value is not a number or outside the bounds a reader accepts.
+bool EnvelopeParamsFromArgs(const char* command, const ParsedArgs& args, tl5::EnvelopeParams* params);
+
 // ---- Errors --------------------------------------------------------------------------------------
 // Texts of the wallet result codes.
 const char* OpenResultText(int code);

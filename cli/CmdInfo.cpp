@@ -41,6 +41,7 @@ int RunInfo(const std::vector<std::string>& args) {
     const tl5::WalletHeader& h = wallet.Header();
     const tl5::WalletSettings& s = wallet.Settings();
     const RecordCounts counts = CountRecords(wallet);
+    const std::string protection = tl5::ProtectionText(wallet.Protection(), wallet.ProtectionParams());
     const uint32_t nodeIndex[3] = {tl5::kSpecialNodeFavorites, tl5::kSpecialNodeFindResults, tl5::kSpecialNodeThird};
 
     if (a.Has("--json")) {
@@ -51,6 +52,7 @@ int RunInfo(const std::vector<std::string>& args) {
         j.Key("created").Time(h.KeyTime());
         j.Key("last_change").Time(h.LastChange());
         j.Key("password_set").Bool(h.IsPasswordSet());
+        j.Key("protection").String(protection);
         j.Key("hint");
         if (h.HasHint()) j.String(h.Hint()); else j.Null();
         j.Key("special_nodes").BeginArray();
@@ -96,6 +98,7 @@ int RunInfo(const std::vector<std::string>& args) {
     std::printf("created:       %s\n", IsoTime(h.KeyTime()).c_str());
     std::printf("last change:   %s\n", IsoTime(h.LastChange()).c_str());
     std::printf("password:      %s\n", h.IsPasswordSet() ? "set" : "none");
+    std::printf("protection:    %s\n", protection.c_str());
     std::printf("hint:          %s\n", h.HasHint() ? ToUtf8(h.Hint()).c_str() : "(none)");
     for (int node = 1; node <= 3; ++node)
         std::printf("special node %d: %s (icon %d)\n", node, ToUtf8(h.Label(node)).c_str(), h.NodeIcon(node));

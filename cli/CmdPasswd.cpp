@@ -27,7 +27,8 @@ int RunPasswd(const std::vector<std::string>& args) {
         wallet.Close(false);
         return ReportError("passwd", "the password must have 3 to 24 characters", kExitUsage);
     }
-    const bool changed = wallet.Header().SetPassword(password);
+    // Through the wallet, so that a protected wallet's envelope takes the new password too.
+    const bool changed = wallet.ChangePassword(password);
     WipePassword(&password);
     std::u16string hint;
     if (changed && ReadTextLine("Hint (empty for none): ", &hint)) wallet.Header().SetHint(hint);

@@ -7,6 +7,8 @@
 #include "model/Card.h"
 #include "model/CardBody.h"
 #include "model/RecordScanner.h"
+#include "model/WalletProtection.h"
+#include "platform/MemoryFile.h"
 #include "platform/PathText.h"
 #include "platform/SecureZero.h"
 #include "resources/StringTable.h"
@@ -28,7 +30,7 @@ std::u16string StringOrEmpty(uint32_t id) {
 // wallet is changed and flushed, the journal removed. Destroyed without Finish, the save is rolled back.
 class Wallet::Save {
 public:
-    explicit Save(Wallet& wallet) : wallet_(wallet), journal_(wallet.fs_, wallet.path_) {}
+    explicit Save(Wallet& wallet) : wallet_(wallet), journal_(wallet.JournalFiles(), wallet.path_) {}
     ~Save() {
         if (journal_.Active()) journal_.Rollback(*wallet_.file_);
     }
@@ -38,7 +40,8 @@ public:
     }
     bool Finish() {
         ++wallet_.counters_.saves;
-        if (!wallet_.journalEnabled_) return true;
+        // A protected wallet reaches its file only through the flush, journal or not.
+        if (!wallet_.journalEnabled_) return !wallet_.envelope_ || wallet_.file_->Flush();
         if (!wallet_.file_->Flush()) return false;  // the destructor rolls back
         // Removing the journal is what makes the save take effect; if it stays, the next open rolls
         // the save back, so it must not be reported as done.
@@ -59,7 +62,10 @@ Wallet::Wallet(FileSystem& fs) : fs_(fs) {}
 Wallet::~Wallet() { Reset(); }
 
 void Wallet::Reset() {
-    file_.reset();
+    envelope_ = nullptr;
+    file_.reset();  // a protected wallet's decrypted image is wiped here
+    journalFs_.reset();
+    SecureZero(envelopeVerifier_, sizeof envelopeVerifier_);
     items_.clear();
     offsets_.Clear();
     indexes_.Clear();
@@ -94,8 +100,10 @@ int Wallet::MyFormsIndex() const {
 // ---- Create ------------------------------------------------------------------------------------
 
 int Wallet::Create(const std::u16string& path, std::u16string_view password, std::u16string_view hint,
-                   bool sampleFolder) {
+                   bool sampleFolder, WalletProtection protection, const EnvelopeParams& params) {
     Reset();
+    if (protection == WalletProtection::Modern)
+        return lastError_ = CreateProtectedWallet(fs_, path, password, hint, sampleFolder, params);
     if (path.size() < kMinPathLength || path.size() > kMaxPathLength) return lastError_ = kCreateBadPath;
     if (password.empty()) return lastError_ = kCreateNoPassword;
     if (!IsValidNewWalletPassword(password)) return lastError_ = kCreateBadPassword;
@@ -159,12 +167,36 @@ int Wallet::Create(const std::u16string& path, std::u16string_view password, std
 
 // ---- Probe and open ----------------------------------------------------------------------------
 
-int Wallet::OpenFile(const std::u16string& path, bool probe, bool readOnly) {
+int Wallet::OpenFile(const std::u16string& path, bool probe, bool readOnly, const std::u16string* password) {
     if (path.size() < kMinPathLength || path.size() > kMaxPathLength) return kOpenBadPath;
+    // A protected wallet is never touched by a journal: its saves replace the whole file.
+    WalletProtection protection = WalletProtection::Classic;
+    const int probed = ProbeEnvelopeFile(fs_, path, &protection, nullptr);
+    if (protection == WalletProtection::Modern) {
+        if (probed == kEnvelopeUnsupported) return kOpenBadVersion;
+        if (probed != kEnvelopeOk) return probed == kEnvelopeCannotRead ? kOpenCannotOpen : kOpenDamaged;
+        return OpenEnvelope(path, !probe && !readOnly, password);
+    }
     // An interrupted save is undone before anything else reads the file.
     if (WalletJournal::Recover(fs_, path) != kFileOk) return kOpenCannotOpen;
     const FileMode mode = (probe || readOnly) ? FileMode::OpenReadOnly : FileMode::OpenReadWrite;
     if (fs_.Open(path, mode, FileShare::Read, &file_) != kFileOk) return kOpenCannotOpen;
+    path_ = path;
+    return kOpenOk;
+}
+
+int Wallet::OpenEnvelope(const std::u16string& path, bool writable, const std::u16string* password) {
+    if (!password) return kOpenWrongPassword;
+    EnvelopeKey key;
+    SecretBytes plain;
+    const int rc = OpenResultFromEnvelope(ReadEnvelopeFile(fs_, path, *password, &key, &plain));
+    if (rc != kOpenOk) return rc;
+    std::unique_ptr<FileSystem> journals(new (std::nothrow) MemoryFileSystem());
+    std::unique_ptr<EnvelopeFile> file(new (std::nothrow) EnvelopeFile(fs_, path, std::move(plain), key, writable));
+    if (!journals || !file) return kOpenNoMemory;
+    journalFs_ = std::move(journals);
+    envelope_ = file.get();
+    file_ = std::move(file);
     path_ = path;
     return kOpenOk;
 }
@@ -181,12 +213,26 @@ int Wallet::ReadFixedBlocks(const std::u16string* password) {
     if (header_.Read() != kBlockOk) return kOpenBadHeader;
     if (header_.IsPasswordSet() && (!password || !header_.CheckPassword(*password))) return kOpenWrongPassword;
     if (settings_.Read() != kBlockOk) return kOpenBadSettings;
+    if (envelope_) std::memcpy(envelopeVerifier_, header_.Raw() + WalletHeader::kOffVerifier, sizeof envelopeVerifier_);
     return kOpenOk;
+}
+
+bool Wallet::ChangePassword(std::u16string_view password) {
+    if (!open_ || readOnly_ || !IsValidPassword(password)) return false;
+    if (envelope_) {
+        EnvelopeKey key;
+        if (DeriveEnvelopeKey(password, envelope_->Key().params, nullptr, &key) != kEnvelopeOk) return false;
+        if (!header_.SetPassword(password)) return false;
+        envelope_->Rekey(key);
+        std::memcpy(envelopeVerifier_, header_.Raw() + WalletHeader::kOffVerifier, sizeof envelopeVerifier_);
+        return true;
+    }
+    return header_.SetPassword(password);
 }
 
 int Wallet::Probe(const std::u16string& path, const std::u16string* password) {
     Reset();
-    int rc = OpenFile(path, true, true);
+    int rc = OpenFile(path, true, true, password);
     if (rc == kOpenOk) rc = ReadFixedBlocks(password);
     if (rc != kOpenOk) {
         Reset();
@@ -199,7 +245,7 @@ int Wallet::Probe(const std::u16string& path, const std::u16string* password) {
 
 int Wallet::Open(const std::u16string& path, const std::u16string* password, bool readOnly) {
     Reset();
-    int rc = OpenFile(path, false, readOnly);
+    int rc = OpenFile(path, false, readOnly, password);
     if (rc == kOpenOk) rc = ReadFixedBlocks(password);
     if (rc != kOpenOk) {
         Reset();
@@ -296,6 +342,13 @@ int Wallet::SaveFixedBlocks() {
     if (!open_ || !file_) return kCloseNotOpen;
     if (readOnly_) return kCloseReadOnly;
     if (!signature_.IsDirty() && !header_.IsDirty() && !settings_.IsDirty()) return kCloseOk;
+    // A protected wallet whose verifier no longer goes with the envelope's key would open with neither
+    // password: ChangePassword changes both, anything else is refused.
+    if (envelope_ && std::memcmp(envelopeVerifier_, header_.Raw() + WalletHeader::kOffVerifier,
+                                 sizeof envelopeVerifier_) != 0) {
+        Reset();
+        return lastError_ = kCloseHeaderFailed;
+    }
     int rc = kCloseOk;
     {
         Save save(*this);

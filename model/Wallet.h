@@ -14,6 +14,7 @@
 #include "model/IdHints.h"
 #include "model/ItemRecord.h"
 #include "model/WalletBlocks.h"
+#include "model/WalletEnvelope.h"
 #include "model/WalletJournal.h"
 #include "platform/File.h"
 
@@ -45,6 +46,10 @@ enum OpenResult : int {
     kOpenBadVersion = 8,
     kOpenWrongPassword = 10,
     kOpenNoMemory = 12,
+    // Protected wallets: the envelope's tag does not match (the cryptography cannot tell these apart),
+    // and an envelope whose clear header is invalid or does not match the file's length.
+    kOpenWrongPasswordOrDamaged = 13,
+    kOpenDamaged = 14,
 };
 
 enum CloseResult : int {
@@ -76,10 +81,13 @@ public:
 
     // ---- Lifecycle -------------------------------------------------------------------------------
     // Creates a new wallet file (left closed). Password 3 to 23 characters; an empty hint is none.
+    // With the modern protection the new wallet is written in its envelope (model/WalletEnvelope.h).
     int Create(const std::u16string& path, std::u16string_view password, std::u16string_view hint,
-               bool sampleFolder);
+               bool sampleFolder, WalletProtection protection = WalletProtection::Classic,
+               const EnvelopeParams& params = EnvelopeParams());
     // Reads the fixed blocks and checks the password (nullptr: none given); stays open read-only
-    // without items. A leftover journal is rolled back first.
+    // without items. A leftover journal is rolled back first. A protected wallet always needs the
+    // password: without one the probe gives kOpenWrongPassword (or kOpenDamaged for a bad envelope).
     int Probe(const std::u16string& path, const std::u16string* password);
     // As Probe, then loads every live item record into the ItemTable.
     int Open(const std::u16string& path, const std::u16string* password, bool readOnly);
@@ -96,6 +104,14 @@ public:
     // The file title of a path (FileTitleOf): its file name without the last extension.
     static std::u16string NameFromPath(const std::u16string& path);
     int LastError() const { return lastError_; }
+    // The protection of the open wallet, and the envelope's costs when it is the modern one.
+    WalletProtection Protection() const { return envelope_ ? WalletProtection::Modern : WalletProtection::Classic; }
+    EnvelopeParams ProtectionParams() const { return envelope_ ? envelope_->Key().params : EnvelopeParams(); }
+    // Changes the password (3 to 24 characters) of the open wallet. For a protected wallet the envelope
+    // takes a key from the new password (new salt) as well; the change reaches the file at close with
+    // save. False when the password is invalid or the key cannot be derived (nothing changed then).
+    // Setting the header's password directly on a protected wallet makes its close refuse to save.
+    bool ChangePassword(std::u16string_view password);
 
     // ---- Blocks and keys -------------------------------------------------------------------------
     FileSignature& Signature() { return signature_; }
@@ -171,7 +187,11 @@ private:
     class Save;
     void Reset();
     int ReadFixedBlocks(const std::u16string* password);
-    int OpenFile(const std::u16string& path, bool probe, bool readOnly);
+    int OpenFile(const std::u16string& path, bool probe, bool readOnly, const std::u16string* password);
+    int OpenEnvelope(const std::u16string& path, bool writable, const std::u16string* password);
+    // Journals of a protected wallet stay in memory: they hold decrypted bytes, and the envelope's own
+    // save (temporary file and rename) already makes each save atomic on disk.
+    FileSystem& JournalFiles() { return journalFs_ ? *journalFs_ : fs_; }
     int LoadItems();
     int PutIntoTable(ItemRecord* record, bool keep);
     // The first record with the id in file order; with preferLive, the first live one when there is one.
@@ -192,6 +212,9 @@ private:
 
     FileSystem& fs_;
     std::unique_ptr<File> file_;
+    EnvelopeFile* envelope_ = nullptr;  // file_, when the wallet is protected
+    std::unique_ptr<FileSystem> journalFs_;
+    uint8_t envelopeVerifier_[16] = {};  // the verifier that goes with the envelope's key
     std::u16string path_;
     bool open_ = false;
     bool readOnly_ = false;

@@ -130,6 +130,19 @@ int MemoryFileSystem::Remove(const std::u16string& path) {
     return kFileOk;
 }
 
+int MemoryFileSystem::Rename(const std::u16string& from, const std::u16string& to) {
+    auto it = files_.find(from);
+    if (it == files_.end()) return kFileNotFound;
+    if (it->second->readers + it->second->writers > 0) return kFileSharingViolation;
+    if (from == to) return kFileOk;
+    auto target = files_.find(to);
+    if (target != files_.end() && target->second->readers + target->second->writers > 0) return kFileSharingViolation;
+    std::shared_ptr<Node> node = it->second;
+    files_.erase(it);
+    files_[to] = std::move(node);
+    return kFileOk;
+}
+
 std::string MemoryFileSystem::Contents(const std::u16string& path) const {
     auto it = files_.find(path);
     return it == files_.end() ? std::string() : it->second->data;
@@ -176,5 +189,12 @@ int FaultFileSystem::Remove(const std::u16string& path) {
     if (!Step(nullptr)) return kFileIoError;
     return inner_.Remove(path);
 }
+
+int FaultFileSystem::Rename(const std::u16string& from, const std::u16string& to) {
+    if (!Step(nullptr)) return kFileIoError;
+    return inner_.Rename(from, to);
+}
+
+bool FaultFileSystem::FlushFolder(const std::u16string& path) { return Step(nullptr) && inner_.FlushFolder(path); }
 
 }  // namespace tl5

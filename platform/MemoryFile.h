@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/File.h"
+#include "platform/SecureZero.h"
 
 namespace tl5 {
 
@@ -23,6 +24,7 @@ public:
     int Open(const std::u16string& path, FileMode mode, FileShare share, std::unique_ptr<File>* file) override;
     bool Exists(const std::u16string& path) override;
     int Remove(const std::u16string& path) override;
+    int Rename(const std::u16string& from, const std::u16string& to) override;
 
     // Direct access to a file's current bytes (empty when missing).
     std::string Contents(const std::u16string& path) const;
@@ -31,7 +33,12 @@ public:
     // every handle first (the crashed process is gone).
     void Crash(bool keepUnflushed);
 
+    // A file's bytes are wiped when it goes away: in-memory journals and wallets hold secrets.
     struct Node {
+        ~Node() {
+            SecureZero(data);
+            SecureZero(durable);
+        }
         std::string data;
         std::string durable;
         int readers = 0;
@@ -58,6 +65,8 @@ public:
     int Open(const std::u16string& path, FileMode mode, FileShare share, std::unique_ptr<File>* file) override;
     bool Exists(const std::u16string& path) override;
     int Remove(const std::u16string& path) override;
+    int Rename(const std::u16string& from, const std::u16string& to) override;
+    bool FlushFolder(const std::u16string& path) override;
 
     // Counts one changing operation; false when it (or an earlier one) fails.
     bool Step(bool* tornNow);

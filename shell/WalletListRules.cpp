@@ -1,5 +1,6 @@
 #include "shell/WalletListRules.h"
 
+#include "model/Wallet.h"
 #include "platform/FormatText.h"
 #include "platform/PathText.h"
 
@@ -37,9 +38,11 @@ std::u16string ProbeFailureText(const StringSource& strings, std::u16string_view
 
 std::u16string OpenFailureText(const StringSource& strings, std::u16string_view displayName, int code) {
     uint32_t reason = IDS_FILE_ERROR;
-    if (code == 7) reason = IDS_NOT_A_WALLET_FILE;
-    else if (code == 10) reason = IDS_WRONG_PASSWORD;
-    else if (code == 12) reason = IDS_NOT_ENOUGH_MEMORY;
+    if (code == kOpenNotAWallet) reason = IDS_NOT_A_WALLET_FILE;
+    else if (code == kOpenWrongPassword) reason = IDS_WRONG_PASSWORD;
+    else if (code == kOpenNoMemory) reason = IDS_NOT_ENOUGH_MEMORY;
+    else if (code == kOpenWrongPasswordOrDamaged) reason = IDS_WRONG_PASSWORD_OR_DAMAGED;
+    else if (code == kOpenDamaged) reason = IDS_DAMAGED_FILE;
     return FormatText(u"%s\n%s\n(%s:%d)", {strings(IDS_OPEN_WALLET_FAILED), std::u16string(displayName),
                                              strings(reason), static_cast<long long>(code)});
 }

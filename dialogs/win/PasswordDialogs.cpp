@@ -277,7 +277,7 @@ private:
 
     // With automatic acceptance, the right password closes the dialog as soon as it is typed.
     void CheckAutoAccept() {
-        if (!wallet_ || !tl5::AppSettings().passAutoOk) return;
+        if (!wallet_ || !wallet_->CheapToMatch() || !tl5::AppSettings().passAutoOk) return;
         std::u16string typed = ReadBox(Item(IDC_PASSWORD), tl5::kAutoAcceptReadLimit);
         if (!typed.empty() && wallet_->Matches(typed)) {
             CopyOut(password_, kPasswordBufferSize, typed);

@@ -22,6 +22,8 @@ public:
     virtual ~PasswordMatcher() = default;
     // True when the wallet accepts the password.
     virtual bool Matches(std::u16string_view password) = 0;
+    // False when matching is too slow to try at every key the user types.
+    virtual bool CheapToMatch() { return true; }
     // The wallet's password hint (empty when it has none).
     virtual std::u16string Hint() = 0;
 };

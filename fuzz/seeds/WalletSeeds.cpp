@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "fuzz/EnvelopeFuzzKey.h"
 #include "fuzz/FuzzSeeds.h"
 #include "tests/core/ExchangeLegacyWriter.h"
 #include "model/Card.h"
@@ -121,7 +122,20 @@ void WriteConvertibleLegacySeeds(Files& files) {
 
 }  // namespace
 
+// The wallets in envelopes under the key the envelope target derives once (fuzz/EnvelopeFuzzKey.h).
+void WriteEnvelopeSeeds(Files& files) {
+    tl5::EnvelopeKey key;
+    if (!tl5fuzz::DeriveEnvelopeSeedKey(&key)) return;
+    for (const auto& [name, bytes] : MakeWallets()) {
+        std::string sealed;
+        if (tl5::SealEnvelope(key, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &sealed) ==
+            tl5::kEnvelopeOk)
+            files.push_back({"sealed-" + name, Bytes(sealed)});
+    }
+}
+
 TL5_FUZZ_SEEDS("legacy_wallet_fuzz", WriteConvertibleLegacySeeds);
+TL5_FUZZ_SEEDS("envelope_fuzz", WriteEnvelopeSeeds);
 TL5_FUZZ_SEEDS("wallet_open_fuzz", WriteWalletSeeds);
 TL5_FUZZ_SEEDS("wallet_check_fuzz", WriteWalletSeeds);
 TL5_FUZZ_SEEDS("wallet_journal_fuzz", WriteJournalSeeds);

@@ -15,6 +15,8 @@
 #include "dialogs/win/PasswordDialogs.h"
 #include "model/Wallet.h"
 #include "model/WalletBlocks.h"
+#include "model/WalletEnvelope.h"
+#include "model/WalletProtection.h"
 #include "platform/File.h"
 #include "platform/PathText.h"
 #include "platform/SecureZero.h"
@@ -32,12 +34,17 @@ namespace tl5win {
 
 namespace {
 
-// The password of a wallet file, checked against its header as the probe read it. The probe of a
-// protected wallet without a password leaves the wallet object closed, so the header is read once
-// more here and kept for the dialog's run.
-class HeaderMatcher : public PasswordMatcher {
+// The password of a wallet file. A classic wallet's header is read once (its verifier is checked
+// while the user types); a protected wallet keeps its verifier and hint inside the envelope, so each
+// try opens the envelope, which is slow on purpose, and is made only when the user confirms.
+class WalletPasswordMatcher : public PasswordMatcher {
 public:
-    explicit HeaderMatcher(const std::u16string& path) {
+    explicit WalletPasswordMatcher(const std::u16string& path) : path_(path) {
+        tl5::WalletProtection protection = tl5::WalletProtection::Classic;
+        tl5::EnvelopeParams params;
+        protected_ = tl5::ProbeEnvelopeFile(tl5::OsFileSystem(), path, &protection, &params) == tl5::kEnvelopeOk &&
+                     protection == tl5::WalletProtection::Modern;
+        if (protected_) return;
         std::unique_ptr<tl5::File> file;
         if (tl5::OsFileSystem().Open(path, tl5::FileMode::OpenReadOnly, tl5::FileShare::Read, &file) != 0) return;
         tl5::FileSignature signature;
@@ -48,13 +55,17 @@ public:
         header_.AttachFile(nullptr);
     }
     bool Matches(std::u16string_view password) override {
+        if (protected_) return tl5::CheckWalletPassword(tl5::OsFileSystem(), path_, password) == tl5::kOpenOk;
         return ready_ && header_.IsPasswordSet() && header_.CheckPassword(password);
     }
+    bool CheapToMatch() override { return !protected_; }
     std::u16string Hint() override { return ready_ ? header_.Hint() : std::u16string(); }
 
 private:
+    std::u16string path_;
     tl5::WalletHeader header_;
     bool ready_ = false;
+    bool protected_ = false;
 };
 
 void ClearTree(HWND window) {
@@ -76,7 +87,7 @@ void OpenWalletFlow(HWND window, const wchar_t* pathText) {
     const int probe = wallet.Probe(path, nullptr);
     wchar_t password[kPasswordBufferSize] = {};
     if (probe == tl5::kOpenWrongPassword) {
-        HeaderMatcher matcher(path);
+        WalletPasswordMatcher matcher(path);
         if (!ShowPasswordEntryDialog(window, name.c_str(), password, &matcher)) {
             wallet.Close(false);
             BackToWalletList(window);

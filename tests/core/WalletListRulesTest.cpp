@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "StringIds.h"
 #include "shell/MainWindowLayout.h"
 #include "shell/WalletListRules.h"
 
@@ -12,10 +13,21 @@ namespace {
 // Strings as a test language module would give them: each names its own id and format.
 std::u16string FakeString(uint32_t id) {
     static const std::map<uint32_t, std::u16string> table = {
-        {23016, u"Cannot open"}, {23013, u"not a wallet"}, {23014, u"wrong password"},
-        {23002, u"out of memory"}, {23015, u"error"}, {22013, u"[%s in %s]"},
-        {22014, u"bad password"}, {22015, u"failed"}, {22017, u"exists "}, {22018, u"empty "},
-        {22019, u"made %s"}, {20500, u"Error"}, {22021, u"cannot create"},
+        {IDS_OPEN_WALLET_FAILED, u"Cannot open"},
+        {IDS_NOT_A_WALLET_FILE, u"not a wallet"},
+        {IDS_WRONG_PASSWORD, u"wrong password"},
+        {IDS_WRONG_PASSWORD_OR_DAMAGED, u"wrong password or damaged"},
+        {IDS_DAMAGED_FILE, u"damaged"},
+        {IDS_NOT_ENOUGH_MEMORY, u"out of memory"},
+        {IDS_FILE_ERROR, u"error"},
+        {IDS_FILE_AND_FOLDER, u"[%s in %s]"},
+        {IDS_CONVERT_WRONG_PASSWORD, u"bad password"},
+        {IDS_CONVERT_FAILED, u"failed"},
+        {IDS_CONVERT_NAME_EXISTS, u"exists "},
+        {IDS_CONVERT_NO_FOLDERS, u"empty "},
+        {IDS_CONVERTED_AS, u"made %s"},
+        {IDS_ERROR, u"Error"},
+        {IDS_CONVERT_CREATE_FAILED, u"cannot create"},
     };
     auto it = table.find(id);
     return it == table.end() ? std::u16string() : it->second;
@@ -45,6 +57,9 @@ TEST(WalletListRules, OpenFailureTexts) {
     EXPECT_EQ(OpenFailureText(FakeString, u"Home", 7), u"Cannot open\nHome\n(not a wallet:7)");
     EXPECT_EQ(OpenFailureText(FakeString, u"Home", 12), u"Cannot open\nHome\n(out of memory:12)");
     EXPECT_EQ(OpenFailureText(FakeString, u"Home", 3), u"Cannot open\nHome\n(error:3)");
+    // A protected wallet: the tag cannot tell a wrong password from damage; a bad clear header can.
+    EXPECT_EQ(OpenFailureText(FakeString, u"Home", 13), u"Cannot open\nHome\n(wrong password or damaged:13)");
+    EXPECT_EQ(OpenFailureText(FakeString, u"Home", 14), u"Cannot open\nHome\n(damaged:14)");
 }
 
 TEST(WalletListRules, ConversionReports) {
