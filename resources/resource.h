@@ -54,7 +54,7 @@
 #define IDC_FIND_NOW 1003
 #define IDC_FIND_CLEAR 1004
 #define IDC_EXPAND_COLLAPSE 1005
-#define IDC_TREE 1006
+#define IDC_TREE 1000
 
 // Accelerator table of the main window (Ctrl+A select all, Ctrl+Q OK).
 #define IDA_MAIN 3

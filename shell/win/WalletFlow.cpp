@@ -24,6 +24,7 @@
 #include "platform/pocketpc/DeviceScreen.h"
 #include "resources/messages.h"
 #include "resources/resource.h"
+#include "shell/WalletGeneration.h"
 #include "shell/WalletListRules.h"
 #include "shell/win/MainWindow.h"
 #include "shell/win/MainWindowInternal.h"
@@ -69,7 +70,13 @@ private:
 };
 
 void ClearTree(HWND window) {
-    if (HWND tree = MainWindowTree(window)) TreeView_DeleteAllItems(tree);
+    if (MainWindowState* s = StateOf(window)) ClearWalletTree(*s);
+}
+
+// The wallet is closed (saving) and every ticket taken for it goes stale.
+void CloseAppWallet(bool save) {
+    AppWallet().Close(save);
+    tl5::AppWalletGeneration().Closed();
 }
 
 void BackToWalletList(HWND window) { PostMessageW(window, WMU_SHOW_WALLET_LIST, 0, 0); }
@@ -82,7 +89,7 @@ void OpenWalletFlow(HWND window, const wchar_t* pathText) {
 
     ClearTree(window);
     tl5::Wallet& wallet = AppWallet();
-    wallet.Close(true);
+    CloseAppWallet(true);
 
     const int probe = wallet.Probe(path, nullptr);
     wchar_t password[kPasswordBufferSize] = {};
@@ -117,7 +124,9 @@ void OpenWalletFlow(HWND window, const wchar_t* pathText) {
             NoteActivity();
             SetTimer(window, TIMER_IDLE_CHECK, 10000, nullptr);
         }
+        tl5::AppWalletGeneration().Opened();
         tl5::AppSettings().SetLastWallet(path.c_str());
+        if (MainWindowState* s = StateOf(window)) FillWalletTree(*s);
         PostMessageW(window, WMU_WALLET_OPENED, 1, 0);
         return;
     }
@@ -167,7 +176,7 @@ void CloseToWalletList(MainWindowState& s) {
     s.menuBar = nullptr;
     s.menuBarId = 0;
     ClearTree(window);
-    AppWallet().Close(true);
+    CloseAppWallet(true);
     InvalidateRect(window, &s.banner, TRUE);
     ppc::SHDoneButton(window, ppc::SHDB_HIDE);
     WalletListShow(window);
