@@ -19,7 +19,9 @@
 #include "model/Card.h"
 #include "model/ItemRecord.h"
 #include "model/Wallet.h"
+#include "model/WalletEnvelope.h"
 #include "model/WalletItems.h"
+#include "platform/FormatText.h"
 #include "platform/PathText.h"
 #include "platform/SecureZero.h"
 #include "platform/Text.h"
@@ -96,7 +98,14 @@ void RunExit(MainWindowState& s, const SelectionState&, HWND) {
     SendMessageW(s.window, WM_CLOSE, 0, 0);
 }
 
-void RunAbout(MainWindowState& s, const SelectionState&, HWND) { ShowAbout(s.window); }
+void RunAbout(MainWindowState& s, const SelectionState&, HWND) {
+    std::wstring line;
+    if (W().IsOpen()) {
+        const std::u16string what = tl5::Utf8ToUtf16(tl5::ProtectionText(W().Protection(), W().ProtectionParams()));
+        line = tl5::ToWide(tl5::FormatText(TextU16(IDS_PROTECTION_LINE), {what}));
+    }
+    ShowAbout(s.window, line);
+}
 
 void RunLeaveFind(MainWindowState& s, const SelectionState&, HWND) { LeaveFindMode(s); }
 void RunFind(MainWindowState& s, const SelectionState&, HWND) { EnterFindMode(s); }

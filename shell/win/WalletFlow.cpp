@@ -151,10 +151,11 @@ void MainWindowOpenWallet(HWND window, const wchar_t* pathText) {
     }
 }
 
-int MainWindowCreateWallet(const wchar_t* path, const wchar_t* password, const wchar_t* hint) {
+int MainWindowCreateWallet(const wchar_t* path, const wchar_t* password, const wchar_t* hint, bool modern) {
     if (!path || !password) return 1;
     std::u16string secret = tl5::FromWide(password);
-    const int result = AppWallet().Create(tl5::FromWide(path), secret, tl5::FromWide(hint ? hint : L""), true);
+    const int result = AppWallet().Create(tl5::FromWide(path), secret, tl5::FromWide(hint ? hint : L""), true,
+                                          modern ? tl5::WalletProtection::Modern : tl5::WalletProtection::Classic);
     tl5::SecureZero(secret);
     return result;
 }
@@ -208,11 +209,12 @@ void HandleWalletListAction(MainWindowState& s, WPARAM action) {
         if (WalletListTakeChosenPath(path)) {
             wchar_t password[kPasswordBufferSize] = {};
             wchar_t hint[kHintBufferSize] = {};
-            if (ShowNewPasswordDialog(mainWindow, NewPasswordMode::NewWallet, password, hint)) {
+            bool modern = false;
+            if (ShowNewPasswordDialog(mainWindow, NewPasswordMode::NewWallet, password, hint, &modern)) {
                 // The user confirmed replacing an existing file in the save dialog; it goes now.
                 const bool ready = !WalletListTakeChosenPathReplaces() || DeleteFileW(path);
                 if (ready) {
-                    const int created = MainWindowCreateWallet(path, password, hint);
+                    const int created = MainWindowCreateWallet(path, password, hint, modern);
                     tl5::SecureZero(password, sizeof(password));
                     if (created == 0) {
                         MainWindowOpenWallet(mainWindow, path);

@@ -400,6 +400,21 @@ TEST_F(WalletTree, RenameThenOkRenamesTheRecordEverywhereItIsShown) {
     EXPECT_GE(IndexOfName(w, u"Visa Gold"), 0);
 }
 
+TEST_F(WalletTree, AboutNamesTheProtectionOfTheOpenWallet) {
+    UiScript script(GetCurrentThreadId());
+    std::wstring line;
+    script.Start([&](UiScript& s) {
+        HWND about = s.WaitDialog(IDC_ABOUT_PROTECTION, "About");
+        if (!about) return;
+        line = tl5test::ControlText(about, IDC_ABOUT_PROTECTION);
+        Press(about, IDM_DONE);
+        s.WaitGone(about);
+    });
+    PostMessageW(main_, WM_COMMAND, IDM_ABOUT, 0);
+    Run(script);
+    EXPECT_NE(line.find(L"classic"), std::wstring::npos) << tl5::Utf16ToUtf8(tl5::FromWide(line));
+}
+
 TEST_F(WalletTree, ChangePasswordReopensTheWalletWithTheNewPasswordOnly) {
     UiScript script(GetCurrentThreadId());
     script.Start([&](UiScript& s) {
