@@ -32,6 +32,7 @@ public:
         if (journal_.Active()) journal_.Rollback(*wallet_.file_);
     }
     bool Begin(uint64_t offset, uint64_t length) {
+        if (wallet_.savesRefused_) return false;
         if (!wallet_.journalEnabled_) return true;
         return journal_.Begin(*wallet_.file_, offset, length, &wallet_.counters_);
     }
@@ -41,11 +42,15 @@ public:
         if (!wallet_.file_->Flush()) return false;  // the destructor rolls back
         // Removing the journal is what makes the save take effect; if it stays, the next open rolls
         // the save back, so it must not be reported as done.
-        if (!journal_.Commit()) {
-            journal_.Rollback(*wallet_.file_);
-            return false;
+        switch (journal_.Commit()) {
+            case WalletJournal::kCommitDone: return true;
+            case WalletJournal::kCommitFailed: journal_.Rollback(*wallet_.file_); return false;
+            default:
+                // The file holds the save but a power cut could still undo it: not reported as done,
+                // and no further save until the wallet is opened again (which settles it either way).
+                wallet_.savesRefused_ = true;
+                return false;
         }
-        return true;
     }
 
 private:
@@ -65,6 +70,7 @@ void Wallet::Reset() {
     path_.clear();
     open_ = false;
     readOnly_ = false;
+    savesRefused_ = false;
     signature_.Reset();
     header_.Reset();
     settings_.Reset();
@@ -158,7 +164,9 @@ int Wallet::Create(const std::u16string& path, std::u16string_view password, std
     journalEnabled_ = journaling;
     if (!ok || !file_->Flush()) return fail(kCreateCannotCreate);
     file_->Seek(kFileSignatureOffset);
-    if (signature_.Write() != kBlockOk || !file_->Flush()) return fail(kCreateSignatureFailed);
+    // The new name must be on the disk as well, or a power cut takes the whole wallet away.
+    if (signature_.Write() != kBlockOk || !file_->Flush() || !fs_.FlushFolder(path))
+        return fail(kCreateSignatureFailed);
     Reset();
     return lastError_ = kCreateOk;
 }

@@ -207,6 +207,7 @@ private:
     std::vector<int> findResults_;
     std::u16string findText_;
     bool journalEnabled_ = true;
+    bool savesRefused_ = false;  // a save whose outcome the disk left open: reopen first
     SaveCounters counters_;
 };
 

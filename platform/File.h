@@ -86,6 +86,20 @@ public:
     virtual int Open(const std::u16string& path, FileMode mode, FileShare share, std::unique_ptr<File>* file) = 0;
     virtual bool Exists(const std::u16string& path) = 0;
     virtual int Remove(const std::u16string& path) = 0;
+
+    // Moves a file to a new name in the same folder, replacing a file of that name (the way a
+    // finished temporary file takes the place of the file it rewrites). Neither may be open.
+    virtual int Rename(const std::u16string& from, const std::u16string& to) {
+        (void)from;
+        (void)to;
+        return kFileIoError;
+    }
+    // Makes the names in the folder that holds `path` durable: a file created, removed or renamed
+    // there survives a power cut once this succeeds.
+    virtual bool FlushFolder(const std::u16string& path) {
+        (void)path;
+        return true;
+    }
 };
 
 FileSystem& OsFileSystem();

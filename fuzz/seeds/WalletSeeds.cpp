@@ -89,7 +89,7 @@ void WriteJournalSeeds(Files& files) {
         tl5::WalletJournal journal(fs, kPath);
         if (!journal.Begin(*file, r.offset, r.length, nullptr)) return;
         const std::string j = fs.Contents(tl5::JournalPathFor(kPath));
-        journal.Commit();
+        (void)journal.Commit();
         if (j.size() < 48) return;
         files.push_back({r.name, Bytes(j.substr(8, 16) + j.substr(32, j.size() - 48))});
         files.push_back({std::string(r.name) + "-whole", Bytes(j)});

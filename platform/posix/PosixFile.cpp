@@ -7,6 +7,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/DocumentsFolder.h"
@@ -105,6 +106,22 @@ public:
     int Remove(const std::u16string& path) override {
         if (::unlink(Utf16ToUtf8(path).c_str()) == 0) return kFileOk;
         return errno == ENOENT ? kFileNotFound : kFileIoError;
+    }
+    int Rename(const std::u16string& from, const std::u16string& to) override {
+        if (::rename(Utf16ToUtf8(from).c_str(), Utf16ToUtf8(to).c_str()) == 0) return kFileOk;
+        if (errno == ENOENT) return kFileNotFound;
+        if (errno == EACCES || errno == EPERM || errno == EROFS) return kFileAccessDenied;
+        return kFileIoError;
+    }
+    bool FlushFolder(const std::u16string& path) override {
+        std::string folder = Utf16ToUtf8(path);
+        const size_t slash = folder.rfind('/');
+        folder = slash == std::string::npos ? std::string(".") : slash == 0 ? std::string("/") : folder.substr(0, slash);
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) return false;
+        const bool ok = ::fsync(fd) == 0;
+        ::close(fd);
+        return ok;
     }
 };
 
