@@ -29,7 +29,7 @@ class Wallet::Save {
 public:
     explicit Save(Wallet& wallet) : wallet_(wallet), journal_(wallet.fs_, wallet.path_) {}
     ~Save() {
-        if (journal_.Active()) journal_.Rollback(*wallet_.file_);
+        if (journal_.Active()) RollBack();
     }
     bool Begin(uint64_t offset, uint64_t length) {
         if (wallet_.savesRefused_) return false;
@@ -44,7 +44,7 @@ public:
         // the save back, so it must not be reported as done.
         switch (journal_.Commit()) {
             case WalletJournal::kCommitDone: return true;
-            case WalletJournal::kCommitFailed: journal_.Rollback(*wallet_.file_); return false;
+            case WalletJournal::kCommitFailed: RollBack(); return false;
             default:
                 // The file holds the save but a power cut could still undo it: not reported as done,
                 // and no further save until the wallet is opened again (which settles it either way).
@@ -54,9 +54,22 @@ public:
     }
 
 private:
+    // A rollback that fails (the disk is still failing) leaves the journal beside the wallet; the
+    // wallet puts it back before it next reads or saves an item.
+    void RollBack() {
+        if (!journal_.Rollback(*wallet_.file_)) wallet_.journalLeftover_ = true;
+    }
+
     Wallet& wallet_;
     WalletJournal journal_;
 };
+
+bool Wallet::SettleLeftoverJournal() {
+    if (!journalLeftover_) return true;
+    if (!file_ || WalletJournal::RecoverInto(fs_, JournalPathFor(path_), *file_) != kFileOk) return false;
+    journalLeftover_ = false;
+    return true;
+}
 
 Wallet::Wallet(FileSystem& fs) : fs_(fs) {}
 
@@ -71,6 +84,7 @@ void Wallet::Reset() {
     open_ = false;
     readOnly_ = false;
     savesRefused_ = false;
+    journalLeftover_ = false;
     signature_.Reset();
     header_.Reset();
     settings_.Reset();
@@ -310,6 +324,10 @@ int Wallet::SaveFixedBlocks() {
     if (!open_ || !file_) return kCloseNotOpen;
     if (readOnly_) return kCloseReadOnly;
     if (!signature_.IsDirty() && !header_.IsDirty() && !settings_.IsDirty()) return kCloseOk;
+    if (!SettleLeftoverJournal()) {
+        Reset();
+        return lastError_ = kCloseSignatureFailed;
+    }
     int rc = kCloseOk;
     {
         Save save(*this);
@@ -502,6 +520,7 @@ int Wallet::CutLocked(const ItemId& id, bool preferLive, bool* found) {
 
 int Wallet::CutRecord(const ItemId& id) {
     if (!open_ || readOnly_ || !file_) return -1;
+    if (!SettleLeftoverJournal()) return -1;
     uint64_t at = 0, size = 0;
     if (!Locate(id, false, nullptr, &at, nullptr, nullptr)) return 0;
     if (!file_->GetSize(&size)) return -1;
@@ -514,6 +533,7 @@ int Wallet::CutRecord(const ItemId& id) {
 
 int Wallet::MarkDeletedInFile(const ItemId& id) {
     if (!open_ || readOnly_ || !file_) return -1;
+    if (!SettleLeftoverJournal()) return -1;
     ItemRecord record;
     uint64_t at = 0, len = 0, size = 0;
     uint32_t body = 0;
@@ -543,6 +563,7 @@ int Wallet::MarkDeletedInFile(const ItemId& id) {
 
 int Wallet::RewriteRecordInPlace(const ItemRecord& record) {
     if (!open_ || readOnly_ || !file_) return -1;
+    if (!SettleLeftoverJournal()) return -1;
     uint64_t at = 0, len = 0;
     uint32_t body = 0;
     const ItemId id = record.Id();
@@ -615,6 +636,7 @@ int Wallet::PutIntoTable(ItemRecord* record, bool keep) {
 
 int Wallet::AppendFolderRecord(ItemRecord* record, bool keep) {
     if (!open_ || readOnly_ || !file_ || !record) return -1;
+    if (!SettleLeftoverJournal()) return -1;
     Save save(*this);
     if (!save.Begin(0, 0)) return -1;
     if (WriteRecordAtEnd(record) != kBlockOk || !save.Finish()) return -1;
@@ -623,6 +645,7 @@ int Wallet::AppendFolderRecord(ItemRecord* record, bool keep) {
 
 int Wallet::ReplaceFolderRecord(ItemRecord* record, bool keep) {
     if (!open_ || readOnly_ || !file_ || !record) return -1;
+    if (!SettleLeftoverJournal()) return -1;
     uint64_t at = 0, size = 0;
     if (!file_->GetSize(&size)) return -1;
     if (!Locate(record->Id(), true, nullptr, &at, nullptr, nullptr)) at = size;
@@ -651,6 +674,7 @@ int Wallet::WriteCardAtEnd(Card* card) {
 
 int Wallet::AppendCard(Card* card, bool keep) {
     if (!open_ || readOnly_ || !file_ || !card || !card->HasRecord()) return -1;
+    if (!SettleLeftoverJournal()) return -1;
     Save save(*this);
     if (!save.Begin(0, 0)) return -1;
     if (WriteCardAtEnd(card) != kCardOk || !save.Finish()) return -1;
@@ -661,6 +685,7 @@ int Wallet::AppendCard(Card* card, bool keep) {
 
 int Wallet::ReplaceCard(Card* card, bool keep) {
     if (!open_ || readOnly_ || !file_ || !card || !card->HasRecord()) return -1;
+    if (!SettleLeftoverJournal()) return -1;
     uint64_t at = 0, size = 0;
     if (!file_->GetSize(&size)) return -1;
     const ItemId id = card->Record().Id();
@@ -677,6 +702,7 @@ int Wallet::ReplaceCard(Card* card, bool keep) {
 
 std::unique_ptr<Card> Wallet::LoadCard(const ItemId& id, bool withMedia) {
     if (!open_ || !file_) return nullptr;
+    if (!SettleLeftoverJournal()) return nullptr;
     const std::shared_ptr<const CipherKey> key = header_.RecordKey();
     try {
         ItemRecord record;
@@ -726,6 +752,7 @@ constexpr size_t kFirstBodyRead = 16 * 1024;
 int Wallet::ReadStoredCard(size_t index, bool withMedia, std::vector<uint8_t>* buffer, size_t* bodyAt,
                            size_t* bodyLength) {
     if (!open_ || !file_ || !buffer || !bodyAt || !bodyLength || index >= items_.size()) return kCardNoRecord;
+    if (!SettleLeftoverJournal()) return kCardIoFailed;
     const ItemRecord& entry = items_[index];
     if (entry.IsDeleted() || entry.Kind() != kItemKindCard) return kCardNoRecord;
     try {

@@ -208,6 +208,8 @@ private:
     std::u16string findText_;
     bool journalEnabled_ = true;
     bool savesRefused_ = false;  // a save whose outcome the disk left open: reopen first
+    bool journalLeftover_ = false;  // a failed save's rollback failed too: its journal is still there
+    bool SettleLeftoverJournal();
     SaveCounters counters_;
 };
 

@@ -74,6 +74,11 @@ public:
         FailAt(operation, tornWrite);
         once_ = true;
     }
+    // The disk works again after a failure made with FailAt (every later operation failed until now).
+    void Heal() {
+        failAt_ = 0;
+        failed_ = false;
+    }
     long Operations() const { return operations_; }
     bool Failed() const { return failed_; }
 
