@@ -683,6 +683,36 @@ int Wallet::AppendCard(Card* card, bool keep) {
     return index;
 }
 
+int Wallet::AppendItems(std::vector<ItemRecord>* folders, std::vector<Card>* cards) {
+    if (!open_ || readOnly_ || !file_ || !folders || !cards) return -1;
+    if (!SettleLeftoverJournal()) return -1;
+    for (Card& card : *cards)
+        if (!card.HasRecord()) return -1;
+    const size_t count = folders->size() + cards->size();
+    try {
+        // Room in the table first: once the save has taken effect, every item must reach the table.
+        if (items_.capacity() - items_.size() < count) items_.reserve(items_.size() + count + kTableGrowth);
+    } catch (const std::bad_alloc&) {
+        return -1;
+    }
+    bool ok = true;
+    {
+        Save save(*this);
+        ok = save.Begin(0, 0);
+        for (size_t k = 0; ok && k < folders->size(); ++k) ok = WriteRecordAtEnd(&(*folders)[k]) == kBlockOk;
+        for (size_t k = 0; ok && k < cards->size(); ++k) ok = WriteCardAtEnd(&(*cards)[k]) == kCardOk;
+        ok = ok && save.Finish();
+    }
+    if (!ok) {
+        for (const ItemRecord& r : *folders) ForgetOffset(r.Id());
+        for (const Card& c : *cards) ForgetOffset(c.Record().Id());
+        return -1;
+    }
+    for (ItemRecord& r : *folders) PutIntoTable(&r, true);
+    for (Card& c : *cards) PutIntoTable(&c.Record(), true);
+    return static_cast<int>(count);
+}
+
 int Wallet::ReplaceCard(Card* card, bool keep) {
     if (!open_ || readOnly_ || !file_ || !card || !card->HasRecord()) return -1;
     if (!SettleLeftoverJournal()) return -1;

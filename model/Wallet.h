@@ -126,6 +126,10 @@ public:
     // then as it was). Unless keep, the caller's record is released (emptied) whenever it was written.
     int AppendFolderRecord(ItemRecord* record, bool keep);
     int AppendCard(Card* card, bool keep);
+    // Appends the folder records, then the cards, in one atomic save: all of them or none. Each goes
+    // into the ItemTable as with AppendFolderRecord and AppendCard (the caller's objects are kept).
+    // The number appended, or -1 when the save failed (file and table as they were).
+    int AppendItems(std::vector<ItemRecord>* folders, std::vector<Card>* cards);
     // Cuts the record with the same id out of the file (the live one, when a tombstone with the id comes
     // first), then appends; one atomic save.
     int ReplaceFolderRecord(ItemRecord* record, bool keep);
