@@ -236,15 +236,26 @@ bool TextExportFile::WriteStoredCard(std::u16string_view name, const uint8_t* bo
             anyField = true;
             continue;
         }
+        if (layout.type == FT_PASSWORD && !includeValues) {
+            // Masked: only whether there is a value matters, and that is its first character.
+            uint8_t first[2] = {0, 0};
+            const bool some = layout.value.size - layout.value.padding >= 2 &&
+                              key.Decrypt(field.data + layout.value.offset, 2, first) && (first[0] | first[1]) != 0;
+            SecureZero(first, sizeof first);
+            if (!some) {
+                DropFrom(mark);  // no value: the field shows nothing
+                continue;
+            }
+            Append(kMaskedValue);
+            Append(u"\r\n");
+            anyField = true;
+            continue;
+        }
         const size_t valueAt = used_;
         AppendDecrypted(field.data, layout.value.offset, layout.value.size, layout.value.padding, key);
         if (used_ == valueAt) {
             DropFrom(mark);  // no value: the field shows nothing
             continue;
-        }
-        if (layout.type == FT_PASSWORD && !includeValues) {
-            DropFrom(valueAt);
-            Append(kMaskedValue);
         }
         Append(u"\r\n");
         anyField = true;
