@@ -211,11 +211,21 @@ namespace {
 
 // Appends the text with the characters JSON cannot carry as they are escaped. Runs of plain
 // characters are copied whole: most texts have nothing to escape.
+struct EscapeTable {
+    bool escaped[256] = {};
+    constexpr EscapeTable() {
+        for (int c = 0; c < 0x20; ++c) escaped[c] = true;
+        escaped[static_cast<unsigned char>('"')] = true;
+        escaped[static_cast<unsigned char>('\\')] = true;
+    }
+};
+constexpr EscapeTable kEscape;
+
 void AppendJsonEscaped(std::string& out, std::string_view s) {
     size_t plain = 0;
     for (size_t k = 0; k < s.size(); ++k) {
         const unsigned char c = static_cast<unsigned char>(s[k]);
-        if (c >= 0x20 && c != '"' && c != '\\') continue;
+        if (!kEscape.escaped[c]) continue;
         out.append(s.data() + plain, k - plain);
         plain = k + 1;
         switch (c) {
@@ -237,7 +247,8 @@ void AppendJsonEscaped(std::string& out, std::string_view s) {
 }
 
 // Appends the number with at least `width` digits (zeros in front).
-void AppendDigits(std::string& out, unsigned value, int width) {
+// Writes the number with at least `width` digits (zeros in front) at p; returns the end.
+char* PutDigits(char* p, unsigned value, int width) {
     char buf[12];
     int n = 0;
     do {
@@ -245,21 +256,24 @@ void AppendDigits(std::string& out, unsigned value, int width) {
         value /= 10;
     } while (value != 0);
     while (n < width) buf[n++] = '0';
-    while (n > 0) out.push_back(buf[--n]);
+    while (n > 0) *p++ = buf[--n];
+    return p;
 }
 
 void AppendIsoTime(std::string& out, const tl5::SystemTime& t) {
-    AppendDigits(out, t.year, 4);
-    out.push_back('-');
-    AppendDigits(out, t.month, 2);
-    out.push_back('-');
-    AppendDigits(out, t.day, 2);
-    out.push_back('T');
-    AppendDigits(out, t.hour, 2);
-    out.push_back(':');
-    AppendDigits(out, t.minute, 2);
-    out.push_back(':');
-    AppendDigits(out, t.second, 2);
+    char buf[48];
+    char* p = PutDigits(buf, t.year, 4);
+    *p++ = '-';
+    p = PutDigits(p, t.month, 2);
+    *p++ = '-';
+    p = PutDigits(p, t.day, 2);
+    *p++ = 'T';
+    p = PutDigits(p, t.hour, 2);
+    *p++ = ':';
+    p = PutDigits(p, t.minute, 2);
+    *p++ = ':';
+    p = PutDigits(p, t.second, 2);
+    out.append(buf, static_cast<size_t>(p - buf));
 }
 
 }  // namespace
@@ -381,7 +395,19 @@ JsonWriter& JsonWriter::Time(const tl5::SystemTime& time) {
     return *this;
 }
 
-JsonWriter& JsonWriter::Id(const tl5::ItemId& id) { return String(id.ToHex()); }
+JsonWriter& JsonWriter::Id(const tl5::ItemId& id) {
+    // Hex digits need no escaping.
+    static const char kDigits[] = "0123456789abcdef";
+    BeforeValue();
+    char buf[34];
+    buf[0] = buf[33] = '"';
+    for (int k = 0; k < 16; ++k) {
+        buf[1 + 2 * k] = kDigits[id.bytes[k] >> 4];
+        buf[2 + 2 * k] = kDigits[id.bytes[k] & 15];
+    }
+    out_.append(buf, sizeof buf);
+    return *this;
+}
 
 void JsonWriter::Print() const {
     std::fwrite(out_.data(), 1, out_.size(), stdout);
