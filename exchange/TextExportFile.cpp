@@ -201,6 +201,7 @@ bool TextExportFile::WriteStoredCard(std::u16string_view name, const uint8_t* bo
     Line(name);
     Line(rule_);
     bool anyField = false;
+    bool scratchUsed = false;  // the scratch texts are wiped after a card that used them
     for (const StoredField& field : layouts_) {
         const FieldChunkLayout& layout = field.layout;
         // A date, time or yes/no field shows a text made from its date/time or value; the others show
@@ -208,6 +209,7 @@ bool TextExportFile::WriteStoredCard(std::u16string_view name, const uint8_t* bo
         const bool asIs = ShowsValueAsIs(layout.type);
         std::u16string_view shown;
         if (!asIs) {
+            scratchUsed = true;
             std::u16string_view value;
             if (layout.type == FT_YESNO && layout.value.size != 0) {
                 DecryptTextPiece(field.data, layout.value.offset, field.size, layout.value.size, layout.value.padding,
@@ -222,6 +224,7 @@ bool TextExportFile::WriteStoredCard(std::u16string_view name, const uint8_t* bo
         const size_t need = nameBytes + valueBytes + 8;  // with ": " and CR LF
         if (need > kBufferSize / 2) {
             // Very long texts go through a field, as WriteCard writes them.
+            scratchUsed = true;
             DeserializeField(field.data, field.size, key, &scratchField_);
             WriteFieldLine(scratchField_, includeValues, &anyField);
             continue;
@@ -260,8 +263,10 @@ bool TextExportFile::WriteStoredCard(std::u16string_view name, const uint8_t* bo
         Append(u"\r\n");
         anyField = true;
     }
-    SecureZero(scratchText_);
-    SecureZero(scratchValue_);
+    if (scratchUsed) {
+        SecureZero(scratchText_);
+        SecureZero(scratchValue_);
+    }
     Line(anyField ? std::u16string_view() : std::u16string_view(noData_));
     return true;
 }

@@ -795,15 +795,17 @@ int Wallet::ReadStoredCard(size_t index, bool withMedia, std::vector<uint8_t>* b
             const size_t head = static_cast<size_t>(entry.StoredLength());
             const size_t bodySize = entry.BodySize();
             const size_t have = withMedia || bodySize <= kFirstBodyRead ? bodySize : kFirstBodyRead;
-            buffer->resize(head + have);
+            // The buffer only grows: shrinking and growing it from card to card would fill the new
+            // part with zeros every time.
+            if (buffer->size() < head + have) buffer->resize(head + have);
             size_t got = 0;
             ItemRecord r;
-            if (file_->ReadAt(at, buffer->data(), buffer->size(), &got) && got == buffer->size() &&
+            if (file_->ReadAt(at, buffer->data(), head + have, &got) && got == head + have &&
                 r.Parse(buffer->data()) == kBlockOk && r.Id() == entry.Id() && !r.IsDeleted() &&
                 r.Kind() == kItemKindCard && r.StoredLength() == head && r.BodySize() == bodySize) {
                 size_t length = BodyPrefixWithoutTrailingMedia(buffer->data() + head, have, bodySize);
                 if (length == 0) {
-                    buffer->resize(head + bodySize);
+                    if (buffer->size() < head + bodySize) buffer->resize(head + bodySize);
                     if (!file_->ReadAt(at + head + have, buffer->data() + head + have, bodySize - have,
                                        &got) ||
                         got != bodySize - have) {

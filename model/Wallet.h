@@ -157,7 +157,8 @@ public:
     // bytes long. They come with one read at the record's remembered offset once the bytes there are
     // checked to be that record, otherwise by a scan as LoadCard does. Without media, a body whose
     // last chunk is an image, sound or attachment may be cut as BodyPrefixWithoutTrailingMedia cuts it.
-    // The bytes are as stored (encrypted). A card code (kCardOk when read).
+    // The bytes are as stored (encrypted); the buffer may be longer than the card. A card code (kCardOk
+    // when read).
     int ReadStoredCard(size_t index, bool withMedia, std::vector<uint8_t>* buffer, size_t* bodyAt,
                        size_t* bodyLength);
     // The same card read into *card, whose fields are filled again in place; its record is the table
