@@ -10,7 +10,7 @@
 #include "resources/resource.h"
 #include "shell/WalletGeneration.h"
 #include "shell/win/MainWindowInternal.h"
-#include "shell/win/Startup.h"
+#include "shell/win/AppState.h"
 #include "shell/win/WalletList.h"
 
 namespace tl5win {

@@ -74,10 +74,6 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
     return RegisterClassW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-AppState& App() {
-    static AppState state;
-    return state;
-}
 
 const wchar_t* MainWindowClassName() {
     static const std::wstring name = kMainClass + InstanceTag();

@@ -10,17 +10,10 @@
 
 #include <string>
 
+#include "shell/win/AppState.h"
+
 namespace tl5win {
 
-// Process-wide state that the rest of the shell reads.
-struct AppState {
-    HINSTANCE instance = nullptr;       // menus, menu bars, dialogs, icons, accelerators
-    HMODULE resourceModule = nullptr;   // where strings come from
-    HMODULE languageModule = nullptr;   // the loaded language module, freed at exit
-    HWND mainWindow = nullptr;
-    wchar_t pendingPath[260] = {};      // what WMU_OPEN_WALLET opens
-};
-AppState& App();
 
 // "Ostrov Tessellock Pro 2005" and "owtlpro5.mtx", each followed by TL5_INSTANCE_TAG when set.
 const wchar_t* MainWindowClassName();

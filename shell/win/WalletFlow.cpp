@@ -28,7 +28,7 @@
 #include "shell/WalletListRules.h"
 #include "shell/win/MainWindow.h"
 #include "shell/win/MainWindowInternal.h"
-#include "shell/win/Startup.h"
+#include "shell/win/AppState.h"
 #include "shell/win/WalletList.h"
 
 namespace tl5win {
