@@ -65,14 +65,14 @@ private:
 
     bool OnCommand(int id, int, HWND) override {
         switch (id) {
-        case IDOK:
-        case IDM_DONE: Finish(state_.Done(tl5::FromWide(SelectedPath()))); return true;
-        case IDM_NONE:
-            if (state_.AllowNone()) Finish(state_.None());
-            return true;
-        case IDCANCEL:
-        case IDM_CANCEL: Finish(state_.Cancel()); return true;
-        default: return false;
+            case IDOK:
+            case IDM_DONE: Finish(state_.Done(tl5::FromWide(SelectedPath()))); return true;
+            case IDM_NONE:
+                if (state_.AllowNone()) Finish(state_.None());
+                return true;
+            case IDCANCEL:
+            case IDM_CANCEL: Finish(state_.Cancel()); return true;
+            default: return false;
         }
     }
 
@@ -90,7 +90,8 @@ private:
             FitDialogBar(titleBar_, Window());
             barHeight = DialogBarHeight();
         }
-        if (list_) MoveWindow(list_, client.left, client.top + barHeight, client.right, client.bottom - barHeight, TRUE);
+        if (list_)
+            MoveWindow(list_, client.left, client.top + barHeight, client.right, client.bottom - barHeight, TRUE);
     }
 
     std::wstring SelectedPath() const {

@@ -66,7 +66,8 @@ void DrawIconCentred(HDC dc, const RECT& r, int32_t stockIcon, HICON custom, int
     const int x = r.left + (r.right - r.left - size) / 2;
     const int y = r.top + (r.bottom - r.top - size) / 2;
     if (stockIcon >= 0) {
-        if (HIMAGELIST list = StockIconList(size)) ImageList_Draw(list, StockIconImage(stockIcon), dc, x, y, ILD_TRANSPARENT);
+        if (HIMAGELIST list = StockIconList(size))
+            ImageList_Draw(list, StockIconImage(stockIcon), dc, x, y, ILD_TRANSPARENT);
     } else if (custom) {
         DrawIconEx(dc, x, y, custom, size, size, 0, nullptr, DI_NORMAL);
     }
@@ -145,21 +146,21 @@ private:
     bool OnNotify(const NMHDR& header, LRESULT* result) override {
         if (header.idFrom != IDC_FORM_LIST) return false;
         switch (header.code) {
-        case NM_CUSTOMDRAW: *result = CustomDraw(reinterpret_cast<const NMLVCUSTOMDRAW&>(header)); return true;
-        case LVN_ITEMACTIVATE: {
-            const int item = reinterpret_cast<const NMITEMACTIVATE&>(header).iItem;
-            Choose(item >= 0 ? item : Selected());
-            *result = 0;
-            return true;
-        }
-        case NM_CLICK: {
-            // One tap on a form chooses it, whether or not the list reports the activation itself.
-            const int item = reinterpret_cast<const NMITEMACTIVATE&>(header).iItem;
-            if (item >= 0) Choose(item);
-            *result = 0;
-            return true;
-        }
-        default: return false;
+            case NM_CUSTOMDRAW: *result = CustomDraw(reinterpret_cast<const NMLVCUSTOMDRAW&>(header)); return true;
+            case LVN_ITEMACTIVATE: {
+                const int item = reinterpret_cast<const NMITEMACTIVATE&>(header).iItem;
+                Choose(item >= 0 ? item : Selected());
+                *result = 0;
+                return true;
+            }
+            case NM_CLICK: {
+                // One tap on a form chooses it, whether or not the list reports the activation itself.
+                const int item = reinterpret_cast<const NMITEMACTIVATE&>(header).iItem;
+                if (item >= 0) Choose(item);
+                *result = 0;
+                return true;
+            }
+            default: return false;
         }
     }
 
@@ -180,11 +181,11 @@ private:
 
     bool OnCommand(int id, int, HWND) override {
         switch (id) {
-        case IDM_DONE:
-        case IDOK: Choose(Selected()); return true;
-        case IDM_CANCEL:
-        case IDCANCEL: End(FALSE); return true;
-        default: return false;
+            case IDM_DONE:
+            case IDOK: Choose(Selected()); return true;
+            case IDM_CANCEL:
+            case IDCANCEL: End(FALSE); return true;
+            default: return false;
         }
     }
 
@@ -264,10 +265,12 @@ private:
         MoveWindow(grid, place.left, place.top, std::max<int>(client.right - 3 - place.left, 1),
                    std::max<int>(client.bottom - 3 - place.top, 1), TRUE);
         const int count = static_cast<int>(cells_.size());
-        layout_ = tl5::LayoutIconGrid(ClientWidthWithoutScrollBar(grid), GetSystemMetrics(SM_CXVSCROLL), cellSize_, count);
+        layout_ =
+            tl5::LayoutIconGrid(ClientWidthWithoutScrollBar(grid), GetSystemMetrics(SM_CXVSCROLL), cellSize_, count);
         SendMessageW(grid, WM_SETREDRAW, FALSE, 0);
         ListView_DeleteAllItems(grid);
-        while (ListView_DeleteColumn(grid, 0)) {}
+        while (ListView_DeleteColumn(grid, 0)) {
+        }
         for (int k = 0; k < layout_.columns; ++k) {
             LVCOLUMNW column{};
             column.mask = LVCF_WIDTH;
@@ -369,25 +372,25 @@ private:
 
     bool OnCommand(int id, int, HWND) override {
         switch (id) {
-        case IDC_IMPORT_ICON:
-            ArmDocChooser(DOC_CHOOSER_RESULT, L"*.ico", Text(IDS_ICON_FILES), Text(IDS_IMPORT_ICON_TITLE), IDI_TL_IMAGE,
-                          true);
-            ShowDocChooser(Window());
-            return true;
-        case IDM_DONE:
-        case IDOK:
-        case IDCANCEL: {
-            tl5::IconChoice chosen;
-            if (!state_.Done(&chosen)) {
-                End(FALSE);
+            case IDC_IMPORT_ICON:
+                ArmDocChooser(DOC_CHOOSER_RESULT, L"*.ico", Text(IDS_ICON_FILES), Text(IDS_IMPORT_ICON_TITLE),
+                              IDI_TL_IMAGE, true);
+                ShowDocChooser(Window());
+                return true;
+            case IDM_DONE:
+            case IDOK:
+            case IDCANCEL: {
+                tl5::IconChoice chosen;
+                if (!state_.Done(&chosen)) {
+                    End(FALSE);
+                    return true;
+                }
+                *choice_ = std::move(chosen);
+                End(TRUE);
                 return true;
             }
-            *choice_ = std::move(chosen);
-            End(TRUE);
-            return true;
-        }
-        case IDM_CANCEL: End(FALSE); return true;
-        default: return false;
+            case IDM_CANCEL: End(FALSE); return true;
+            default: return false;
         }
     }
 
@@ -490,17 +493,17 @@ private:
 
     bool OnCommand(int id, int code, HWND) override {
         switch (id) {
-        case IDC_FOLDER_ICON:
-            if (code == BN_CLICKED && !LabelOnly()) PickIcon();
-            return true;
-        case IDC_FOLDER_FORM_CHOOSE:
-            if (code == BN_CLICKED && !LabelOnly()) ChooseDefaultForm();
-            return true;
-        case IDM_DONE:
-        case IDOK: Confirm(); return true;
-        case IDM_CANCEL:
-        case IDCANCEL: End(FALSE); return true;
-        default: return false;
+            case IDC_FOLDER_ICON:
+                if (code == BN_CLICKED && !LabelOnly()) PickIcon();
+                return true;
+            case IDC_FOLDER_FORM_CHOOSE:
+                if (code == BN_CLICKED && !LabelOnly()) ChooseDefaultForm();
+                return true;
+            case IDM_DONE:
+            case IDOK: Confirm(); return true;
+            case IDM_CANCEL:
+            case IDCANCEL: End(FALSE); return true;
+            default: return false;
         }
     }
 

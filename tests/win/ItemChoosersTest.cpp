@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -59,10 +59,8 @@ void RemoveTree(const std::wstring& folder) {
             const std::wstring name = found.cFileName;
             if (name == L"." || name == L"..") continue;
             const std::wstring path = folder + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileW(path.c_str());
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
+            else DeleteFileW(path.c_str());
         } while (FindNextFileW(find, &found));
         FindClose(find);
     }
@@ -190,7 +188,8 @@ protected:
         RemoveTree(*docs_);
         CreateDirectoryW(docs_->c_str(), nullptr);
         SetEnvironmentVariableW(L"TL5_DOCUMENTS", docs_->c_str());
-        settingsKey_ = new std::wstring(L"Software\\Tessellock Tests\\Choosers " + std::to_wstring(GetCurrentProcessId()));
+        settingsKey_ =
+            new std::wstring(L"Software\\Tessellock Tests\\Choosers " + std::to_wstring(GetCurrentProcessId()));
         SetEnvironmentVariableW(L"TL5_SETTINGS_KEY", settingsKey_->c_str());
         wchar_t self[MAX_PATH] = {};
         GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -207,7 +206,8 @@ protected:
         if (main_) DestroyWindow(main_);
         main_ = nullptr;
         MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
         RemoveTree(*docs_);
         RegDeleteTreeW(HKEY_CURRENT_USER, settingsKey_->c_str());
     }
@@ -467,7 +467,7 @@ TEST_F(ItemChoosers, IconPickerStoresTheBytesOfTheIconTappedOrImported) {
 
     struct Case {
         const char* what;
-        int tapCell;           // -1: no tap
+        int tapCell;  // -1: no tap
         const std::wstring* importFile;
         bool expectChange;
         int expectIcon;
@@ -558,8 +558,8 @@ TEST_F(ItemChoosers, DocumentChooserListsTheMatchingDocumentsAndPostsOneOutcome)
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"tl5.ChooserTestParent";
     RegisterClassW(&wc);
-    HWND parent = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                  wc.hInstance, nullptr);
+    HWND parent =
+        CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
     ASSERT_NE(parent, nullptr);
 
     enum Action { kDoneSelected, kDoneNothing, kNone, kCancel, kTap };
@@ -572,7 +572,8 @@ TEST_F(ItemChoosers, DocumentChooserListsTheMatchingDocumentsAndPostsOneOutcome)
         std::wstring path;
     };
     const Case cases[] = {
-        {"Done with a document", kDoneSelected, true, DOC_CHOOSER_RESULT, tl5::kDocChooserChosen, folder + L"\\beta.TXT"},
+        {"Done with a document", kDoneSelected, true, DOC_CHOOSER_RESULT, tl5::kDocChooserChosen,
+         folder + L"\\beta.TXT"},
         {"Done with nothing selected", kDoneNothing, false, DOC_CHOOSER_RESULT, tl5::kDocChooserCancelled, L""},
         {"None", kNone, true, DOC_CHOOSER_RESULT, tl5::kDocChooserChosen, L""},
         {"Cancel", kCancel, false, WMU_IMPORT_TEXT, tl5::kDocChooserCancelled, L""},
@@ -599,17 +600,17 @@ TEST_F(ItemChoosers, DocumentChooserListsTheMatchingDocumentsAndPostsOneOutcome)
         if (c.action == kNone) Shot(chooser, L"doc-chooser", true);
         HWND inner = FindWindowExW(list, nullptr, WC_LISTVIEWW, nullptr);
         switch (c.action) {
-        case kDoneSelected:
-            SendMessageW(list, ppc::DLM_SETSELECT, 1, 0);
-            Press(chooser, IDM_DONE);
-            break;
-        case kDoneNothing:
-            ListView_SetItemState(inner, -1, 0, LVIS_SELECTED);
-            Press(chooser, IDM_DONE);
-            break;
-        case kNone: Press(chooser, IDM_NONE); break;
-        case kCancel: Press(chooser, IDM_CANCEL); break;
-        case kTap: TapItem(inner, 2); break;
+            case kDoneSelected:
+                SendMessageW(list, ppc::DLM_SETSELECT, 1, 0);
+                Press(chooser, IDM_DONE);
+                break;
+            case kDoneNothing:
+                ListView_SetItemState(inner, -1, 0, LVIS_SELECTED);
+                Press(chooser, IDM_DONE);
+                break;
+            case kNone: Press(chooser, IDM_NONE); break;
+            case kCancel: Press(chooser, IDM_CANCEL); break;
+            case kTap: TapItem(inner, 2); break;
         }
         ASSERT_TRUE(tl5test::PumpUntil([&] { return !PostedToParent().empty() && !IsWindow(chooser); }, 10000));
         tl5test::PumpUntil([] { return false; }, 100);  // nothing more may come
