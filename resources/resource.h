@@ -152,3 +152,33 @@
 #define IDM_ZOOM_300 869
 #define IDM_CHECK_FOR_UPDATES 875
 #define IDM_HELP 876
+
+// The document chooser: made in code on the wallet list's empty template (a title bar and the
+// document list, IDC_DOCUMENT_LIST).
+#define IDD_DOCUMENT_CHOOSER IDD_WALLET_LIST
+
+// The folder properties dialog (also the label-only rename of the special tree nodes).
+#define IDD_FOLDER_PROPERTIES 106
+#define IDC_FOLDER_FORM_CHOOSE 1045
+#define IDC_FOLDER_FORM_NAME 1052
+#define IDC_FOLDER_ICON 1053
+#define IDC_FOLDER_NAME 1100
+#define IDC_FOLDER_FORM_LABEL 1115
+#define IDC_FOLDER_ICON_LABEL 1116
+#define IDC_FOLDER_NAME_LABEL 1117
+#define IDC_FOLDER_MAIN_LEVEL 1118
+
+// The card type chooser: the list of forms.
+#define IDD_CARD_TYPE_CHOOSER 108
+#define IDC_FORM_LIST 1051
+
+// The icon picker: the grid of icons, the previews of the current and the new icon, Import Icon.
+#define IDD_ICON_PICKER 125
+#define IDC_ICON_GRID 1010
+#define IDC_IMPORT_ICON 1103
+#define IDC_NEW_ICON_LARGE 1104
+#define IDC_NEW_ICON_SMALL 1105
+#define IDC_NEW_ICON_LABEL 1106
+#define IDC_CURRENT_ICON_LARGE 1107
+#define IDC_CURRENT_ICON_SMALL 1109
+#define IDC_CURRENT_ICON_LABEL 1540

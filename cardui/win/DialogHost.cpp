@@ -77,6 +77,7 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR: return OnSetCursor(reinterpret_cast<HWND>(wParam)) ? Answer(window_, TRUE) : FALSE;
     case WM_INITMENUPOPUP: PrepareMenu(reinterpret_cast<HMENU>(wParam)); OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return TRUE;
     case WMU_DIALOG_REFRESH: OnRefresh(); return TRUE;
+    case DOC_CHOOSER_RESULT: OnDocumentChooserResult(static_cast<int>(wParam)); return TRUE;
     case WM_SETTINGCHANGE: ppc::SHHandleWMSettingChange(window_, wParam, lParam, &activation_); return FALSE;
     case WM_ACTIVATE:
         if (handleActivation_) ppc::SHHandleWMActivate(window_, wParam, lParam, &activation_, 0);

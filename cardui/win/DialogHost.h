@@ -78,6 +78,8 @@ protected:
     virtual void OnInitMenuPopup(HMENU /*menu*/) {}
     // WMU_DIALOG_REFRESH, which a dialog posts itself to update its controls once it is up.
     virtual void OnRefresh() {}
+    // DOC_CHOOSER_RESULT: the document chooser's outcome (DocChooserCode) for the dialog that showed it.
+    virtual void OnDocumentChooserResult(int /*code*/) {}
     // After the frame's own handling of a size change.
     virtual void OnSize() {}
     // WM_DESTROY, while the controls still exist.

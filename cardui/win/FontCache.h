@@ -47,6 +47,7 @@ private:
 FontCache& AppFontCache();
 
 // Font table entries the screens use (owned by the cache; never delete them).
+constexpr int kFont9 = 1;
 constexpr int kFont9Bold = 7;
 constexpr int kFont85Bold = 23;
 constexpr int kFont85BoldUnderlined = 24;
