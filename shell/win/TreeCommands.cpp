@@ -14,7 +14,9 @@
 #include "cardui/win/Activity.h"
 #include "cardui/win/Menus.h"
 #include "cardui/win/Strings.h"
+#include "dialogs/ChooserRules.h"
 #include "dialogs/win/About.h"
+#include "dialogs/win/ItemChoosers.h"
 #include "dialogs/win/PasswordDialogs.h"
 #include "model/Card.h"
 #include "model/ItemRecord.h"
@@ -264,16 +266,84 @@ void RunRename(MainWindowState& s, const SelectionState&, HWND) {
     if (!TreeView_EditLabel(s.tree, item)) s.renameAllowed = false;
 }
 
+int SpecialNodeNumber(tl5::NodeRole role) {
+    switch (role) {
+    case tl5::NodeRole::kFavoritesNode: return 1;
+    case tl5::NodeRole::kFindResultsNode: return 2;
+    case tl5::NodeRole::kThirdNode: return 3;
+    default: return 0;
+    }
+}
+
+// The label of a special node, in the folder properties' label-only mode.
+void EditSpecialNodeLabel(MainWindowState& s, int node) {
+    tl5::FolderPropertiesRequest request = tl5::SpecialNodePropertiesRequest(W(), node, TextU16);
+    const uint64_t ticket = Ticket();
+    if (!ShowFolderProperties(s.window, W(), &request, nullptr) || !StillCurrent(ticket)) return;
+    if (!tl5::SetNodeLabel(W(), node, request.label, request.nodeIcon)) return;
+    if (node == 1) RebuildFavoritesNode(s);
+    if (node == 2) RebuildFindResultsNode(s, false);
+}
+
+// A folder's name, icon, default form and level, on a copy of its record written back on Done.
+void EditFolder(MainWindowState& s, const SelectionState& selection) {
+    const int index = static_cast<int>(selection.node.treeIndex);
+    tl5::ItemRecord copy;
+    if (!tl5::CopyOfFolder(W(), W().ItemAt(static_cast<size_t>(index)).Id(), &copy)) return;
+    tl5::FolderPropertiesRequest request;
+    request.mainLevel = copy.IsTopLevel();
+    request.offerMainLevel = selection.role == tl5::NodeRole::kFolder;
+    const uint64_t ticket = Ticket();
+    if (!ShowFolderProperties(s.window, W(), &request, &copy) || !StillCurrent(ticket)) return;
+    const int stored = tl5::StoreFolder(W(), &copy, request.offerMainLevel && request.mainLevel, false);
+    if (stored < 0) {
+        ShowMessage(s.window, IDS_FOLDER_SAVE_FAILED, IDS_ERROR, MB_ICONSTOP);
+        return;
+    }
+    ShowRecord(s, stored);
+}
+
 void RunProperties(MainWindowState& s, const SelectionState& selection, HWND) {
-    if (tl5::IsCardRole(selection.role)) ActivateItem(s, Selected(s));
+    if (tl5::IsCardRole(selection.role)) {
+        ActivateItem(s, Selected(s));
+    } else if (const int node = SpecialNodeNumber(selection.role)) {
+        EditSpecialNodeLabel(s, node);
+    } else if (selection.role == tl5::NodeRole::kFolder || selection.role == tl5::NodeRole::kMyForms) {
+        EditFolder(s, selection);
+    }
 }
 
 void RunNewCard(MainWindowState& s, const SelectionState& selection, HWND) {
     const tl5::NewItemTarget target = tl5::NewCardTarget(W(), selection.node);
     if (target.result == tl5::NewItemResult::kBeep) MessageBeep(MB_ICONHAND);
+    if (target.result != tl5::NewItemResult::kOk) return;
+    tl5::FormChoice choice;
+    choice.form = target.defaultForm;
+    const uint64_t ticket = Ticket();
+    if (!ShowCardTypeChooser(s.window, W(), &choice) || !StillCurrent(ticket)) return;
+    // The card window opens the new card from the chosen form in edit mode; it reaches the wallet
+    // only when the card window reports it saved (WMU_CARD_CLOSED).
 }
 
-void RunNewFolder(MainWindowState&, const SelectionState&, HWND) {}
+void RunNewFolder(MainWindowState& s, const SelectionState& selection, HWND) {
+    const tl5::NewItemTarget target = tl5::NewFolderTarget(W(), selection.node);
+    if (target.result == tl5::NewItemResult::kBeep) MessageBeep(MB_ICONHAND);
+    if (target.result != tl5::NewItemResult::kOk) return;
+    tl5::ItemRecord record;
+    if (!tl5::PrepareNewFolder(W(), target, &record)) return;
+    tl5::FolderPropertiesRequest request;
+    request.newFolder = true;
+    request.mainLevel = target.topLevel;
+    const uint64_t ticket = Ticket();
+    // Cancel discards the new record: nothing was written.
+    if (!ShowFolderProperties(s.window, W(), &request, &record) || !StillCurrent(ticket)) return;
+    const int stored = tl5::StoreFolder(W(), &record, request.mainLevel, true);
+    if (stored < 0) {
+        ShowMessage(s.window, IDS_FOLDER_SAVE_FAILED, IDS_ERROR, MB_ICONSTOP);
+        return;
+    }
+    ShowRecord(s, stored);
+}
 
 // The password of the open wallet, for the first step of Change Password.
 class OpenWalletMatcher : public PasswordMatcher {

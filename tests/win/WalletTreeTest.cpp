@@ -20,6 +20,7 @@
 #include "platform/Text.h"
 #include "resources/messages.h"
 #include "resources/resource.h"
+#include "shell/WalletTreeRules.h"
 #include "shell/win/MainWindow.h"
 #include "shell/win/Startup.h"
 #include "shell/win/WalletList.h"
@@ -398,6 +399,57 @@ TEST_F(WalletTree, RenameThenOkRenamesTheRecordEverywhereItIsShown) {
     EXPECT_EQ(Children(Tree(), Child(Tree(), nullptr, tl5win::Text(IDS_FAVORITES))), std::vector<std::wstring>{L"Visa Gold"});
     tl5::Wallet& w = Reopened();
     EXPECT_GE(IndexOfName(w, u"Visa Gold"), 0);
+}
+
+TEST_F(WalletTree, NewFolderWithNothingSelectedIsATopLevelFolderWithTheFolderIcon) {
+    TreeView_SelectItem(Tree(), nullptr);
+    UiScript script(GetCurrentThreadId());
+    script.Start([&](UiScript& s) {
+        HWND dialog = s.WaitDialog(IDC_FOLDER_NAME, "folder properties");
+        if (!dialog) return;
+        if (SendDlgItemMessageW(dialog, IDC_FOLDER_MAIN_LEVEL, BM_GETCHECK, 0, 0) != BST_CHECKED)
+            s.Fail("main level is not ticked for a folder made at the top level");
+        TypeInto(dialog, IDC_FOLDER_NAME, L"Travel");
+        Press(dialog, IDM_DONE);
+        s.WaitGone(dialog);
+    });
+    PostMessageW(main_, WM_COMMAND, IDM_NEW_FOLDER, 0);
+    Run(script, [] { return Child(Tree(), nullptr, L"Travel") != nullptr; });
+    tl5::Wallet& w = Reopened();
+    const int travel = IndexOfName(w, u"Travel");
+    ASSERT_GE(travel, 0);
+    EXPECT_TRUE(w.ItemAt(static_cast<size_t>(travel)).IsTopLevel());
+    EXPECT_EQ(w.ItemAt(static_cast<size_t>(travel)).Icon(), tl5::kNewFolderIcon);
+}
+
+TEST_F(WalletTree, PropertiesAndTheIconPickerChangeAFoldersIcon) {
+    ASSERT_TRUE(Select({L"Home"}));
+    UiScript script(GetCurrentThreadId());
+    script.Start([&](UiScript& s) {
+        HWND dialog = s.WaitDialog(IDC_FOLDER_NAME, "folder properties");
+        if (!dialog) return;
+        Press(dialog, IDC_FOLDER_ICON);
+        HWND picker = s.WaitDialog(IDC_ICON_GRID, "icon picker");
+        if (!picker) return;
+        // A tap on the grid's fourth cell of the first row: stock icon 3.
+        HWND grid = GetDlgItem(picker, IDC_ICON_GRID);
+        RECT r{};
+        ListView_GetItemRect(grid, 0, &r, LVIR_BOUNDS);
+        int x = r.left;
+        for (int k = 0; k < 3; ++k) x += ListView_GetColumnWidth(grid, k);
+        const LPARAM at = MAKELPARAM(x + ListView_GetColumnWidth(grid, 3) / 2, (r.top + r.bottom) / 2);
+        PostMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(grid, WM_LBUTTONUP, 0, at);
+        Sleep(200);
+        Press(picker, IDM_DONE);
+        s.WaitGone(picker);
+        Press(dialog, IDM_DONE);
+        s.WaitGone(dialog);
+    });
+    PostMessageW(main_, WM_COMMAND, IDM_PROPERTIES, 0);
+    Run(script);
+    tl5::Wallet& w = Reopened();
+    EXPECT_EQ(w.ItemAt(static_cast<size_t>(IndexOfName(w, u"Home"))).Icon(), 3);
 }
 
 TEST_F(WalletTree, AboutNamesTheProtectionOfTheOpenWallet) {
