@@ -1,0 +1,326 @@
+// tl5winbench: the wallet tree of the real main window, filled through the real open flow, timed next
+// to the core's open of the same wallet in the same run.
+//
+//   tl5winbench.exe [--password TEXT] [--rounds N] WALLET...
+//
+// The main window is made in this process as the start-up makes it (the application's resources come
+// from ostrovtlpro5ppc.exe beside this program). For each wallet and round:
+//   open   Wallet::Open of the file (read-only), as the core does it;
+//   fill   from posting WMU_OPEN_WALLET to the main window until its tree holds every item of the
+//          wallet (the count the tree plan of the wallet gives), with the password given to the
+//          password entry by a helper thread (WM_SETTEXT into the box, then Done) the moment it shows;
+//   after  the part of `fill` after the password was given (loading the wallet and filling the tree).
+// Medians are printed with the ratios fill/open and after/open. The goal: fill of 10,000 cards under
+// 1 s, and fill/open flat from the smallest to the largest wallet (at most 1.5 times as large).
+// Exit code 0 when every wallet's tree was filled and the goal held, 1 otherwise, 2 on wrong usage.
+//
+// Runs under Wine with a display: `make bench`, or tools/win-bench.sh.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "cardui/Settings.h"
+#include "model/Wallet.h"
+#include "platform/Text.h"
+#include "resources/StringTable.h"
+#include "resources/messages.h"
+#include "resources/resource.h"
+#include "shell/WalletTreeRules.h"
+#include "shell/win/MainWindow.h"
+#include "shell/win/Startup.h"
+#include "shell/win/WalletList.h"
+
+namespace {
+
+double Now() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Pumps this thread's messages until `done` holds or `seconds` pass; returns done(). The condition
+// is tested after every message, so the moment it becomes true is seen within about a millisecond.
+template <typename Done>
+bool PumpUntil(Done&& done, double seconds) {
+    const double end = Now() + seconds;
+    while (!done()) {
+        if (Now() > end) return false;
+        MSG msg;
+        if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+            continue;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    }
+    return true;
+}
+
+bool IsDialog(HWND w) {
+    wchar_t name[16] = {};
+    GetClassNameW(w, name, 16);
+    return wcscmp(name, L"#32770") == 0;
+}
+
+struct FindEntry {
+    HWND found = nullptr;
+    static BOOL CALLBACK Visit(HWND w, LPARAM param) {
+        if (IsWindowVisible(w) && IsDialog(w) && GetDlgItem(w, IDC_PASSWORD) && GetDlgItem(w, IDC_PIN_OK)) {
+            reinterpret_cast<FindEntry*>(param)->found = w;
+            return FALSE;
+        }
+        return TRUE;
+    }
+};
+
+HWND PasswordEntryOf(DWORD thread) {
+    FindEntry f;
+    EnumThreadWindows(thread, FindEntry::Visit, reinterpret_cast<LPARAM>(&f));
+    return f.found;
+}
+
+// Gives the password to the entry of the user-interface thread as soon as it shows.
+class PasswordGiver {
+public:
+    PasswordGiver(DWORD uiThread, std::wstring password) : ui_(uiThread), password_(std::move(password)) {
+        thread_ = std::thread([this] { Run(); });
+    }
+    ~PasswordGiver() {
+        stop_ = true;
+        thread_.join();
+    }
+    double GivenAt() const { return givenAt_; }  // 0 until given
+
+private:
+    void Run() {
+        while (!stop_) {
+            if (HWND entry = PasswordEntryOf(ui_)) {
+                SendMessageW(GetDlgItem(entry, IDC_PASSWORD), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(password_.c_str()));
+                givenAt_ = Now();
+                if (IsWindow(entry) && IsWindowVisible(entry)) PostMessageW(entry, WM_COMMAND, MAKEWPARAM(IDM_DONE, 0), 0);
+                return;
+            }
+            Sleep(1);
+        }
+    }
+
+    DWORD ui_;
+    std::wstring password_;
+    std::atomic<bool> stop_{false};
+    std::atomic<double> givenAt_{0};
+    std::thread thread_;
+};
+
+std::wstring ProgramFolder() {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring folder(self);
+    return folder.substr(0, folder.rfind(L'\\') + 1);
+}
+
+double Median(std::vector<double> t) {
+    if (t.empty()) return 0;
+    std::sort(t.begin(), t.end());
+    return t[t.size() / 2];
+}
+
+struct Result {
+    std::wstring name;
+    int cards = 0;
+    size_t expected = 0;   // tree items of the wallet's plan
+    size_t seen = 0;       // tree items seen (the fewest over the rounds)
+    double open = 0, fill = 0, after = 0;
+    bool filled = false;
+};
+
+bool ShowList(HWND main) {
+    PostMessageW(main, WMU_SHOW_WALLET_LIST, 0, 0);
+    return PumpUntil([] { return tl5win::WalletListIsShown() && !tl5win::AppWallet().IsOpen(); }, 120);
+}
+
+bool Measure(HWND main, const std::wstring& path, const std::wstring& password, int rounds, Result* r) {
+    const std::u16string path16 = tl5::FromWide(path), password16 = tl5::FromWide(password);
+    std::vector<double> open, fill, after;
+    r->filled = true;
+    r->seen = SIZE_MAX;
+    HWND tree = tl5win::MainWindowTree(main);
+    for (int round = 0; round < rounds; ++round) {
+        // The core's open.
+        tl5::Wallet core;
+        const double t0 = Now();
+        if (core.Open(path16, &password16, true) != tl5::kOpenOk) {
+            std::fwprintf(stderr, L"tl5winbench: the core cannot open %ls\n", path.c_str());
+            return false;
+        }
+        open.push_back(Now() - t0);
+        if (round == 0) {
+            r->expected = tl5::BuildFillPlan(core, [](uint32_t id) {
+                const char16_t* s = ::StringTableLookup(id);
+                return std::u16string(s ? s : u"?");
+            }).size();
+            for (const tl5::ItemRecord& item : core.Items()) r->cards += item.Kind() == tl5::kItemKindCard && !item.IsDeleted() ? 1 : 0;
+        }
+        core.Close(false);
+
+        // The real open flow in the main window.
+        if (!ShowList(main)) {
+            std::fwprintf(stderr, L"tl5winbench: the wallet list did not come back\n");
+            return false;
+        }
+        lstrcpynW(tl5win::App().pendingPath, path.c_str(), 260);
+        const size_t expected = r->expected;
+        double givenAt = 0;
+        {
+            PasswordGiver giver(GetCurrentThreadId(), password);
+            const double start = Now();
+            PostMessageW(main, WMU_OPEN_WALLET, 0, 0);
+            auto count = [&] { return static_cast<size_t>(TreeView_GetCount(tree)); };
+            auto opened = [&] {
+                return tl5win::AppWallet().IsOpen() && !tl5win::WalletListIsShown() && !PasswordEntryOf(GetCurrentThreadId());
+            };
+            PumpUntil([&] { return count() >= expected || opened(); }, 300);
+            // Open; when the tree is not full yet, its fill may still be queued: wait for it a while longer.
+            const double openSeconds = open.back();
+            const bool full = PumpUntil([&] { return count() >= expected; }, std::max(2.0, 5 * openSeconds));
+            const double end = Now();
+            givenAt = giver.GivenAt();
+            r->seen = std::min(r->seen, count());
+            if (!full) {
+                r->filled = false;
+                if (!opened()) {
+                    std::fwprintf(stderr, L"tl5winbench: %ls did not open in the main window\n", path.c_str());
+                    return false;
+                }
+            } else {
+                fill.push_back(end - start);
+                if (givenAt > 0) after.push_back(end - givenAt);
+            }
+        }
+    }
+    if (!ShowList(main)) return false;
+    r->open = Median(open);
+    r->fill = Median(fill);
+    r->after = Median(after);
+    return true;
+}
+
+void DeleteTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found{};
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) DeleteTree(path);
+            else DeleteFileW(path.c_str());
+        } while (FindNextFileW(find, &found));
+        FindClose(find);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+int Usage() {
+    std::fprintf(stderr, "usage: tl5winbench [--password TEXT] [--rounds N] WALLET...\n");
+    return 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    std::wstring password = L"bench-pass";
+    int rounds = 3;
+    std::vector<std::wstring> wallets;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring a = argv[i];
+        if (a == L"--password" && i + 1 < argc) password = argv[++i];
+        else if (a == L"--rounds" && i + 1 < argc) rounds = std::max(1, _wtoi(argv[++i]));
+        else if (a.rfind(L"--", 0) == 0) return Usage();
+        else wallets.push_back(a);
+    }
+    if (wallets.empty()) return Usage();
+
+    // A settings key, documents folder and window class of its own: nothing of a user's is touched.
+    const std::wstring tag = L" bench " + std::to_wstring(GetCurrentProcessId());
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring docs = std::wstring(temp) + L"tl5-winbench-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(docs.c_str(), nullptr);
+    const std::wstring settingsKey = L"Software\\Tessellock Tests\\WinBench" + tag;
+    SetEnvironmentVariableW(L"TL5_DOCUMENTS", docs.c_str());
+    SetEnvironmentVariableW(L"TL5_SETTINGS_KEY", settingsKey.c_str());
+    SetEnvironmentVariableW(L"TL5_INSTANCE_TAG", tag.c_str());
+
+    const std::wstring exe = ProgramFolder() + L"ostrovtlpro5ppc.exe";
+    HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    if (!module || !tl5win::LoadResourcesAndCreateMainWindow(module)) {
+        std::fwprintf(stderr, L"tl5winbench: cannot make the main window from %ls\n", exe.c_str());
+        return 1;
+    }
+    HWND main = tl5win::App().mainWindow;
+    tl5::AppSettings().passAutoOk = 1;
+
+    std::vector<Result> results;
+    bool ok = true;
+    for (const std::wstring& path : wallets) {
+        Result r;
+        const size_t slash = path.find_last_of(L"\\/");
+        r.name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+        if (!Measure(main, path, password, rounds, &r)) {
+            ok = false;
+            break;
+        }
+        results.push_back(r);
+    }
+
+    tl5win::AppWallet().Close(false);
+    if (HWND list = tl5win::WalletListWindow()) DestroyWindow(list);
+    DestroyWindow(main);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
+    DeleteTree(docs);
+    RegDeleteTreeW(HKEY_CURRENT_USER, settingsKey.c_str());
+
+    std::printf("wallet tree fill in the main window (through Wine), %d rounds, medians\n", rounds);
+    std::printf("%-9s %11s %9s %9s %9s %10s %10s\n", "cards", "tree items", "open ms", "fill ms", "after ms", "fill/open",
+                "after/open");
+    for (const Result& r : results) {
+        if (r.filled) {
+            std::printf("%-9d %11zu %9.1f %9.1f %9.1f %10.2f %10.2f\n", r.cards, r.expected, r.open * 1e3, r.fill * 1e3,
+                        r.after * 1e3, r.open > 0 ? r.fill / r.open : 0.0, r.open > 0 ? r.after / r.open : 0.0);
+        } else {
+            std::printf("%-9d %11zu %9.1f  the tree held only %zu of its %zu items: not filled\n", r.cards, r.expected,
+                        r.open * 1e3, r.seen, r.expected);
+            ok = false;
+        }
+    }
+    if (!ok || results.empty()) {
+        std::printf("goal: not checked (not every tree was filled)\n");
+        return 1;
+    }
+    // The goal: 10,000 cards (or the wallet nearest that size) filled within 1 s, and the ratio flat.
+    const Result* tenThousand = nullptr;
+    for (const Result& r : results)
+        if (!tenThousand || std::abs(r.cards - 10000) < std::abs(tenThousand->cards - 10000)) tenThousand = &r;
+    const Result& smallest = *std::min_element(results.begin(), results.end(), [](auto& a, auto& b) { return a.cards < b.cards; });
+    const Result& largest = *std::max_element(results.begin(), results.end(), [](auto& a, auto& b) { return a.cards < b.cards; });
+    const double small = smallest.fill / smallest.open, large = largest.fill / largest.open;
+    const bool fast = tenThousand->fill < 1.0;
+    const bool flat = results.size() < 2 || large <= 1.5 * small;
+    std::printf("goal: fill of %d cards %.0f ms (under 1000 ms): %s; fill/open %.2f at %d cards, %.2f at %d (at most 1.5 times): %s\n",
+                tenThousand->cards, tenThousand->fill * 1e3, fast ? "yes" : "NO", small, smallest.cards, large,
+                largest.cards, flat ? "yes" : "NO");
+    return fast && flat ? 0 : 1;
+}
