@@ -1,6 +1,6 @@
 // Wallets of 1,000, 10,000 and 100,000 cards (bench/WalletGenerator.h) against the physical floor:
 // for every operation its median time, the time of reading (or, for a save, copying) the same bytes
-// with plain sequential reads, and their ratio. Open, find and export are timed round by round right
+// with plain sequential reads in large blocks, and their ratio. Open, find and export are timed round by round right
 // after their floor, so that a drift in the machine's speed moves both. Also the peak memory that
 // opening takes, measured in a child process, against the size of the ItemTable it fills.
 //
@@ -73,7 +73,8 @@ double Seconds(F&& f) {
 
 // ---- Floors: plain reads and copies ----------------------------------------------------------
 
-// Every 748-byte record of the file, read one after another into memory (bodies passed over).
+// Every 748-byte record of the file, read one after another into memory (bodies passed over): counts
+// the records open must find.
 bool ReadRecordsOnly(const std::string& path, std::vector<uint8_t>* into, size_t* records) {
     const int fd = ::open(path.c_str(), O_RDONLY);
     if (fd < 0) return false;
@@ -116,6 +117,18 @@ bool ReadWholeFilePlain(const std::string& path, std::vector<uint8_t>* into) {
         at += static_cast<size_t>(got);
     }
     into->resize(at);
+    ::close(fd);
+    return true;
+}
+
+// The whole file read once from start to end in blocks of 256 KiB (the block the wallet's record
+// scanner reads in) into one reused block: the least any open that looks at every record must do.
+bool ReadSequentially(const std::string& path, std::vector<uint8_t>* block, uint64_t* total) {
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    block->resize(256 * 1024);
+    *total = 0;
+    for (ssize_t got; (got = ::read(fd, block->data(), block->size())) > 0;) *total += static_cast<uint64_t>(got);
     ::close(fd);
     return true;
 }
@@ -198,22 +211,33 @@ double WriteFloor(const std::string& path, uint64_t size, int rounds) {
 }
 
 // What any durable save costs on this disk, whatever it moves: create a journal beside the wallet,
-// write and flush it, write and flush the wallet, remove the journal.
+// write and flush it and its folder, write and flush the wallet, remove the journal and flush the
+// folder again.
 double DurableSaveFloor(const std::string& wallet, int rounds) {
     const std::string journal = wallet + "-floor-journal";
+    const std::string folder = std::filesystem::path(wallet).parent_path().string();
     std::vector<uint8_t> page(4096, 0x5A);
+    auto flushFolder = [&] {
+        const int d = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+        if (d >= 0) {
+            ::fsync(d);
+            ::close(d);
+        }
+    };
     return Median(rounds, [&] {
         const int j = ::open(journal.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0600);
         const int w = ::open(wallet.c_str(), O_RDWR);
         if (j >= 0 && w >= 0) {
             (void)!::pwrite(j, page.data(), page.size(), 0);
             ::fsync(j);
+            flushFolder();
             (void)!::pwrite(w, page.data(), page.size(), 0);
             ::fsync(w);
         }
         if (j >= 0) ::close(j);
         if (w >= 0) ::close(w);
         ::unlink(journal.c_str());
+        flushFolder();
     });
 }
 
@@ -320,20 +344,22 @@ bool RunSize(int cards, SizeResult* res) {
     const std::u16string path = Utf8ToUtf16(g.path);
     const std::u16string password = kBenchPassword;
 
-    // Open for work: probe plus every item record.
+    // Open for work: probe plus every item record, against one sequential read of the whole file.
     std::vector<uint8_t> scratch;
     size_t records = 0;
     ReadWholeFilePlain(g.path, &scratch);  // warm the page cache; every measurement reads cached bytes
+    ReadRecordsOnly(g.path, &scratch, &records);
     size_t loaded = 0;
+    uint64_t readBytes = 0;
     res->open = SideBySide(
-        rounds, [&] { return Seconds([&] { ReadRecordsOnly(g.path, &scratch, &records); }); },
+        rounds, [&] { return Seconds([&] { ReadSequentially(g.path, &scratch, &readBytes); }); },
         [&] {
             Wallet w;  // the clock stops before the wallet (and its table) is released
             return Seconds([&] {
                 if (w.Open(path, &password, false) == kOpenOk) loaded = w.ItemCount();
             });
         });
-    if (loaded != static_cast<size_t>(g.cards + g.folders + 1) || records != loaded) {
+    if (loaded != static_cast<size_t>(g.cards + g.folders + 1) || records != loaded || readBytes != g.bytes) {
         std::printf("   open loaded %zu items, %zu records in the file, expected %d\n", loaded, records,
                     g.cards + g.folders + 1);
         return false;
@@ -464,7 +490,8 @@ bool RunSize(int cards, SizeResult* res) {
     std::printf("   reading every card with one read each, in an order unrelated to the file's (the export's "
                 "tree order): %.2f ms; export against that plus writing: %.2fx\n",
                 res->exportScattered * 1e3, res->exportText.time / (res->exportScattered + res->exportWrite));
-    std::printf("   a durable save of 8 KiB (journal created, two writes, two flushes, journal removed): %.2f ms\n",
+    std::printf("   a durable save of 8 KiB (journal created, two writes, two flushes, journal removed, folder "
+                "flushed after each): %.2f ms\n",
                 res->durable * 1e3);
     std::printf("   the save near the start wrote %llu KiB of journal besides moving the tail\n",
                 static_cast<unsigned long long>(res->journalStart / 1024));
@@ -550,7 +577,8 @@ int RunWalletsBench() {
     if (ten) {
         const struct { const char* what; bool met; } targets[] = {
             {"open within 3x its floor", ten->open.Ratio() <= 3.0},
-            {"find within 4x its floor", ten->find.Ratio() <= 4.0},
+            // Judged on the search that reads every card: one that stops at 48 results says little.
+            {"find (no match) within 4x its floor", ten->findAll.Ratio() <= 4.0},
             {"export within 5x its floor", ten->exportText.Ratio() <= 5.0},
             {"save near the end under 20 ms", ten->saveEnd.time < 0.020},
             {"open peak memory under 2x the ItemTable", ten->peak < 2 * ten->table},

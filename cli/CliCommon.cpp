@@ -1,5 +1,7 @@
 #include "cli/CliCommon.h"
 
+#include <charconv>
+
 #include <cstdio>
 #include <iostream>
 
@@ -205,10 +207,27 @@ bool ParseArgs(const std::vector<std::string>& args, const std::vector<std::stri
 
 // ---- JSON ----------------------------------------------------------------------------------------
 
-std::string JsonEscape(std::string_view s) {
-    std::string out;
-    out.reserve(s.size() + 2);
-    for (unsigned char c : s) {
+namespace {
+
+// Appends the text with the characters JSON cannot carry as they are escaped. Runs of plain
+// characters are copied whole: most texts have nothing to escape.
+struct EscapeTable {
+    bool escaped[256] = {};
+    constexpr EscapeTable() {
+        for (int c = 0; c < 0x20; ++c) escaped[c] = true;
+        escaped[static_cast<unsigned char>('"')] = true;
+        escaped[static_cast<unsigned char>('\\')] = true;
+    }
+};
+constexpr EscapeTable kEscape;
+
+void AppendJsonEscaped(std::string& out, std::string_view s) {
+    size_t plain = 0;
+    for (size_t k = 0; k < s.size(); ++k) {
+        const unsigned char c = static_cast<unsigned char>(s[k]);
+        if (!kEscape.escaped[c]) continue;
+        out.append(s.data() + plain, k - plain);
+        plain = k + 1;
         switch (c) {
             case '"': out += "\\\""; break;
             case '\\': out += "\\\\"; break;
@@ -217,25 +236,60 @@ std::string JsonEscape(std::string_view s) {
             case '\t': out += "\\t"; break;
             case '\b': out += "\\b"; break;
             case '\f': out += "\\f"; break;
-            default:
-                if (c < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    out += buf;
-                } else {
-                    out.push_back(static_cast<char>(c));
-                }
+            default: {
+                static const char kHex[] = "0123456789abcdef";
+                const char u[6] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
+                out.append(u, sizeof u);
+            }
         }
     }
+    out.append(s.data() + plain, s.size() - plain);
+}
+
+// Appends the number with at least `width` digits (zeros in front).
+// Writes the number with at least `width` digits (zeros in front) at p; returns the end.
+char* PutDigits(char* p, unsigned value, int width) {
+    char buf[12];
+    int n = 0;
+    do {
+        buf[n++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    while (n < width) buf[n++] = '0';
+    while (n > 0) *p++ = buf[--n];
+    return p;
+}
+
+void AppendIsoTime(std::string& out, const tl5::SystemTime& t) {
+    char buf[48];
+    char* p = PutDigits(buf, t.year, 4);
+    *p++ = '-';
+    p = PutDigits(p, t.month, 2);
+    *p++ = '-';
+    p = PutDigits(p, t.day, 2);
+    *p++ = 'T';
+    p = PutDigits(p, t.hour, 2);
+    *p++ = ':';
+    p = PutDigits(p, t.minute, 2);
+    *p++ = ':';
+    p = PutDigits(p, t.second, 2);
+    out.append(buf, static_cast<size_t>(p - buf));
+}
+
+}  // namespace
+
+std::string JsonEscape(std::string_view s) {
+    std::string out;
+    out.reserve(s.size() + 2);
+    AppendJsonEscaped(out, s);
     return out;
 }
 
 std::string IsoTime(const tl5::SystemTime& t) {
     if (t.IsZero()) return std::string();
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%04u-%02u-%02uT%02u:%02u:%02u", t.year, t.month, t.day, t.hour, t.minute,
-                  t.second);
-    return buf;
+    std::string out;
+    AppendIsoTime(out, t);
+    return out;
 }
 
 void JsonWriter::NewLine() {
@@ -288,7 +342,7 @@ JsonWriter& JsonWriter::EndArray() {
 JsonWriter& JsonWriter::Key(std::string_view key) {
     BeforeValue();
     out_ += '"';
-    out_ += JsonEscape(key);
+    AppendJsonEscaped(out_, key);
     out_ += "\": ";
     afterKey_ = true;
     return *this;
@@ -297,7 +351,7 @@ JsonWriter& JsonWriter::Key(std::string_view key) {
 JsonWriter& JsonWriter::String(std::string_view utf8) {
     BeforeValue();
     out_ += '"';
-    out_ += JsonEscape(utf8);
+    AppendJsonEscaped(out_, utf8);
     out_ += '"';
     return *this;
 }
@@ -306,13 +360,17 @@ JsonWriter& JsonWriter::String(std::u16string_view text) { return String(tl5::Ut
 
 JsonWriter& JsonWriter::Int(int64_t value) {
     BeforeValue();
-    out_ += std::to_string(value);
+    char buf[24];
+    const auto end = std::to_chars(buf, buf + sizeof buf, value).ptr;
+    out_.append(buf, static_cast<size_t>(end - buf));
     return *this;
 }
 
 JsonWriter& JsonWriter::UInt(uint64_t value) {
     BeforeValue();
-    out_ += std::to_string(value);
+    char buf[24];
+    const auto end = std::to_chars(buf, buf + sizeof buf, value).ptr;
+    out_.append(buf, static_cast<size_t>(end - buf));
     return *this;
 }
 
@@ -330,10 +388,26 @@ JsonWriter& JsonWriter::Null() {
 
 JsonWriter& JsonWriter::Time(const tl5::SystemTime& time) {
     if (time.IsZero()) return Null();
-    return String(IsoTime(time));
+    BeforeValue();
+    out_ += '"';
+    AppendIsoTime(out_, time);
+    out_ += '"';
+    return *this;
 }
 
-JsonWriter& JsonWriter::Id(const tl5::ItemId& id) { return String(id.ToHex()); }
+JsonWriter& JsonWriter::Id(const tl5::ItemId& id) {
+    // Hex digits need no escaping.
+    static const char kDigits[] = "0123456789abcdef";
+    BeforeValue();
+    char buf[34];
+    buf[0] = buf[33] = '"';
+    for (int k = 0; k < 16; ++k) {
+        buf[1 + 2 * k] = kDigits[id.bytes[k] >> 4];
+        buf[2 + 2 * k] = kDigits[id.bytes[k] & 15];
+    }
+    out_.append(buf, sizeof buf);
+    return *this;
+}
 
 void JsonWriter::Print() const {
     std::fwrite(out_.data(), 1, out_.size(), stdout);

@@ -60,6 +60,8 @@ public:
     // 32 lower-case hex digits of the 16 bytes in stored order.
     JsonWriter& Id(const tl5::ItemId& id);
 
+    // Room for a document of about this many bytes, so that a long one is not copied as it grows.
+    void Reserve(size_t bytes) { out_.reserve(bytes); }
     const std::string& Text() const { return out_; }
     // Writes the document and a line end to stdout.
     void Print() const;

@@ -24,19 +24,6 @@ struct Entry {
     int parent;  // the entry of the folder it is listed under, -1 at the top level
 };
 
-// The names from the top level down to the entry's own, joined by "/".
-std::u16string PathOf(tl5::Wallet& wallet, const std::vector<Entry>& order, const Entry& e) {
-    std::vector<const Entry*> chain;
-    for (const Entry* p = &e; p; p = p->parent >= 0 ? &order[static_cast<size_t>(p->parent)] : nullptr)
-        chain.push_back(p);
-    std::u16string path;
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-        if (!path.empty()) path += u"/";
-        path += wallet.ItemAt(static_cast<size_t>((*it)->index)).Name();
-    }
-    return path;
-}
-
 int RunLs(const std::vector<std::string>& args) {
     using namespace tl5cli;
     ParsedArgs a;
@@ -87,18 +74,26 @@ int RunLs(const std::vector<std::string>& args) {
     }
 
     if (a.Has("--json")) {
+        // Each name is decrypted once, and each path is its folder's path and its own name: the
+        // entries of a folder come after the folder's own.
+        std::vector<std::string> paths(order.size());
         JsonWriter j;
+        j.Reserve(order.size() * 400);
         j.BeginArray();
-        for (const Entry& e : order) {
+        for (size_t k = 0; k < order.size(); ++k) {
+            const Entry& e = order[k];
             const tl5::ItemRecord& r = wallet.ItemAt(static_cast<size_t>(e.index));
+            const std::string name = ToUtf8(r.Name());
+            if (e.parent >= 0) paths[k] = paths[static_cast<size_t>(e.parent)] + "/";
+            paths[k] += name;
             j.BeginObject();
             j.Key("id").Id(r.Id());
-            j.Key("name").String(r.Name());
+            j.Key("name").String(name);
             j.Key("kind").String(KindName(r.Kind()));
             j.Key("parent");
             if (r.Parent().IsNull()) j.Null(); else j.Id(r.Parent());
             j.Key("depth").Int(e.depth);
-            j.Key("path").String(PathOf(wallet, order, e));
+            j.Key("path").String(paths[k]);
             j.Key("icon").Int(r.Icon());
             j.Key("created").Time(r.Created());
             j.Key("modified").Time(r.Modified());

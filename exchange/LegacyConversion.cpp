@@ -93,7 +93,8 @@ void BuildCard(const LegacyCard& legacy, const std::string& data, bool hasData, 
         static constexpr int32_t kFormats[4] = {kImageNone, kImageBmp, kImageGif, kImageJpeg};
         CardImage image;
         if (image.SetFromBytes(bytes, size, std::u16string_view(), kFormats[format])) {
-            image.fileName = tags.Text(kLegacyTagImageName).substr(0, kMaxMediaFileName);
+            // Stored as every media name is, without the old device's folder ("C:\pics\dog.gif").
+            image.fileName = FileNameOf(tags.Text(kLegacyTagImageName)).substr(0, kMaxMediaFileName);
             card.SetImage(std::move(image));
         }
     }
@@ -125,6 +126,12 @@ const char* LegacyConversionResultText(int code) {
         case kConvertNoDefinitions: return "no readable custom form definition file was found";
         default: return "unknown result";
     }
+}
+
+std::u16string LegacyConversionTempPath(const std::u16string& newPath) {
+    std::u16string path = newPath;
+    if (!path.empty()) path.back() = u'~';  // as long as the final path, so it fits where that fits
+    return path;
 }
 
 std::u16string LegacyConvertedPath(const std::u16string& legacyPath) {
@@ -170,19 +177,36 @@ int ConvertLegacyWallet(FileSystem& fs, const std::u16string& legacyPath, const 
         LegacyRecords records;
         if (ReadLegacyRecords(*legacy, &records) != 0) return kConvertNotLegacy;
 
+        // The new wallet is built under a name of its own beside the final one and renamed into place
+        // once it is complete and flushed: a conversion killed at any point leaves no wallet under
+        // the final name, or the complete one. What a killed conversion left is removed by the next.
         *newPath = LegacyConvertedPath(legacyPath);
+        if (fs.Exists(*newPath)) return kConvertExists;
+        const std::u16string building = LegacyConversionTempPath(*newPath);
+        if (fs.Exists(building) && fs.Remove(building) != kFileOk) return kConvertCannotCreate;
         Wallet wallet(fs);
-        const int created = wallet.Create(*newPath, password, u"", false);
-        if (created == kCreateExists) return kConvertExists;
+        const int created = wallet.Create(building, password, u"", false);
         if (created != kCreateOk) return kConvertCannotCreate;
-        if (records.folders.empty()) return kConvertNoFolders;
 
-        auto failAndRemove = [&]() {
+        auto failAndRemove = [&]() -> int {
             wallet.Close(false);
-            fs.Remove(*newPath);
+            fs.Remove(building);
             return kConvertCannotCreate;
         };
-        if (wallet.Open(*newPath, &password, false) != kOpenOk) return failAndRemove();
+        // A legacy file without folders still gives its (empty) new wallet.
+        auto putInPlace = [&](int result) -> int {
+            if (fs.Exists(*newPath)) {
+                fs.Remove(building);
+                return kConvertExists;
+            }
+            if (fs.Rename(building, *newPath) != kFileOk) {
+                fs.Remove(building);
+                return kConvertCannotCreate;
+            }
+            return fs.FlushFolder(*newPath) ? result : kConvertCannotCreate;
+        };
+        if (records.folders.empty()) return putInPlace(kConvertNoFolders);
+        if (wallet.Open(building, &password, false) != kOpenOk) return failAndRemove();
         // The new wallet is not in use until the conversion has finished, and a failure removes it:
         // a journal per saved item would protect nothing and costs two flushes per card. One flush
         // at the end makes the whole wallet durable.
@@ -222,10 +246,10 @@ int ConvertLegacyWallet(FileSystem& fs, const std::u16string& legacyPath, const 
             return failAndRemove();
         }
         if (wallet.Close(true) != kCloseOk) {
-            fs.Remove(*newPath);
+            fs.Remove(building);
             return kConvertCannotCreate;
         }
-        return kConvertOk;
+        return putInPlace(kConvertOk);
     } catch (const std::bad_alloc&) {
         return kConvertNoMemory;
     }

@@ -33,6 +33,9 @@ constexpr uint32_t kStrNotesFieldName = 30003;
 // The path of the new wallet: the legacy path with the extension of its file name replaced by
 // ".tl5" (".tl5" appended when the file name has none).
 std::u16string LegacyConvertedPath(const std::u16string& legacyPath);
+// The name the new wallet is built under until it is complete: the new path ending in "~" in place
+// of its last character ("home.tl~").
+std::u16string LegacyConversionTempPath(const std::u16string& newPath);
 
 // Where the definition file is looked for, in order: the given path when there is one (and then
 // only there); else the program's folder, then the folder the earlier generation registered.
@@ -40,8 +43,8 @@ bool FindCustomFormDefinitions(FileSystem& fs, const std::u16string& fileName, c
                                CustomFormDefinitions& defs);
 
 // Converts. `newPath` receives the new wallet's path as soon as it is known (also on later failures).
-// The legacy file is only read. When the conversion fails after the new wallet was created (other
-// than for a legacy file without folders), the half-written new wallet is removed.
+// The legacy file is only read. The new wallet appears under its name only when it is complete (for
+// a legacy file without folders: empty); a conversion that fails or is killed leaves none there.
 int ConvertLegacyWallet(FileSystem& fs, const std::u16string& legacyPath, const std::u16string& password,
                         std::u16string* newPath, const std::u16string& definitionsPath = std::u16string());
 

@@ -203,6 +203,7 @@ bool TextExportFile::WriteStoredCard(std::u16string_view name, const uint8_t* bo
     Line(name);
     Line(rule_);
     bool anyField = false;
+    bool scratchUsed = false;  // the scratch texts are wiped after a card that used them
     for (const StoredField& field : layouts_) {
         const FieldChunkLayout& layout = field.layout;
         // A date, time or yes/no field shows a text made from its date/time or value; the others show
@@ -210,6 +211,7 @@ bool TextExportFile::WriteStoredCard(std::u16string_view name, const uint8_t* bo
         const bool asIs = ShowsValueAsIs(layout.type);
         std::u16string_view shown;
         if (!asIs) {
+            scratchUsed = true;
             std::u16string_view value;
             if (layout.type == FT_YESNO && layout.value.size != 0) {
                 DecryptTextPiece(field.data, layout.value.offset, field.size, layout.value.size, layout.value.padding,
@@ -224,6 +226,7 @@ bool TextExportFile::WriteStoredCard(std::u16string_view name, const uint8_t* bo
         const size_t need = nameBytes + valueBytes + 8;  // with ": " and CR LF
         if (need > kBufferSize / 2) {
             // Very long texts go through a field, as WriteCard writes them.
+            scratchUsed = true;
             DeserializeField(field.data, field.size, key, &scratchField_);
             WriteFieldLine(scratchField_, includeValues, &anyField);
             continue;
@@ -238,21 +241,34 @@ bool TextExportFile::WriteStoredCard(std::u16string_view name, const uint8_t* bo
             anyField = true;
             continue;
         }
+        if (layout.type == FT_PASSWORD && !includeValues) {
+            // Masked: only whether there is a value matters, and that is its first character.
+            uint8_t first[2] = {0, 0};
+            const bool some = layout.value.size - layout.value.padding >= 2 &&
+                              key.Decrypt(field.data + layout.value.offset, 2, first) && (first[0] | first[1]) != 0;
+            SecureZero(first, sizeof first);
+            if (!some) {
+                DropFrom(mark);  // no value: the field shows nothing
+                continue;
+            }
+            Append(kMaskedValue);
+            Append(u"\r\n");
+            anyField = true;
+            continue;
+        }
         const size_t valueAt = used_;
         AppendDecrypted(field.data, layout.value.offset, layout.value.size, layout.value.padding, key);
         if (used_ == valueAt) {
             DropFrom(mark);  // no value: the field shows nothing
             continue;
         }
-        if (layout.type == FT_PASSWORD && !includeValues) {
-            DropFrom(valueAt);
-            Append(kMaskedValue);
-        }
         Append(u"\r\n");
         anyField = true;
     }
-    SecureZero(scratchText_);
-    SecureZero(scratchValue_);
+    if (scratchUsed) {
+        SecureZero(scratchText_);
+        SecureZero(scratchValue_);
+    }
     Line(anyField ? std::u16string_view() : std::u16string_view(noData_));
     return true;
 }

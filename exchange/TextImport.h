@@ -75,7 +75,9 @@ public:
     // is created and saved. The new card's table index, or -1 when a save failed (what was imported
     // before stays, as after a Cancel).
     int ImportRow(Wallet& wallet, uint32_t row, const SystemTime& today);
-    // Imports every data row ("Yes to all"). The number imported, or -1 when a save failed.
+    // Imports every data row ("Yes to all") in one save, with the dated folder unless rows imported
+    // before made it: all rows or none. The number imported, or -1 when the save failed (nothing of
+    // this call is then in the wallet).
     int ImportAll(Wallet& wallet, const SystemTime& today);
     int ImportedCount() const { return imported_; }
     // Table index of the folder made by this import, or -1 before the first row.

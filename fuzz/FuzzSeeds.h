@@ -16,6 +16,9 @@ struct FuzzSeedWriter {
 
 std::vector<FuzzSeedWriter>& FuzzSeedWriters();
 
+// A writer that could not make a seed it should have says so here: make_fuzz_seeds then fails.
+void FuzzSeedFailed(const char* target, const char* what);
+
 struct FuzzSeedRegistrar {
     explicit FuzzSeedRegistrar(const FuzzSeedWriter& w) { FuzzSeedWriters().push_back(w); }
 };

@@ -15,22 +15,36 @@ const char16_t* ModelText(uint32_t id) {
     return text ? text : u"?";
 }
 
-std::u16string AsciiToU16(const char* s) {
-    std::u16string out;
-    while (*s) out.push_back(static_cast<char16_t>(static_cast<unsigned char>(*s++)));
-    return out;
+// The number with at least `width` digits (zeros in front).
+void AppendDigits(std::u16string& out, unsigned value, int width) {
+    char16_t buf[12];
+    int n = 0;
+    do {
+        buf[n++] = static_cast<char16_t>(u'0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    while (n < width) buf[n++] = u'0';
+    while (n > 0) out.push_back(buf[--n]);
 }
 
+// "2026-12-09", "14:03" or "2026-12-09  14:03", written digit by digit: an export formats one for
+// every date field of every card.
 std::u16string DefaultFormatter(const SystemTime& t, uint16_t type) {
-    char buffer[48];
-    if (type == FT_DATE) {
-        std::snprintf(buffer, sizeof buffer, "%04u-%02u-%02u", t.year, t.month, t.day);
-    } else if (type == FT_TIME) {
-        std::snprintf(buffer, sizeof buffer, "%02u:%02u", t.hour, t.minute);
-    } else {
-        std::snprintf(buffer, sizeof buffer, "%04u-%02u-%02u  %02u:%02u", t.year, t.month, t.day, t.hour, t.minute);
+    std::u16string out;
+    out.reserve(17);
+    if (type != FT_TIME) {
+        AppendDigits(out, t.year, 4);
+        out.push_back(u'-');
+        AppendDigits(out, t.month, 2);
+        out.push_back(u'-');
+        AppendDigits(out, t.day, 2);
+        if (type == FT_DATE) return out;
+        out += u"  ";
     }
-    return AsciiToU16(buffer);
+    AppendDigits(out, t.hour, 2);
+    out.push_back(u':');
+    AppendDigits(out, t.minute, 2);
+    return out;
 }
 
 DateTimeFormatter g_formatter = nullptr;

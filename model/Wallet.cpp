@@ -32,9 +32,10 @@ class Wallet::Save {
 public:
     explicit Save(Wallet& wallet) : wallet_(wallet), journal_(wallet.JournalFiles(), wallet.path_) {}
     ~Save() {
-        if (journal_.Active()) journal_.Rollback(*wallet_.file_);
+        if (journal_.Active()) RollBack();
     }
     bool Begin(uint64_t offset, uint64_t length) {
+        if (wallet_.savesRefused_) return false;
         if (!wallet_.journalEnabled_) return true;
         return journal_.Begin(*wallet_.file_, offset, length, &wallet_.counters_);
     }
@@ -45,17 +46,34 @@ public:
         if (!wallet_.file_->Flush()) return false;  // the destructor rolls back
         // Removing the journal is what makes the save take effect; if it stays, the next open rolls
         // the save back, so it must not be reported as done.
-        if (!journal_.Commit()) {
-            journal_.Rollback(*wallet_.file_);
-            return false;
+        switch (journal_.Commit()) {
+            case WalletJournal::kCommitDone: return true;
+            case WalletJournal::kCommitFailed: RollBack(); return false;
+            default:
+                // The file holds the save but a power cut could still undo it: not reported as done,
+                // and no further save until the wallet is opened again (which settles it either way).
+                wallet_.savesRefused_ = true;
+                return false;
         }
-        return true;
     }
 
 private:
+    // A rollback that fails (the disk is still failing) leaves the journal beside the wallet; the
+    // wallet puts it back before it next reads or saves an item.
+    void RollBack() {
+        if (!journal_.Rollback(*wallet_.file_)) wallet_.journalLeftover_ = true;
+    }
+
     Wallet& wallet_;
     WalletJournal journal_;
 };
+
+bool Wallet::SettleLeftoverJournal() {
+    if (!journalLeftover_) return true;
+    if (!file_ || WalletJournal::RecoverInto(fs_, JournalPathFor(path_), *file_) != kFileOk) return false;
+    journalLeftover_ = false;
+    return true;
+}
 
 Wallet::Wallet(FileSystem& fs) : fs_(fs) {}
 
@@ -72,6 +90,8 @@ void Wallet::Reset() {
     path_.clear();
     open_ = false;
     readOnly_ = false;
+    savesRefused_ = false;
+    journalLeftover_ = false;
     signature_.Reset();
     header_.Reset();
     settings_.Reset();
@@ -160,7 +180,9 @@ int Wallet::Create(const std::u16string& path, std::u16string_view password, std
     journalEnabled_ = journaling;
     if (!ok || !file_->Flush()) return fail(kCreateCannotCreate);
     file_->Seek(kFileSignatureOffset);
-    if (signature_.Write() != kBlockOk || !file_->Flush()) return fail(kCreateSignatureFailed);
+    // The new name must be on the disk as well, or a power cut takes the whole wallet away.
+    if (signature_.Write() != kBlockOk || !file_->Flush() || !fs_.FlushFolder(path))
+        return fail(kCreateSignatureFailed);
     Reset();
     return lastError_ = kCreateOk;
 }
@@ -348,6 +370,10 @@ int Wallet::SaveFixedBlocks() {
                                  sizeof envelopeVerifier_) != 0) {
         Reset();
         return lastError_ = kCloseHeaderFailed;
+    }
+    if (!SettleLeftoverJournal()) {
+        Reset();
+        return lastError_ = kCloseSignatureFailed;
     }
     int rc = kCloseOk;
     {
@@ -541,6 +567,7 @@ int Wallet::CutLocked(const ItemId& id, bool preferLive, bool* found) {
 
 int Wallet::CutRecord(const ItemId& id) {
     if (!open_ || readOnly_ || !file_) return -1;
+    if (!SettleLeftoverJournal()) return -1;
     uint64_t at = 0, size = 0;
     if (!Locate(id, false, nullptr, &at, nullptr, nullptr)) return 0;
     if (!file_->GetSize(&size)) return -1;
@@ -553,6 +580,7 @@ int Wallet::CutRecord(const ItemId& id) {
 
 int Wallet::MarkDeletedInFile(const ItemId& id) {
     if (!open_ || readOnly_ || !file_) return -1;
+    if (!SettleLeftoverJournal()) return -1;
     ItemRecord record;
     uint64_t at = 0, len = 0, size = 0;
     uint32_t body = 0;
@@ -582,6 +610,7 @@ int Wallet::MarkDeletedInFile(const ItemId& id) {
 
 int Wallet::RewriteRecordInPlace(const ItemRecord& record) {
     if (!open_ || readOnly_ || !file_) return -1;
+    if (!SettleLeftoverJournal()) return -1;
     uint64_t at = 0, len = 0;
     uint32_t body = 0;
     const ItemId id = record.Id();
@@ -654,6 +683,7 @@ int Wallet::PutIntoTable(ItemRecord* record, bool keep) {
 
 int Wallet::AppendFolderRecord(ItemRecord* record, bool keep) {
     if (!open_ || readOnly_ || !file_ || !record) return -1;
+    if (!SettleLeftoverJournal()) return -1;
     Save save(*this);
     if (!save.Begin(0, 0)) return -1;
     if (WriteRecordAtEnd(record) != kBlockOk || !save.Finish()) return -1;
@@ -662,6 +692,7 @@ int Wallet::AppendFolderRecord(ItemRecord* record, bool keep) {
 
 int Wallet::ReplaceFolderRecord(ItemRecord* record, bool keep) {
     if (!open_ || readOnly_ || !file_ || !record) return -1;
+    if (!SettleLeftoverJournal()) return -1;
     uint64_t at = 0, size = 0;
     if (!file_->GetSize(&size)) return -1;
     if (!Locate(record->Id(), true, nullptr, &at, nullptr, nullptr)) at = size;
@@ -690,6 +721,7 @@ int Wallet::WriteCardAtEnd(Card* card) {
 
 int Wallet::AppendCard(Card* card, bool keep) {
     if (!open_ || readOnly_ || !file_ || !card || !card->HasRecord()) return -1;
+    if (!SettleLeftoverJournal()) return -1;
     Save save(*this);
     if (!save.Begin(0, 0)) return -1;
     if (WriteCardAtEnd(card) != kCardOk || !save.Finish()) return -1;
@@ -698,8 +730,39 @@ int Wallet::AppendCard(Card* card, bool keep) {
     return index;
 }
 
+int Wallet::AppendItems(std::vector<ItemRecord>* folders, std::vector<Card>* cards) {
+    if (!open_ || readOnly_ || !file_ || !folders || !cards) return -1;
+    if (!SettleLeftoverJournal()) return -1;
+    for (Card& card : *cards)
+        if (!card.HasRecord()) return -1;
+    const size_t count = folders->size() + cards->size();
+    try {
+        // Room in the table first: once the save has taken effect, every item must reach the table.
+        if (items_.capacity() - items_.size() < count) items_.reserve(items_.size() + count + kTableGrowth);
+    } catch (const std::bad_alloc&) {
+        return -1;
+    }
+    bool ok = true;
+    {
+        Save save(*this);
+        ok = save.Begin(0, 0);
+        for (size_t k = 0; ok && k < folders->size(); ++k) ok = WriteRecordAtEnd(&(*folders)[k]) == kBlockOk;
+        for (size_t k = 0; ok && k < cards->size(); ++k) ok = WriteCardAtEnd(&(*cards)[k]) == kCardOk;
+        ok = ok && save.Finish();
+    }
+    if (!ok) {
+        for (const ItemRecord& r : *folders) ForgetOffset(r.Id());
+        for (const Card& c : *cards) ForgetOffset(c.Record().Id());
+        return -1;
+    }
+    for (ItemRecord& r : *folders) PutIntoTable(&r, true);
+    for (Card& c : *cards) PutIntoTable(&c.Record(), true);
+    return static_cast<int>(count);
+}
+
 int Wallet::ReplaceCard(Card* card, bool keep) {
     if (!open_ || readOnly_ || !file_ || !card || !card->HasRecord()) return -1;
+    if (!SettleLeftoverJournal()) return -1;
     uint64_t at = 0, size = 0;
     if (!file_->GetSize(&size)) return -1;
     const ItemId id = card->Record().Id();
@@ -716,6 +779,7 @@ int Wallet::ReplaceCard(Card* card, bool keep) {
 
 std::unique_ptr<Card> Wallet::LoadCard(const ItemId& id, bool withMedia) {
     if (!open_ || !file_) return nullptr;
+    if (!SettleLeftoverJournal()) return nullptr;
     const std::shared_ptr<const CipherKey> key = header_.RecordKey();
     try {
         ItemRecord record;
@@ -765,6 +829,7 @@ constexpr size_t kFirstBodyRead = 16 * 1024;
 int Wallet::ReadStoredCard(size_t index, bool withMedia, std::vector<uint8_t>* buffer, size_t* bodyAt,
                            size_t* bodyLength) {
     if (!open_ || !file_ || !buffer || !bodyAt || !bodyLength || index >= items_.size()) return kCardNoRecord;
+    if (!SettleLeftoverJournal()) return kCardIoFailed;
     const ItemRecord& entry = items_[index];
     if (entry.IsDeleted() || entry.Kind() != kItemKindCard) return kCardNoRecord;
     try {
@@ -777,15 +842,17 @@ int Wallet::ReadStoredCard(size_t index, bool withMedia, std::vector<uint8_t>* b
             const size_t head = static_cast<size_t>(entry.StoredLength());
             const size_t bodySize = entry.BodySize();
             const size_t have = withMedia || bodySize <= kFirstBodyRead ? bodySize : kFirstBodyRead;
-            buffer->resize(head + have);
+            // The buffer only grows: shrinking and growing it from card to card would fill the new
+            // part with zeros every time.
+            if (buffer->size() < head + have) buffer->resize(head + have);
             size_t got = 0;
             ItemRecord r;
-            if (file_->ReadAt(at, buffer->data(), buffer->size(), &got) && got == buffer->size() &&
+            if (file_->ReadAt(at, buffer->data(), head + have, &got) && got == head + have &&
                 r.Parse(buffer->data()) == kBlockOk && r.Id() == entry.Id() && !r.IsDeleted() &&
                 r.Kind() == kItemKindCard && r.StoredLength() == head && r.BodySize() == bodySize) {
                 size_t length = BodyPrefixWithoutTrailingMedia(buffer->data() + head, have, bodySize);
                 if (length == 0) {
-                    buffer->resize(head + bodySize);
+                    if (buffer->size() < head + bodySize) buffer->resize(head + bodySize);
                     if (!file_->ReadAt(at + head + have, buffer->data() + head + have, bodySize - have,
                                        &got) ||
                         got != bodySize - have) {

@@ -142,6 +142,10 @@ public:
     // then as it was). Unless keep, the caller's record is released (emptied) whenever it was written.
     int AppendFolderRecord(ItemRecord* record, bool keep);
     int AppendCard(Card* card, bool keep);
+    // Appends the folder records, then the cards, in one atomic save: all of them or none. Each goes
+    // into the ItemTable as with AppendFolderRecord and AppendCard (the caller's objects are kept).
+    // The number appended, or -1 when the save failed (file and table as they were).
+    int AppendItems(std::vector<ItemRecord>* folders, std::vector<Card>* cards);
     // Cuts the record with the same id out of the file (the live one, when a tombstone with the id comes
     // first), then appends; one atomic save.
     int ReplaceFolderRecord(ItemRecord* record, bool keep);
@@ -169,7 +173,8 @@ public:
     // bytes long. They come with one read at the record's remembered offset once the bytes there are
     // checked to be that record, otherwise by a scan as LoadCard does. Without media, a body whose
     // last chunk is an image, sound or attachment may be cut as BodyPrefixWithoutTrailingMedia cuts it.
-    // The bytes are as stored (encrypted). A card code (kCardOk when read).
+    // The bytes are as stored (encrypted); the buffer may be longer than the card. A card code (kCardOk
+    // when read).
     int ReadStoredCard(size_t index, bool withMedia, std::vector<uint8_t>* buffer, size_t* bodyAt,
                        size_t* bodyLength);
     // The same card read into *card, whose fields are filled again in place; its record is the table
@@ -230,6 +235,9 @@ private:
     std::vector<int> findResults_;
     std::u16string findText_;
     bool journalEnabled_ = true;
+    bool savesRefused_ = false;  // a save whose outcome the disk left open: reopen first
+    bool journalLeftover_ = false;  // a failed save's rollback failed too: its journal is still there
+    bool SettleLeftoverJournal();
     SaveCounters counters_;
 };
 

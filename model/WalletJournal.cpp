@@ -42,7 +42,14 @@ bool WalletJournal::Begin(File& wallet, uint64_t offset, uint64_t length, SaveCo
     if (!wallet.GetSize(&size)) return false;
     if (offset > size) offset = size;
     if (length > size - offset) length = size - offset;
-    if (fs_.Open(path_, FileMode::CreateAlways, FileShare::None, &file_) != kFileOk) {
+    int rc = fs_.Open(path_, FileMode::CreateNew, FileShare::None, &file_);
+    if (rc == kFileExists) {
+        // A journal left by a save whose rollback failed: the wallet must first go back to what it
+        // was before that save (writing over the journal would lose the bytes it keeps).
+        if (RecoverInto(fs_, path_, wallet) != kFileOk) return false;
+        rc = fs_.Open(path_, FileMode::CreateNew, FileShare::None, &file_);
+    }
+    if (rc != kFileOk) {
         file_.reset();
         return false;
     }
@@ -70,7 +77,9 @@ bool WalletJournal::Begin(File& wallet, uint64_t offset, uint64_t length, SaveCo
     }
     uint8_t digest[16];
     md5.Final(digest);
-    ok = ok && WriteAll(*file_, at, digest, 16) && file_->Flush();
+    // The journal's name must be on the disk too before the wallet is touched: a journal whose
+    // bytes were flushed but whose folder entry was lost in a power cut would protect nothing.
+    ok = ok && WriteAll(*file_, at, digest, 16) && file_->Flush() && fs_.FlushFolder(path_);
     if (counters) counters->journalBytes += at + 16;
     if (!ok) {
         file_.reset();
@@ -81,11 +90,14 @@ bool WalletJournal::Begin(File& wallet, uint64_t offset, uint64_t length, SaveCo
     return true;
 }
 
-bool WalletJournal::Commit() {
+int WalletJournal::Commit() {
     file_.reset();
-    if (fs_.Remove(path_) != kFileOk) return false;  // still active: the caller rolls back
+    if (fs_.Remove(path_) != kFileOk) return kCommitFailed;  // still active: the caller rolls back
     active_ = false;
-    return true;
+    // The removal takes effect only once the folder is on the disk; until then a power cut brings the
+    // journal back and the next open undoes the save. One more try when the first flush fails.
+    if (fs_.FlushFolder(path_) || fs_.FlushFolder(path_)) return kCommitDone;
+    return kCommitUncertain;
 }
 
 bool WalletJournal::Rollback(File& wallet) {
@@ -127,11 +139,22 @@ bool WalletJournal::Rollback(File& wallet) {
     ok = ok && wallet.SetSize(originalSize) && wallet.Flush();
     journal.reset();
     if (!ok) return false;  // the journal stays for the next open
-    return fs_.Remove(path_) == kFileOk;
+    if (fs_.Remove(path_) != kFileOk) return false;
+    // Not flushing the folder here is safe: a journal that comes back after a power cut puts the same
+    // bytes back again, and the next save's journal flushes the folder before the wallet changes.
+    (void)fs_.FlushFolder(path_);
+    return true;
 }
 
 int WalletJournal::Recover(FileSystem& fs, const std::u16string& walletPath) {
-    const std::u16string path = JournalPathFor(walletPath);
+    if (!fs.Exists(JournalPathFor(walletPath))) return kFileOk;
+    std::unique_ptr<File> wallet;
+    const int rc = fs.Open(walletPath, FileMode::OpenReadWrite, FileShare::None, &wallet);
+    if (rc != kFileOk) return rc;
+    return RecoverInto(fs, JournalPathFor(walletPath), *wallet);
+}
+
+int WalletJournal::RecoverInto(FileSystem& fs, const std::u16string& path, File& wallet) {
     if (!fs.Exists(path)) return kFileOk;
     std::unique_ptr<File> journal;
     int rc = fs.Open(path, FileMode::OpenReadOnly, FileShare::None, &journal);
@@ -167,12 +190,10 @@ int WalletJournal::Recover(FileSystem& fs, const std::u16string& walletPath) {
         // Never finished, so the wallet was never touched.
         return fs.Remove(path) == kFileOk ? kFileOk : kFileIoError;
     }
-    std::unique_ptr<File> wallet;
-    rc = fs.Open(walletPath, FileMode::OpenReadWrite, FileShare::None, &wallet);
-    if (rc != kFileOk) return rc;
-    WalletJournal j(fs, walletPath);
+    WalletJournal j(fs, std::u16string());
+    j.path_ = path;
     j.active_ = true;
-    return j.Rollback(*wallet) ? kFileOk : kFileIoError;
+    return j.Rollback(wallet) ? kFileOk : kFileIoError;
 }
 
 }  // namespace tl5

@@ -143,6 +143,22 @@ int MemoryFileSystem::Rename(const std::u16string& from, const std::u16string& t
     return kFileOk;
 }
 
+namespace {
+std::u16string FolderOf(const std::u16string& path) {
+    const size_t slash = path.find_last_of(u"\\/");
+    return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash + 1);
+}
+}  // namespace
+
+bool MemoryFileSystem::FlushFolder(const std::u16string& path) {
+    const std::u16string folder = FolderOf(path);
+    for (auto it = durableNames_.begin(); it != durableNames_.end();)
+        it = FolderOf(it->first) == folder ? durableNames_.erase(it) : std::next(it);
+    for (const auto& [name, node] : files_)
+        if (FolderOf(name) == folder) durableNames_[name] = node;
+    return true;
+}
+
 std::string MemoryFileSystem::Contents(const std::u16string& path) const {
     auto it = files_.find(path);
     return it == files_.end() ? std::string() : it->second->data;
@@ -153,9 +169,11 @@ void MemoryFileSystem::SetContents(const std::u16string& path, const std::string
     if (!node) node = std::make_shared<Node>();
     node->data = bytes;
     node->durable = bytes;
+    durableNames_[path] = node;
 }
 
 void MemoryFileSystem::Crash(bool keepUnflushed) {
+    if (namesNeedFolderFlush_) files_ = durableNames_; else durableNames_ = files_;
     for (auto& [path, node] : files_) {
         if (keepUnflushed) node->durable = node->data; else node->data = node->durable;
     }
@@ -166,7 +184,7 @@ bool FaultFileSystem::Step(bool* tornNow) {
     if (failed_) return false;
     ++operations_;
     if (failAt_ != 0 && operations_ == failAt_) {
-        failed_ = true;
+        failed_ = !once_;
         if (tornNow) *tornNow = torn_;
         return false;
     }
@@ -185,16 +203,16 @@ int FaultFileSystem::Open(const std::u16string& path, FileMode mode, FileShare s
 
 bool FaultFileSystem::Exists(const std::u16string& path) { return !failed_ && inner_.Exists(path); }
 
-int FaultFileSystem::Remove(const std::u16string& path) {
-    if (!Step(nullptr)) return kFileIoError;
-    return inner_.Remove(path);
-}
-
 int FaultFileSystem::Rename(const std::u16string& from, const std::u16string& to) {
     if (!Step(nullptr)) return kFileIoError;
     return inner_.Rename(from, to);
 }
 
 bool FaultFileSystem::FlushFolder(const std::u16string& path) { return Step(nullptr) && inner_.FlushFolder(path); }
+
+int FaultFileSystem::Remove(const std::u16string& path) {
+    if (!Step(nullptr)) return kFileIoError;
+    return inner_.Remove(path);
+}
 
 }  // namespace tl5

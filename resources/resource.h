@@ -22,6 +22,7 @@
 #define IDC_PASSWORD_LABEL 1527
 #define IDC_PASSWORD_AGAIN_LABEL 1529
 #define IDC_HINT_LABEL 1530
+#define IDC_MODERN_PROTECTION 1531
 
 // The PIN pad of the password entry: digit n is IDC_PIN_0 + n.
 #define IDC_PIN_0 1400
@@ -44,6 +45,7 @@
 #define IDC_ABOUT_INVITATION 1112
 #define IDC_ABOUT_TITLE 1311
 #define IDC_ABOUT_COPYRIGHT 1312
+#define IDC_ABOUT_PROTECTION 1313
 
 // The wallet list screen's document list.
 #define IDC_DOCUMENT_LIST 1000
@@ -54,7 +56,7 @@
 #define IDC_FIND_NOW 1003
 #define IDC_FIND_CLEAR 1004
 #define IDC_EXPAND_COLLAPSE 1005
-#define IDC_TREE 1006
+#define IDC_TREE 1000
 
 // Accelerator table of the main window (Ctrl+A select all, Ctrl+Q OK).
 #define IDA_MAIN 3

@@ -18,6 +18,17 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
     wineserver -w || true
   fi
+  # A program that crashes must end at once with a failure, not start Wine's debugger and wait in
+  # its crash dialog until the test's time limit: no debugger for this prefix, and no dialog.
+  if [ ! -f "$WINEPREFIX/.no-crash-debugger" ]; then
+    for view in 64 32; do
+      wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f /reg:$view >/dev/null 2>&1 || true
+      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 1 /f /reg:$view >/dev/null 2>&1 || true
+    done
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+    wineserver -w || true
+    touch "$WINEPREFIX/.no-crash-debugger"
+  fi
 ) 9>"$WINEPREFIX.lock"
 [ "${1:-}" = "--init" ] && exit 0
 exec wine "$@"

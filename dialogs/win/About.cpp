@@ -17,7 +17,7 @@ constexpr wchar_t kHomePage[] = L"http://www.ostrovaworks.com";
 
 class AboutDialog : public Dialog {
 public:
-    AboutDialog() : Dialog(IDD_ABOUT) {}
+    explicit AboutDialog(const std::wstring& protection) : Dialog(IDD_ABOUT), protection_(protection) {}
 
 private:
     DialogFrameSpec Frame() override { return {Text(IDS_ABOUT), IDI_TL_APP, IDMB_ABOUT}; }
@@ -28,7 +28,9 @@ private:
             SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(bold), FALSE);
         SendMessageW(Item(IDC_ABOUT_LINK), WM_SETFONT,
                      reinterpret_cast<WPARAM>(AppFontCache().Font(kFont85BoldUnderlined)), FALSE);
-        for (int id : {IDC_ABOUT_TITLE, IDC_ABOUT_VERSION, IDC_ABOUT_COPYRIGHT, IDC_ABOUT_LINK, IDC_ABOUT_INVITATION})
+        SetWindowTextW(Item(IDC_ABOUT_PROTECTION), protection_.c_str());
+        for (int id : {IDC_ABOUT_TITLE, IDC_ABOUT_VERSION, IDC_ABOUT_COPYRIGHT, IDC_ABOUT_LINK, IDC_ABOUT_INVITATION,
+                       IDC_ABOUT_PROTECTION})
             StretchControl(Window(), id);
         return true;
     }
@@ -58,12 +60,14 @@ private:
         }
         return false;
     }
+
+    std::wstring protection_;
 };
 
 }  // namespace
 
-void ShowAbout(HWND parent) {
-    AboutDialog about;
+void ShowAbout(HWND parent, const std::wstring& protection) {
+    AboutDialog about(protection);
     RunDialog(parent, about);
 }
 

@@ -55,8 +55,8 @@ HBRUSH BlueOnWhite(HDC dc) {
 
 class NewPasswordDialog : public Dialog {
 public:
-    NewPasswordDialog(NewPasswordMode mode, wchar_t* password, wchar_t* hint)
-        : Dialog(IDD_NEW_PASSWORD), mode_(mode), password_(password), hint_(hint) {}
+    NewPasswordDialog(NewPasswordMode mode, wchar_t* password, wchar_t* hint, bool* modern)
+        : Dialog(IDD_NEW_PASSWORD), mode_(mode), password_(password), hint_(hint), modern_(modern) {}
 
 private:
     bool Changing() const { return mode_ == NewPasswordMode::ChangePassword; }
@@ -71,6 +71,9 @@ private:
         SetWindowTextW(Item(IDC_PASSWORD_AGAIN_LABEL), Text(IDS_AGAIN_TO_CONFIRM));
         SetWindowTextW(Item(IDC_HINT_LABEL), Text(IDS_PASSWORD_HINT_OPTIONAL));
         SetWindowTextW(Item(IDC_ADVICE), Text(IDS_CHOOSE_PASSWORD_TIP));
+        SetWindowTextW(Item(IDC_MODERN_PROTECTION), Text(IDS_MODERN_PROTECTION));
+        // The protection is chosen when a wallet is made; a password change keeps the wallet's own.
+        ShowWindow(Item(IDC_MODERN_PROTECTION), Changing() || !modern_ ? SW_HIDE : SW_SHOW);
         SendMessageW(Item(IDC_PASSWORD), EM_LIMITTEXT, tl5::kPasswordBoxLimit, 0);
         SendMessageW(Item(IDC_PASSWORD_AGAIN), EM_LIMITTEXT, tl5::kPasswordBoxLimit, 0);
         SendMessageW(Item(IDC_HINT), EM_LIMITTEXT, tl5::kHintLimit, 0);
@@ -133,6 +136,7 @@ private:
         if (check.accepted) {
             CopyOut(password_, kPasswordBufferSize, first);
             CopyOut(hint_, kHintBufferSize, hint);
+            if (modern_) *modern_ = SendMessageW(Item(IDC_MODERN_PROTECTION), BM_GETCHECK, 0, 0) == BST_CHECKED;
         }
         tl5::SecureZero(first);
         tl5::SecureZero(second);
@@ -148,6 +152,7 @@ private:
     NewPasswordMode mode_;
     wchar_t* password_;
     wchar_t* hint_;
+    bool* modern_;
     tl5::IdleCountdown countdown_;
     bool completionSwitched_ = false;
 };
@@ -298,11 +303,12 @@ private:
 
 }  // namespace
 
-bool ShowNewPasswordDialog(HWND parent, NewPasswordMode mode, wchar_t* password, wchar_t* hint) {
+bool ShowNewPasswordDialog(HWND parent, NewPasswordMode mode, wchar_t* password, wchar_t* hint, bool* modern) {
     if (password) password[0] = 0;
     if (hint) hint[0] = 0;
+    if (modern) *modern = false;
     if (!password || !hint || g_openDialog) return false;
-    NewPasswordDialog dialog(mode, password, hint);
+    NewPasswordDialog dialog(mode, password, hint, modern);
     return RunDialog(parent, dialog) == TRUE;
 }
 

@@ -31,7 +31,10 @@ public:
 // Asks for a new password, again to confirm it, and an optional hint. Both outputs are emptied at
 // the start and filled only when the user confirms. `password` holds kPasswordBufferSize and `hint`
 // kHintBufferSize characters. False on Cancel or time-out.
-bool ShowNewPasswordDialog(HWND parent, NewPasswordMode mode, wchar_t* password, wchar_t* hint);
+// For a new wallet the dialog also offers the modern protection (off at first): `modern`, when given,
+// receives the user's choice.
+bool ShowNewPasswordDialog(HWND parent, NewPasswordMode mode, wchar_t* password, wchar_t* hint,
+                           bool* modern = nullptr);
 
 // Asks for a password. With a wallet only a password it accepts is returned; without one any
 // non-empty entry is. `name` (may be null) is shown in the title. False on Cancel, time-out and

@@ -10,6 +10,15 @@ std::vector<FuzzSeedWriter>& FuzzSeedWriters() {
     return writers;
 }
 
+namespace {
+int failures = 0;
+}  // namespace
+
+void FuzzSeedFailed(const char* target, const char* what) {
+    std::fprintf(stderr, "make_fuzz_seeds: %s: %s\n", target, what);
+    ++failures;
+}
+
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: make_fuzz_seeds OUT_DIR\n");
@@ -30,7 +39,9 @@ int main(int argc, char** argv) {
                 return 1;
             }
         }
+        // A target without seeds would be fuzzed from nothing while looking fine: that is a failure.
+        if (files.empty()) FuzzSeedFailed(w.target, "no seed written");
         std::printf("%s: %zu seeds\n", w.target, files.size());
     }
-    return 0;
+    return failures ? 1 : 0;
 }

@@ -27,18 +27,24 @@ std::vector<std::pair<std::string, std::string>> MakeWallets() {
     tl5::MemoryFileSystem fs;
     {
         tl5::Wallet w(fs);
-        if (w.Create(kPath, kPassword, u"", false) != tl5::kCreateOk) return out;
+        if (w.Create(kPath, kPassword, u"", false) != tl5::kCreateOk) {
+            FuzzSeedFailed("wallet seeds", "the empty wallet cannot be created");
+            return out;
+        }
     }
     out.push_back({"empty", fs.Contents(kPath)});
 
     tl5::Wallet w(fs);
-    if (w.Open(kPath, &kPassword, false) != tl5::kOpenOk) return out;
+    if (w.Open(kPath, &kPassword, false) != tl5::kOpenOk) {
+        FuzzSeedFailed("wallet seeds", "the new wallet does not open");
+        return out;
+    }
     tl5::ItemRecord folder;
     folder.SetKey(w.RecordKey());
     folder.CreateAsFolder(tl5::ItemId());
     folder.SetName(u"Bank");
     const tl5::ItemId folderId = folder.Id();
-    w.AppendFolderRecord(&folder, true);
+    if (w.AppendFolderRecord(&folder, true) < 0) FuzzSeedFailed("wallet seeds", "a folder cannot be saved");
 
     tl5::ItemRecord record;
     record.SetKey(w.RecordKey());
@@ -51,7 +57,7 @@ std::vector<std::pair<std::string, std::string>> MakeWallets() {
         f->SetValue(u"value");
         if (type == 12) f->SetItemsFromJoined(u"a^bc");
     }
-    w.AppendCard(&card, true);
+    if (w.AppendCard(&card, true) < 0) FuzzSeedFailed("wallet seeds", "a card cannot be saved");
     out.push_back({"cards", fs.Contents(kPath)});
 
     tl5::ItemRecord iconic;
@@ -60,10 +66,10 @@ std::vector<std::pair<std::string, std::string>> MakeWallets() {
     iconic.SetName(u"Icon");
     const uint8_t icon[] = {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0};
     iconic.SetCustomIcon(icon, sizeof icon);
-    w.AppendFolderRecord(&iconic, true);
+    if (w.AppendFolderRecord(&iconic, true) < 0) FuzzSeedFailed("wallet seeds", "a folder with an icon cannot be saved");
     out.push_back({"icon", fs.Contents(kPath)});
 
-    w.MarkDeletedInFile(folderId);
+    if (w.MarkDeletedInFile(folderId) != 1) FuzzSeedFailed("wallet seeds", "a folder cannot be deleted");
     w.Close(false);
     out.push_back({"tombstone", fs.Contents(kPath)});
     return out;
@@ -86,12 +92,17 @@ void WriteJournalSeeds(Files& files) {
     } ranges[] = {{"append", 8192, 0}, {"middle", 100, 300}, {"tail", 4000, 4192}};
     for (const auto& r : ranges) {
         std::unique_ptr<tl5::File> file;
-        if (fs.Open(kPath, tl5::FileMode::OpenReadWrite, tl5::FileShare::None, &file) != tl5::kFileOk) return;
         tl5::WalletJournal journal(fs, kPath);
-        if (!journal.Begin(*file, r.offset, r.length, nullptr)) return;
+        if (fs.Open(kPath, tl5::FileMode::OpenReadWrite, tl5::FileShare::None, &file) != tl5::kFileOk ||
+            !journal.Begin(*file, r.offset, r.length, nullptr)) {
+            FuzzSeedFailed("wallet_journal_fuzz", "a journal cannot be written");
+            return;
+        }
         const std::string j = fs.Contents(tl5::JournalPathFor(kPath));
-        journal.Commit();
-        if (j.size() < 48) return;
+        if (journal.Commit() != tl5::WalletJournal::kCommitDone || j.size() < 48) {
+            FuzzSeedFailed("wallet_journal_fuzz", "a journal is too short or cannot be removed");
+            return;
+        }
         files.push_back({r.name, Bytes(j.substr(8, 16) + j.substr(32, j.size() - 48))});
         files.push_back({std::string(r.name) + "-whole", Bytes(j)});
     }
@@ -138,4 +149,5 @@ TL5_FUZZ_SEEDS("legacy_wallet_fuzz", WriteConvertibleLegacySeeds);
 TL5_FUZZ_SEEDS("envelope_fuzz", WriteEnvelopeSeeds);
 TL5_FUZZ_SEEDS("wallet_open_fuzz", WriteWalletSeeds);
 TL5_FUZZ_SEEDS("wallet_check_fuzz", WriteWalletSeeds);
+TL5_FUZZ_SEEDS("wallet_write_fuzz", WriteWalletSeeds);
 TL5_FUZZ_SEEDS("wallet_journal_fuzz", WriteJournalSeeds);

@@ -110,8 +110,7 @@ public:
         const DWORD e = GetLastError();
         return (e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND) ? kFileNotFound : kFileIoError;
     }
-    // Write-through: the move is on the disk when the call returns, so the folder needs no flush of
-    // its own (Windows has no call to flush a folder's names).
+    // Write-through: the move is on the disk when the call returns.
     int Rename(const std::u16string& from, const std::u16string& to) override {
         if (MoveFileExW(ToWide(from).c_str(), ToWide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return kFileOk;
@@ -124,6 +123,30 @@ public:
             case ERROR_WRITE_PROTECT: return kFileAccessDenied;
             default: return kFileIoError;
         }
+    }
+    // A folder opened as a directory handle is flushed like a file: the file system writes out its
+    // entries (files created, removed or renamed in it). File systems that cannot flush a directory
+    // handle refuse the call as unsupported; they commit names with the file's own flush (NTFS logs a
+    // new file's entry with its metadata), so that is no failure of ours.
+    bool FlushFolder(const std::u16string& path) override {
+        std::wstring folder = ToWide(path);
+        const size_t slash = folder.find_last_of(L"\\/");
+        if (slash == std::wstring::npos) folder = L".";
+        else folder.resize(slash == 0 || (slash == 2 && folder[1] == L':') ? slash + 1 : slash);
+        HANDLE h = CreateFileW(folder.c_str(), GENERIC_READ | GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (h == INVALID_HANDLE_VALUE) return Unsupported(GetLastError());
+        const bool ok = FlushFileBuffers(h) != 0;
+        const DWORD e = ok ? ERROR_SUCCESS : GetLastError();
+        CloseHandle(h);
+        return ok || Unsupported(e);
+    }
+
+private:
+    static bool Unsupported(DWORD e) {
+        return e == ERROR_INVALID_FUNCTION || e == ERROR_NOT_SUPPORTED || e == ERROR_ACCESS_DENIED ||
+               e == ERROR_INVALID_PARAMETER;
     }
 };
 

@@ -4,11 +4,11 @@
 #include "cardui/win/Activity.h"
 #include "cardui/win/Menus.h"
 #include "cardui/win/Strings.h"
-#include "dialogs/win/About.h"
 #include "model/Wallet.h"
 #include "platform/pocketpc/Shell.h"
 #include "resources/messages.h"
 #include "resources/resource.h"
+#include "shell/WalletGeneration.h"
 #include "shell/win/MainWindowInternal.h"
 #include "shell/win/Startup.h"
 #include "shell/win/WalletList.h"
@@ -19,26 +19,6 @@ namespace {
 
 // The help page shown by the help viewer, beside the program.
 constexpr wchar_t kHelpFile[] = L"tlpro5en.htm";
-
-// ---- Commands ------------------------------------------------------------------------------------
-
-void CommandWallets(MainWindowState& s) { PostMessageW(s.window, WMU_SHOW_WALLET_LIST, 0, 0); }
-void CommandExit(MainWindowState& s) { SendMessageW(s.window, WM_CLOSE, 0, 0); }
-void CommandAbout(MainWindowState& s) { ShowAbout(s.window); }
-void CommandFindToggle(MainWindowState& s) { MainWindowSetFindBarShown(s.window, !s.findBarShown); }
-
-// The command table: one handler per command id.
-struct Command {
-    UINT id;
-    void (*run)(MainWindowState& s);
-};
-constexpr Command kCommands[] = {
-    {IDOK, CommandWallets},
-    {IDM_WALLETS, CommandWallets},
-    {IDM_EXIT, CommandExit},
-    {IDM_ABOUT, CommandAbout},
-    {IDC_FIND_TOGGLE, CommandFindToggle},
-};
 
 // ---- Messages ------------------------------------------------------------------------------------
 
@@ -94,6 +74,7 @@ LRESULT OnPaint(MainWindowState& s) {
 
 LRESULT OnClose(MainWindowState& s) {
     AppWallet().Close(true);
+    tl5::AppWalletGeneration().Closed();
     SendMessageW(s.window, WM_ACTIVATE, WA_INACTIVE, 0);
     KillTimer(s.window, TIMER_IDLE_CHECK);
     PostQuitMessage(0);
@@ -110,9 +91,9 @@ LRESULT OnDrawItem(MainWindowState& s, const DRAWITEMSTRUCT* item) {
     return TRUE;
 }
 
-LRESULT OnNotify(MainWindowState&, const NMHDR*) {
+LRESULT OnNotify(MainWindowState& s, const NMHDR* header) {
     NoteActivity();
-    return 0;
+    return header && header->hwndFrom == s.tree ? OnTreeNotify(s, *header) : 0;
 }
 
 LRESULT OnHelp(MainWindowState&) {
@@ -122,19 +103,13 @@ LRESULT OnHelp(MainWindowState&) {
     return 0;
 }
 
-LRESULT OnCommand(MainWindowState& s, int id, int code, HWND) {
-    NoteActivity();
-    if (id == IDC_FIND_EDIT && code == EN_CHANGE) MainWindowLayout(s.window);
-    for (const Command& command : kCommands) {
-        if (command.id == static_cast<UINT>(id)) {
-            command.run(s);
-            break;
-        }
-    }
+LRESULT OnCommand(MainWindowState& s, int id, int code, HWND control) {
+    RunMainWindowCommand(s, id, code, control);
     return 0;
 }
 
 LRESULT OnTimer(MainWindowState& s, UINT_PTR id) {
+    if (id == TIMER_DRAG_SCROLL) OnDragTimer(s);
     if (id == TIMER_SYNC_CLOSE) {
         KillTimer(s.window, TIMER_SYNC_CLOSE);
         PostMessageW(s.window, WMU_SHOW_WALLET_LIST, 0, 0);
@@ -142,8 +117,34 @@ LRESULT OnTimer(MainWindowState& s, UINT_PTR id) {
     return 0;
 }
 
-LRESULT OnInitMenuPopup(MainWindowState&, HMENU menu) {
-    PrepareMenu(menu);
+LRESULT OnInitMenuPopup(MainWindowState& s, HMENU menu) {
+    PrepareMainWindowMenu(s, menu);
+    return 0;
+}
+
+LRESULT OnMouseMove(MainWindowState& s, LPARAM point) {
+    OnDragMove(s, POINT{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))});
+    return 0;
+}
+
+LRESULT OnButtonUp(MainWindowState& s, LPARAM point) {
+    OnDragEnd(s, POINT{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))});
+    return 0;
+}
+
+LRESULT OnDropPosted(MainWindowState& s, WPARAM ticket, LPARAM target) {
+    OnDrop(s, static_cast<uint64_t>(ticket), reinterpret_cast<HTREEITEM>(target));
+    return 0;
+}
+
+LRESULT OnItemEditedPosted(MainWindowState& s, WPARAM index, LPARAM ticket) {
+    OnItemEdited(s, static_cast<uint64_t>(ticket), static_cast<int>(index));
+    return 0;
+}
+
+LRESULT OnCardClosedPosted(MainWindowState& s, WPARAM result) {
+    NoteActivity();
+    OnCardClosed(s, result);
     return 0;
 }
 
@@ -212,6 +213,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND: return OnCommand(*s, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
     case WM_TIMER: return OnTimer(*s, wParam);
     case WM_INITMENUPOPUP: return OnInitMenuPopup(*s, reinterpret_cast<HMENU>(wParam));
+    case WM_MOUSEMOVE: return OnMouseMove(*s, lParam);
+    case WM_LBUTTONUP: return OnButtonUp(*s, lParam);
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC: return OnControlColor(reinterpret_cast<HDC>(wParam));
@@ -221,10 +224,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WMU_WALLET_OPENED: return OnWalletOpened(*s, wParam);
     case WMU_SYNC_START: return OnSyncStart(*s);
     case WMU_SYNC_END: return OnSyncEnd(*s);
+    case WMU_DROP: return OnDropPosted(*s, wParam, lParam);
+    case WMU_ITEM_EDITED: return OnItemEditedPosted(*s, wParam, lParam);
+    case WMU_CARD_CLOSED: return OnCardClosedPosted(*s, wParam);
     case WMU_FIND_NOW:
-    case WMU_CARD_CLOSED:
-    case WMU_DROP:
-    case WMU_ITEM_EDITED:
     case WMU_IMPORT_EXCHANGE:
     case WMU_IMPORT_TEXT:
     case WMU_SHELL_IGNORED_1:

@@ -28,8 +28,9 @@ void MainWindowCreateContents(HWND window);
 // The open flow: probe, password, load; failures are reported and lead back to the wallet list.
 void MainWindowOpenWallet(HWND window, const wchar_t* path);
 
-// Creates a wallet file with a password, a hint and the sample folder; the create result code.
-int MainWindowCreateWallet(const wchar_t* path, const wchar_t* password, const wchar_t* hint);
+// Creates a wallet file with a password, a hint and the sample folder, in the classic format or in the
+// modern protection; the create result code.
+int MainWindowCreateWallet(const wchar_t* path, const wchar_t* password, const wchar_t* hint, bool modern = false);
 
 // Shows menu bar `id` (an IDMB_ resource), keeping the current one when it is the same; the id of
 // the bar shown (0 when none).

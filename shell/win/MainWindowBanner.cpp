@@ -46,12 +46,6 @@ void CreateBannerControls(HWND window) {
     HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_BORDER | ES_AUTOHSCROLL, 0, 0, 1, 1, window,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_FIND_EDIT)), instance, nullptr);
     SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(AppFontCache().Font(kFont9Bold)), FALSE);
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TREEVIEW_CLASSES};
-    InitCommonControlsEx(&icc);
-    CreateWindowExW(0, WC_TREEVIEWW, L"",
-                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
-                        TVS_SHOWSELALWAYS,
-                    0, 0, 1, 1, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TREE)), instance, nullptr);
 }
 
 void PaintBanner(const MainWindowState& s, HDC dc) {
@@ -103,6 +97,7 @@ void DrawBannerButton(const MainWindowState& s, const DRAWITEMSTRUCT& item) {
 
 void MainWindowCreateContents(HWND window) {
     CreateBannerControls(window);
+    if (MainWindowState* s = StateOf(window)) CreateWalletTree(*s);
     MainWindowLayout(window);
 }
 

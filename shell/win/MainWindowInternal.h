@@ -3,8 +3,12 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
 
 #include "platform/pocketpc/Shell.h"
+#include "shell/WalletTreeRules.h"
 
 namespace tl5win {
 
@@ -23,6 +27,19 @@ struct MainWindowState {
     // for it to end.
     bool opening = false;
     bool closeAfterOpening = false;
+
+    // ---- The wallet tree (WalletTree.cpp, TreeCommands.cpp) ----
+    HWND tree = nullptr;
+    tl5::TreeClipboard clipboard;   // cut, copy or drag: remembered by record id and generation
+    HTREEITEM cutItem = nullptr;    // shown with the cut state
+    bool renameAllowed = false;     // set by Rename; a label edit starts only then
+    HWND renameEdit = nullptr;
+    HMENU contextMenu = nullptr;    // the tap-and-hold menu while it is tracked
+    // A drag in progress.
+    bool dragging = false;
+    HIMAGELIST dragImage = nullptr;
+    POINT dragPoint{};              // the pointer, screen coordinates
+    int dragTicks = 0;
 };
 
 // The state of a main window, or null for another window (or before WM_NCCREATE).
@@ -32,6 +49,43 @@ MainWindowState* StateOf(HWND window);
 void CreateBannerControls(HWND window);
 void PaintBanner(const MainWindowState& s, HDC dc);
 void DrawBannerButton(const MainWindowState& s, const DRAWITEMSTRUCT& item);
+
+// ---- WalletTree.cpp ----
+// Creates the tree control (once, with the banner).
+void CreateWalletTree(MainWindowState& s);
+// Rebuilds every tree item from the open wallet; empties the tree without one.
+void FillWalletTree(MainWindowState& s);
+void ClearWalletTree(MainWindowState& s);
+void RebuildFavoritesNode(MainWindowState& s);
+void RebuildFindResultsNode(MainWindowState& s, bool expand);
+// The node of a tree item (its lParam and its parent's); the selection's with a null item.
+tl5::TreeNode NodeOfItem(const MainWindowState& s, HTREEITEM item);
+tl5::TreeNode SelectedNode(const MainWindowState& s);
+tl5::SelectionState SelectionOf(const MainWindowState& s, HTREEITEM item = nullptr);
+// The tree item showing the record at `index` outside the special nodes, or null.
+HTREEITEM FindRecordItem(const MainWindowState& s, int index);
+// Inserts the record's item under its folder's item (or refreshes it where it is), sorted; selects it.
+HTREEITEM InsertOrRefreshRecord(MainWindowState& s, int index);
+// Refreshes every item that shows the record (its folder item and its special-node children).
+void RefreshRecordItems(MainWindowState& s, int index);
+void SortChildrenOf(MainWindowState& s, HTREEITEM parent);
+void ActivateItem(MainWindowState& s, HTREEITEM item);
+LRESULT OnTreeNotify(MainWindowState& s, const NMHDR& header);
+void OnDragMove(MainWindowState& s, POINT client);
+void OnDragTimer(MainWindowState& s);
+void OnDragEnd(MainWindowState& s, POINT client);
+// A drop (WMU_DROP) and a finished rename (WMU_ITEM_EDITED) arrive by post: each carries the ticket
+// of the wallet it was made for and does nothing when another wallet (or none) is open now.
+void OnDrop(MainWindowState& s, uint64_t ticket, HTREEITEM target);
+void OnItemEdited(MainWindowState& s, uint64_t ticket, int index);
+
+// ---- TreeCommands.cpp ----
+// Carries out a command of the main window; false when the id is not one of its commands.
+bool RunMainWindowCommand(MainWindowState& s, int id, int code, HWND control);
+// Menu preparation of the menu bar's pop-ups and the tree pop-ups.
+void PrepareMainWindowMenu(MainWindowState& s, HMENU menu);
+// A card window's result (WMU_CARD_CLOSED).
+void OnCardClosed(MainWindowState& s, WPARAM result);
 
 // ---- WalletFlow.cpp ----
 // Closes the wallet (saving it) and shows the wallet list; waits for a running open flow first.

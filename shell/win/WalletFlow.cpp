@@ -24,6 +24,7 @@
 #include "platform/pocketpc/DeviceScreen.h"
 #include "resources/messages.h"
 #include "resources/resource.h"
+#include "shell/WalletGeneration.h"
 #include "shell/WalletListRules.h"
 #include "shell/win/MainWindow.h"
 #include "shell/win/MainWindowInternal.h"
@@ -69,7 +70,13 @@ private:
 };
 
 void ClearTree(HWND window) {
-    if (HWND tree = MainWindowTree(window)) TreeView_DeleteAllItems(tree);
+    if (MainWindowState* s = StateOf(window)) ClearWalletTree(*s);
+}
+
+// The wallet is closed (saving) and every ticket taken for it goes stale.
+void CloseAppWallet(bool save) {
+    AppWallet().Close(save);
+    tl5::AppWalletGeneration().Closed();
 }
 
 void BackToWalletList(HWND window) { PostMessageW(window, WMU_SHOW_WALLET_LIST, 0, 0); }
@@ -82,7 +89,7 @@ void OpenWalletFlow(HWND window, const wchar_t* pathText) {
 
     ClearTree(window);
     tl5::Wallet& wallet = AppWallet();
-    wallet.Close(true);
+    CloseAppWallet(true);
 
     const int probe = wallet.Probe(path, nullptr);
     wchar_t password[kPasswordBufferSize] = {};
@@ -117,7 +124,9 @@ void OpenWalletFlow(HWND window, const wchar_t* pathText) {
             NoteActivity();
             SetTimer(window, TIMER_IDLE_CHECK, 10000, nullptr);
         }
+        tl5::AppWalletGeneration().Opened();
         tl5::AppSettings().SetLastWallet(path.c_str());
+        if (MainWindowState* s = StateOf(window)) FillWalletTree(*s);
         PostMessageW(window, WMU_WALLET_OPENED, 1, 0);
         return;
     }
@@ -142,10 +151,11 @@ void MainWindowOpenWallet(HWND window, const wchar_t* pathText) {
     }
 }
 
-int MainWindowCreateWallet(const wchar_t* path, const wchar_t* password, const wchar_t* hint) {
+int MainWindowCreateWallet(const wchar_t* path, const wchar_t* password, const wchar_t* hint, bool modern) {
     if (!path || !password) return 1;
     std::u16string secret = tl5::FromWide(password);
-    const int result = AppWallet().Create(tl5::FromWide(path), secret, tl5::FromWide(hint ? hint : L""), true);
+    const int result = AppWallet().Create(tl5::FromWide(path), secret, tl5::FromWide(hint ? hint : L""), true,
+                                          modern ? tl5::WalletProtection::Modern : tl5::WalletProtection::Classic);
     tl5::SecureZero(secret);
     return result;
 }
@@ -167,7 +177,7 @@ void CloseToWalletList(MainWindowState& s) {
     s.menuBar = nullptr;
     s.menuBarId = 0;
     ClearTree(window);
-    AppWallet().Close(true);
+    CloseAppWallet(true);
     InvalidateRect(window, &s.banner, TRUE);
     ppc::SHDoneButton(window, ppc::SHDB_HIDE);
     WalletListShow(window);
@@ -199,11 +209,12 @@ void HandleWalletListAction(MainWindowState& s, WPARAM action) {
         if (WalletListTakeChosenPath(path)) {
             wchar_t password[kPasswordBufferSize] = {};
             wchar_t hint[kHintBufferSize] = {};
-            if (ShowNewPasswordDialog(mainWindow, NewPasswordMode::NewWallet, password, hint)) {
+            bool modern = false;
+            if (ShowNewPasswordDialog(mainWindow, NewPasswordMode::NewWallet, password, hint, &modern)) {
                 // The user confirmed replacing an existing file in the save dialog; it goes now.
                 const bool ready = !WalletListTakeChosenPathReplaces() || DeleteFileW(path);
                 if (ready) {
-                    const int created = MainWindowCreateWallet(path, password, hint);
+                    const int created = MainWindowCreateWallet(path, password, hint, modern);
                     tl5::SecureZero(password, sizeof(password));
                     if (created == 0) {
                         MainWindowOpenWallet(mainWindow, path);

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "Tl5Run.h"
 #include "model/Sha256.h"
 
 namespace fs = std::filesystem;
@@ -202,14 +203,13 @@ protected:
     Result Tl5(const std::vector<std::string>& args, const std::string& input = "pass-word\n") {
         const fs::path in = dir / "stdin", out = dir / "stdout", err = dir / "stderr";
         { std::ofstream(in, std::ios::binary) << input; }
-        std::string cmd = Quote(TL5_EXE);
-        for (const std::string& a : args) cmd += " " + Quote(a);
+        std::string cmd = tl5clitest::Tl5Command(dir.string(), args);
         cmd += " <" + Quote(in.string()) + " >" + Quote(out.string()) + " 2>" + Quote(err.string());
         const int raw = std::system(cmd.c_str());
         Result r;
         r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = ReadFile(out);
-        r.err = ReadFile(err);
+        r.out = tl5clitest::Tl5Output(ReadFile(out));
+        r.err = tl5clitest::Tl5Output(ReadFile(err));
         return r;
     }
     // Runs and expects success; the first line of the output (an id, a slot).

@@ -73,7 +73,7 @@ TEST(ExchangeLegacyConversion, ConvertsFoldersCardsAndEveryMapping) {
               {kLegacyTagNotes, LegacyText(u"call first")},
               {kLegacyTagImageFormat, LegacyU32(2)},
               {kLegacyTagImage, "GIF89a"},
-              {kLegacyTagImageName, LegacyText(u"logo.gif")},
+              {kLegacyTagImageName, LegacyText(u"C:\\pics\\logo.gif")},
               {kLegacyTagSound, "RIFF"},
               {kLegacyTagSoundName, LegacyText(u"ding.wav")}};
     w.AddCard(c);
@@ -140,7 +140,7 @@ TEST(ExchangeLegacyConversion, ConvertsFoldersCardsAndEveryMapping) {
     EXPECT_EQ(notes->Name(), S(kStrNotesFieldName));
     EXPECT_EQ(notes->Value(), u"call first");
     EXPECT_EQ(visa.Image().format, kImageGif);
-    EXPECT_EQ(visa.Image().fileName, u"logo.gif");
+    EXPECT_EQ(visa.Image().fileName, u"logo.gif") << "stored without the old device's folder";
     EXPECT_EQ(visa.Image().bytes.data.size(), 6u);
     EXPECT_EQ(visa.Sound().fileName, u"ding.wav");
     EXPECT_EQ(visa.Sound().format, kSoundWav);
@@ -247,12 +247,78 @@ TEST(ExchangeLegacyConversion, AFailedWriteRemovesTheHalfWrittenWallet) {
         c.tags = {{1, LegacyText(std::u16string(400, u'v'))}};
         w.AddCard(c);
     }
-    FullDisk disk(20000, u".tl5");  // room for the fixed blocks and a few cards only
+    FullDisk disk(20000);  // room for the fixed blocks and a few cards only
     disk.mem.SetContents(u"/w/a.wal", w.Bytes());
     std::u16string newPath;
     EXPECT_EQ(ConvertLegacyWallet(disk, u"/w/a.wal", u"pw-good", &newPath), kConvertCannotCreate);
     EXPECT_EQ(newPath, u"/w/a.tl5");
     EXPECT_FALSE(disk.mem.Exists(u"/w/a.tl5"));
+    EXPECT_FALSE(disk.mem.Exists(u"/w/a.tl~"));
+}
+
+TEST(ExchangeLegacyConversion, AKilledConversionLeavesNothingOrAllAndARetryWorks) {
+    LegacyWalletWriter w(u"pw-good", false);
+    w.AddFolder(1, u"F");
+    w.AddFolder(2, u"G");
+    for (int i = 0; i < 4; ++i) {
+        LegacyCardDraft c;
+        c.key = i;
+        c.folderKey = 1 + i % 2;
+        c.name = u"Card " + std::u16string(1, static_cast<char16_t>(u'A' + i));
+        c.tags = {{1, LegacyText(std::u16string(300, static_cast<char16_t>(u'a' + i)))}};
+        w.AddCard(c);
+    }
+    const std::u16string wal = u"/w/a.wal", tl5 = u"/w/a.tl5";
+    const std::u16string password = u"pw-good";
+    // What a wallet shows, without the ids and times each run makes anew.
+    auto contents = [&](MemoryFileSystem& fs) {
+        const Converted c = ReadBack(fs, tl5, password);
+        std::u16string s;
+        for (const auto& name : c.folderNames) s += u"folder " + name + u"\n";
+        for (const auto& card : c.cards) {
+            if (!card) return std::u16string(u"unreadable card");
+            s += u"card " + card->FieldAt(0)->Value() + u"\n";
+        }
+        return s;
+    };
+    MemoryFileSystem clean;
+    clean.SetContents(wal, w.Bytes());
+    std::u16string newPath;
+    long operations = 0;
+    {
+        FaultFileSystem counting(clean);
+        ASSERT_EQ(ConvertLegacyWallet(counting, wal, password, &newPath), kConvertOk);
+        operations = counting.Operations();
+    }
+    const std::u16string expected = contents(clean);
+    ASSERT_NE(expected.find(u"card ddd"), std::u16string::npos) << Utf16ToUtf8(expected);
+    for (long n = 1; n <= operations + 1; ++n) {
+        for (int variant = 0; variant < 4; ++variant) {
+            const bool keepUnflushed = variant & 1, namesNeedFlush = variant & 2;
+            const std::string where = "killed at " + std::to_string(n) + "/" + std::to_string(operations) +
+                                      " variant " + std::to_string(variant);
+            MemoryFileSystem mem;
+            mem.SetContents(wal, w.Bytes());
+            mem.SetNamesNeedFolderFlush(namesNeedFlush);
+            int rc = -1;
+            {
+                FaultFileSystem faulty(mem);
+                faulty.FailAt(n);
+                rc = ConvertLegacyWallet(faulty, wal, password, &newPath);
+            }
+            mem.Crash(keepUnflushed);
+            if (rc == kConvertOk) {
+                EXPECT_TRUE(mem.Exists(tl5)) << where << ": a conversion reported done lasts";
+            }
+            if (mem.Exists(tl5)) {
+                EXPECT_EQ(contents(mem), expected) << where;
+            } else {
+                EXPECT_EQ(ConvertLegacyWallet(mem, wal, password, &newPath), kConvertOk) << where << ": the retry";
+                EXPECT_EQ(contents(mem), expected) << where;
+            }
+            EXPECT_FALSE(mem.Exists(LegacyConversionTempPath(tl5))) << where;
+        }
+    }
 }
 
 TEST(ExchangeLegacyConversion, DefinitionsAreFoundInTheProgramsFolder) {

@@ -23,6 +23,8 @@ public:
     }
     bool Exists(const std::u16string& path) override { return mem.Exists(path); }
     int Remove(const std::u16string& path) override { return mem.Remove(path); }
+    int Rename(const std::u16string& from, const std::u16string& to) override { return mem.Rename(from, to); }
+    bool FlushFolder(const std::u16string& path) override { return mem.FlushFolder(path); }
     MemoryFileSystem mem;
 
 private:

@@ -178,6 +178,58 @@ TEST_F(ExchangeWallet, TextImportMakesADatedFolderOfCards) {
     EXPECT_EQ(mail->FieldAt(1)->Type(), FT_TEXT_CAPFIRST);
 }
 
+TEST_F(ExchangeWallet, ImportingAllRowsIsOneSaveOfAllOrNothing) {
+    wallet.Close(true);
+    const std::string base = fs.Contents(u"/w/home.tl5");
+    std::u16string text = u"CardName\tUser\r\n";
+    for (int i = 0; i < 30; ++i) text += u"Card " + Utf8ToUtf16(std::to_string(i)) + u"\tuser\r\n";
+    SystemTime day;
+    day.year = 2026;
+    day.month = 12;
+    day.day = 9;
+    long operations = 0;
+    {
+        MemoryFileSystem mem;
+        mem.SetContents(u"/w/home.tl5", base);
+        FaultFileSystem counting(mem);
+        Wallet w(counting);
+        ASSERT_EQ(w.Open(u"/w/home.tl5", &kPassword, false), kOpenOk);
+        const long opened = counting.Operations();
+        TextImport import;
+        TextTable table;
+        ASSERT_EQ(table.ParseText(text), kTextTableOk);
+        ASSERT_EQ(import.OpenTable(std::move(table)), kTextImportOk);
+        ASSERT_EQ(import.ImportAll(w, day), 30);
+        operations = counting.Operations() - opened;
+        EXPECT_EQ(w.Counters().saves, 1u) << "one journaled save, not one per card";
+    }
+    // Killed at every step: after recovery the wallet has all 31 new items or none of them.
+    for (long n = 1; n <= operations; ++n) {
+        MemoryFileSystem mem;
+        mem.SetContents(u"/w/home.tl5", base);
+        mem.SetNamesNeedFolderFlush(true);
+        bool reported = false;
+        {
+            FaultFileSystem faulty(mem);
+            Wallet w(faulty);
+            ASSERT_EQ(w.Open(u"/w/home.tl5", &kPassword, false), kOpenOk);
+            faulty.FailAt(faulty.Operations() + n);
+            TextImport import;
+            TextTable table;
+            ASSERT_EQ(table.ParseText(text), kTextTableOk);
+            ASSERT_EQ(import.OpenTable(std::move(table)), kTextImportOk);
+            reported = import.ImportAll(w, day) == 30;
+            if (!reported) {
+                EXPECT_EQ(w.ItemCount(), 1u) << n;
+            }
+        }
+        mem.Crash(false);
+        Wallet w(mem);
+        ASSERT_EQ(w.Open(u"/w/home.tl5", &kPassword, true), kOpenOk) << n;
+        EXPECT_EQ(w.ItemCount(), reported ? 32u : 1u) << n;
+    }
+}
+
 TEST_F(ExchangeWallet, RefusedTextImportLeavesTheWalletAsItWas) {
     wallet.Close(true);
     const std::string before = fs.Contents(u"/w/home.tl5");

@@ -62,6 +62,25 @@ TEST_F(OsFiles, ReadWriteSizeAndRemove) {
     EXPECT_EQ(fs.Remove(path), kFileNotFound);
 }
 
+TEST_F(OsFiles, RenameReplacesAndFoldersFlush) {
+    FileSystem& fs = OsFileSystem();
+    const std::u16string a = PathOf("a.tmp"), b = PathOf("b.tl5");
+    for (const auto& [path, text] : {std::pair{a, "new"}, std::pair{b, "old"}}) {
+        std::unique_ptr<File> f;
+        ASSERT_EQ(fs.Open(path, FileMode::CreateNew, FileShare::None, &f), kFileOk);
+        size_t n = 0;
+        ASSERT_TRUE(f->WriteAt(0, text, 3, &n));
+    }
+    EXPECT_TRUE(fs.FlushFolder(a));
+    ASSERT_EQ(fs.Rename(a, b), kFileOk);
+    EXPECT_TRUE(fs.FlushFolder(b));
+    EXPECT_FALSE(fs.Exists(a));
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(fs, b, &bytes, 16));
+    EXPECT_EQ(bytes, "new");
+    EXPECT_EQ(fs.Rename(a, b), kFileNotFound);
+}
+
 TEST_F(OsFiles, AWalletOpenForWorkMayBeReadButNotWrittenByOthers) {
     FileSystem& fs = OsFileSystem();
     const std::u16string path = PathOf("shared.bin");

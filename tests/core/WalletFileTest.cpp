@@ -177,15 +177,24 @@ TEST_F(WalletFile, CreateRefusals) {
 }
 
 TEST_F(WalletFile, FailedCreateLeavesNoFileBehind) {
-    // Every write of a create failing in turn: never a half-made wallet under the name.
+    // Every write of a create failing in turn, then a power cut that loses what was not flushed, names
+    // included: never a half-made wallet under the name, and a create reported done survives.
     for (long n = 1;; ++n) {
         MemoryFileSystem mem;
+        mem.SetNamesNeedFolderFlush(true);
         FaultFileSystem faulty(mem);
         faulty.FailAt(n);
-        Wallet w(faulty);
-        const int rc = w.Create(kPath, kPassword, u"", true);
+        int rc = kCreateOk;
+        {
+            Wallet w(faulty);
+            rc = w.Create(kPath, kPassword, u"", true);
+        }
+        mem.Crash(false);
         if (!faulty.Failed()) {
             EXPECT_EQ(rc, kCreateOk);
+            Wallet after(mem);
+            ASSERT_EQ(after.Open(kPath, &kPassword, true), kOpenOk) << "a created wallet lasts";
+            EXPECT_EQ(after.ItemCount(), 2u);
             break;
         }
         // A crash leaves the file behind (its removal fails too); it must not open as a wallet unless

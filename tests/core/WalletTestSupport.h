@@ -39,14 +39,13 @@ protected:
 inline const std::u16string kPath = u"/mem/test.tl5";
 inline const std::u16string kPassword = u"correct horse";
 
-// Everything a user could see of a wallet: each live item with its members and, for cards, the fields.
-inline std::string Snapshot(tl5::FileSystem& fs, const std::u16string& path, const std::u16string& password) {
-    tl5::Wallet w(fs);
-    const int rc = w.Open(path, &password, true);
-    std::string s = "open=" + std::to_string(rc) + "\n";
-    if (rc != 0) return s;
+// Everything a user could see of an open wallet: each item of its table with its members and, for
+// cards, the fields read from the file.
+inline std::string Describe(tl5::Wallet& w) {
+    std::string s = "open=0\n";
     for (size_t k = 0; k < w.ItemCount(); ++k) {
         const tl5::ItemRecord& r = w.ItemAt(k);
+        if (r.IsDeleted()) continue;  // a deleted item stays in the table, flagged
         s += r.Id().ToHex() + " kind=" + std::to_string(r.Kind()) + " parent=" + r.Parent().ToHex() +
              " icon=" + std::to_string(r.Icon()) + " name=" + tl5::Utf16ToUtf8(r.Name()) + "\n";
         if (r.Kind() == tl5::kItemKindCard) {
@@ -70,6 +69,14 @@ inline std::string Snapshot(tl5::FileSystem& fs, const std::u16string& path, con
     s += "fav=" + std::to_string(w.Settings().FavoriteCount()) + " autoclose=" +
          std::to_string(w.Settings().AutoCloseMinutes()) + " hint=" + tl5::Utf16ToUtf8(w.Header().Hint()) + "\n";
     return s;
+}
+
+// The same for the wallet as it opens from the file.
+inline std::string Snapshot(tl5::FileSystem& fs, const std::u16string& path, const std::u16string& password) {
+    tl5::Wallet w(fs);
+    const int rc = w.Open(path, &password, true);
+    if (rc != 0) return "open=" + std::to_string(rc) + "\n";
+    return Describe(w);
 }
 
 // A card with the given fields under the parent, keyed for the wallet.

@@ -10,6 +10,8 @@
 #include "cardui/win/Activity.h"
 #include "cardui/win/Strings.h"
 #include "model/Wallet.h"
+#include "model/WalletEnvelope.h"
+#include "platform/File.h"
 #include "platform/Text.h"
 #include "platform/pocketpc/DocList.h"
 #include "cardui/Settings.h"
@@ -202,6 +204,43 @@ TEST_F(MainWindowFlow, NewWalletFromTheListIsCreatedWithItsCheckedPasswordAndOpe
     EXPECT_EQ(check.Probe(tl5::FromWide(path), &stored), 0);
     EXPECT_EQ(check.Header().Hint(), u"the alphabet");
     check.Close(false);
+}
+
+TEST_F(MainWindowFlow, NewWalletWithTheModernProtectionOpensWithItsPassword) {
+    const std::wstring path = Doc(L"Sealed.tl5");
+    UiScript script(Ui());
+    script.Start([&](UiScript& s) {
+        HWND save = s.Wait([&] {
+            for (HWND w : tl5test::ThreadWindows(s.UiThread()))
+                if (GetDlgItem(w, 0x47c) || GetDlgItem(w, 0x480)) return w;
+            return HWND(nullptr);
+        }, "save dialog");
+        if (!save) return;
+        TypeInto(save, GetDlgItem(save, 0x47c) ? 0x47c : 0x480, path);
+        Press(save, IDOK);
+        HWND dialog = s.WaitDialog(IDC_MODERN_PROTECTION, "new password dialog");
+        if (!dialog) return;
+        if (!IsWindowVisible(GetDlgItem(dialog, IDC_MODERN_PROTECTION))) s.Fail("no protection choice for a new wallet");
+        TypeInto(dialog, IDC_PASSWORD, L"sealed-pw");
+        TypeInto(dialog, IDC_PASSWORD_AGAIN, L"sealed-pw");
+        SendDlgItemMessageW(dialog, IDC_MODERN_PROTECTION, BM_SETCHECK, BST_CHECKED, 0);
+        Press(dialog, IDM_DONE);
+        s.WaitGone(dialog);
+        // A protected wallet is checked only when the user confirms: typing alone does not open it.
+        HWND entry = s.WaitDialog(IDC_PIN_OK, "password entry");
+        if (!entry) return;
+        TypeInto(entry, IDC_PASSWORD, L"sealed-pw");
+        Press(entry, IDC_PIN_OK);
+        s.WaitGone(entry);
+    });
+    PostMessageW(tl5win::WalletListWindow(), WM_COMMAND, IDM_NEW_WALLET, 0);
+    Run(script, [] { return tl5win::AppWallet().IsOpen() && !tl5win::WalletListIsShown(); });
+    EXPECT_EQ(tl5win::AppWallet().Protection(), tl5::WalletProtection::Modern);
+    tl5win::AppWallet().Close(true);
+    tl5::WalletProtection protection = tl5::WalletProtection::Classic;
+    tl5::EnvelopeParams params;
+    ASSERT_EQ(tl5::ProbeEnvelopeFile(tl5::OsFileSystem(), tl5::FromWide(path), &protection, &params), tl5::kEnvelopeOk);
+    EXPECT_EQ(protection, tl5::WalletProtection::Modern);
 }
 
 TEST_F(MainWindowFlow, NewPasswordLeftAloneForTwoMinutesCreatesNothing) {

@@ -1,0 +1,408 @@
+// The commands of the main window: one table from the command's handler (shell/CommandRules.h) to
+// the function that carries it out, the menu preparation, and the card window's result.
+//
+// Every command is checked against the one rule (CommandAllowed) whether it comes from a menu, a key,
+// an accelerator or a post. Code that waits for the user (a question, a dialog) takes the wallet's
+// ticket first and does nothing afterwards when another wallet, or none, is open by then.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "StringIds.h"
+#include "cardui/Settings.h"
+#include "cardui/win/Activity.h"
+#include "cardui/win/Menus.h"
+#include "cardui/win/Strings.h"
+#include "dialogs/win/About.h"
+#include "dialogs/win/PasswordDialogs.h"
+#include "model/Card.h"
+#include "model/ItemRecord.h"
+#include "model/Wallet.h"
+#include "model/WalletEnvelope.h"
+#include "model/WalletItems.h"
+#include "platform/FormatText.h"
+#include "platform/PathText.h"
+#include "platform/SecureZero.h"
+#include "platform/Text.h"
+#include "platform/pocketpc/Shell.h"
+#include "resources/messages.h"
+#include "resources/resource.h"
+#include "shell/CommandRules.h"
+#include "shell/WalletGeneration.h"
+#include "shell/win/MainWindow.h"
+#include "shell/win/MainWindowInternal.h"
+
+namespace tl5win {
+
+namespace {
+
+using tl5::CommandHandler;
+using tl5::SelectionState;
+
+tl5::Wallet& W() { return AppWallet(); }
+uint64_t Ticket() { return tl5::AppWalletGeneration().Ticket(); }
+bool StillCurrent(uint64_t ticket) { return tl5::AppWalletGeneration().IsCurrent(ticket); }
+
+HTREEITEM Selected(const MainWindowState& s) { return TreeView_GetSelection(s.tree); }
+
+std::wstring ItemText(const MainWindowState& s, HTREEITEM item) {
+    wchar_t text[256] = {};
+    TVITEMW tv{};
+    tv.mask = TVIF_TEXT | TVIF_HANDLE;
+    tv.hItem = item;
+    tv.pszText = text;
+    tv.cchTextMax = 256;
+    TreeView_GetItem(s.tree, &tv);
+    return text;
+}
+
+// Rebuilds the tree after a change of its structure, keeping the expanded folders, and selects the
+// record's item.
+void ShowRecord(MainWindowState& s, int index) { InsertOrRefreshRecord(s, index); }
+
+void CancelCut(MainWindowState& s) {
+    if (s.clipboard.mode != tl5::kClipCut) return;
+    if (s.cutItem) TreeView_SetItemState(s.tree, s.cutItem, 0, TVIS_CUT);
+    s.cutItem = nullptr;
+    s.clipboard = tl5::TreeClipboard{};
+}
+
+void LeaveFindMode(MainWindowState& s) {
+    MainWindowSetFindBarShown(s.window, false);
+    MainWindowShowMenuBar(s.window, IDMB_MAIN);
+    SetFocus(s.tree);
+    ppc::SHSipPreference(s.window, ppc::SIP_DOWN);
+}
+
+void EnterFindMode(MainWindowState& s) {
+    MainWindowSetFindBarShown(s.window, true);
+    MainWindowShowMenuBar(s.window, IDMB_FIND);
+    SetFocus(GetDlgItem(s.window, IDC_FIND_EDIT));
+}
+
+// ---- Handlers ------------------------------------------------------------------------------------
+
+void RunOk(MainWindowState& s, const SelectionState&, HWND control) {
+    if (s.renameEdit) {
+        if (control != s.renameEdit) TreeView_EndEditLabelNow(s.tree, FALSE);
+        return;
+    }
+    PostMessageW(s.window, WMU_SHOW_WALLET_LIST, 0, 0);
+}
+
+void RunWallets(MainWindowState& s, const SelectionState&, HWND) { PostMessageW(s.window, WMU_SHOW_WALLET_LIST, 0, 0); }
+
+void RunExit(MainWindowState& s, const SelectionState&, HWND) {
+    SendMessageW(s.window, WM_ACTIVATE, WA_INACTIVE, 0);
+    SendMessageW(s.window, WM_CLOSE, 0, 0);
+}
+
+void RunAbout(MainWindowState& s, const SelectionState&, HWND) {
+    std::wstring line;
+    if (W().IsOpen()) {
+        const std::u16string what = tl5::Utf8ToUtf16(tl5::ProtectionText(W().Protection(), W().ProtectionParams()));
+        line = tl5::ToWide(tl5::FormatText(TextU16(IDS_PROTECTION_LINE), {what}));
+    }
+    ShowAbout(s.window, line);
+}
+
+void RunLeaveFind(MainWindowState& s, const SelectionState&, HWND) { LeaveFindMode(s); }
+void RunFind(MainWindowState& s, const SelectionState&, HWND) { EnterFindMode(s); }
+
+void RunFindToggle(MainWindowState& s, const SelectionState&, HWND) {
+    if (MainWindowFindBarShown(s.window)) {
+        LeaveFindMode(s);
+    } else {
+        EnterFindMode(s);
+    }
+}
+
+void RunFindBox(MainWindowState& s, const SelectionState&, HWND) { MainWindowLayout(s.window); }
+void RunFindClear(MainWindowState& s, const SelectionState&, HWND) { SetWindowTextW(GetDlgItem(s.window, IDC_FIND_EDIT), L""); }
+
+void ExpandAll(HWND tree, HTREEITEM first) {
+    for (HTREEITEM item = first; item; item = TreeView_GetNextSibling(tree, item)) {
+        if (HTREEITEM child = TreeView_GetChild(tree, item)) {
+            TreeView_Expand(tree, item, TVE_EXPAND);
+            ExpandAll(tree, child);
+        }
+    }
+}
+
+void RunExpandCollapse(MainWindowState& s, const SelectionState&, HWND) {
+    bool anyExpanded = false;
+    for (HTREEITEM item = TreeView_GetRoot(s.tree); item; item = TreeView_GetNextSibling(s.tree, item))
+        anyExpanded = anyExpanded || (TreeView_GetItemState(s.tree, item, TVIS_EXPANDED) & TVIS_EXPANDED);
+    if (anyExpanded) {
+        for (HTREEITEM item = TreeView_GetRoot(s.tree); item; item = TreeView_GetNextSibling(s.tree, item))
+            TreeView_Expand(s.tree, item, TVE_COLLAPSE);
+    } else {
+        ExpandAll(s.tree, TreeView_GetRoot(s.tree));
+        if (HTREEITEM item = Selected(s)) TreeView_EnsureVisible(s.tree, item);
+    }
+    if (!Selected(s)) TreeView_SelectItem(s.tree, TreeView_GetRoot(s.tree));
+    SetFocus(s.tree);
+}
+
+void RunCut(MainWindowState& s, const SelectionState& selection, HWND) {
+    CancelCut(s);
+    HTREEITEM item = Selected(s);
+    if (!item) return;
+    s.clipboard = tl5::ClipboardFor(W(), selection.node, tl5::kClipCut, Ticket());
+    s.cutItem = item;
+    TreeView_SetItemState(s.tree, item, TVIS_CUT, TVIS_CUT);
+}
+
+void RunCopy(MainWindowState& s, const SelectionState& selection, HWND) {
+    if (!Selected(s)) return;
+    s.clipboard = tl5::ClipboardFor(W(), selection.node, tl5::kClipCopy, Ticket());
+}
+
+void RunPaste(MainWindowState& s, const SelectionState& selection, HWND) {
+    const tl5::TransferPlan plan = tl5::PlanPaste(W(), selection.node, s.clipboard, Ticket());
+    const bool wasCut = s.clipboard.mode == tl5::kClipCut;
+    switch (plan.result) {
+    case tl5::TransferResult::kBeep: MessageBeep(MB_ICONHAND); return;
+    case tl5::TransferResult::kFolderRefused:
+        ShowMessage(s.window, IDS_FOLDER_NOT_HERE, IDS_APP_NAME, MB_ICONINFORMATION);
+        return;
+    case tl5::TransferResult::kRefused: return;
+    default: break;
+    }
+    const tl5::TransferOutcome outcome = tl5::CarryOutTransfer(W(), plan);
+    if (outcome.result == tl5::TransferResult::kFailed) {
+        ShowMessage(s.window, tl5::TransferFailureMessage(outcome.action), IDS_ERROR, MB_ICONSTOP);
+        return;
+    }
+    // A copy stays on the clipboard (it can be pasted again); a cut is done.
+    if (wasCut) {
+        s.cutItem = nullptr;
+        s.clipboard = tl5::TreeClipboard{};
+    }
+    if (outcome.action == tl5::TransferAction::kAddFavorite) {
+        RebuildFavoritesNode(s);
+        return;
+    }
+    ShowRecord(s, outcome.index);
+}
+
+void RunDelete(MainWindowState& s, const SelectionState& selection, HWND) {
+    HTREEITEM item = Selected(s);
+    if (!item) return;
+    const tl5::DeletePlan plan = tl5::PlanDelete(W(), selection.node);
+    if (plan.messageId) {
+        ShowMessage(s.window, plan.messageId, IDS_APP_NAME, MB_ICONINFORMATION);
+        return;
+    }
+    if (plan.action == tl5::DeleteAction::kNothing) return;
+    const std::u16string question = tl5::DeleteQuestionText(plan, tl5::FromWide(ItemText(s, item)), TextU16);
+    if (!question.empty()) {
+        const uint64_t ticket = Ticket();
+        const int answer = ShowMessage(s.window, tl5::ToWide(question), IDS_APP_NAME, MB_YESNO | MB_ICONQUESTION);
+        // The question's loop dispatches timers and posts: an idle or sync close may have closed the
+        // wallet meanwhile, or the tree may have been rebuilt. Then nothing is deleted.
+        if (answer != IDYES || !StillCurrent(ticket)) return;
+        if (!tl5::AppWalletGeneration().IsOpen() || NodeOfItem(s, Selected(s)).treeIndex != selection.node.treeIndex) return;
+    }
+    const tl5::DeleteOutcome outcome = tl5::CarryOutDelete(W(), plan, selection.node);
+    if (outcome.result == tl5::DeleteResult::kFailed || outcome.result == tl5::DeleteResult::kPartlyDone)
+        ShowMessage(s.window, IDS_DELETE_INCOMPLETE, IDS_ERROR, MB_ICONSTOP);
+    switch (plan.action) {
+    case tl5::DeleteAction::kRemoveFavorite:
+    case tl5::DeleteAction::kClearFavorites: RebuildFavoritesNode(s); break;
+    case tl5::DeleteAction::kRemoveFindResult:
+    case tl5::DeleteAction::kClearFindResults: RebuildFindResultsNode(s, false); break;
+    case tl5::DeleteAction::kRemoveThirdChild: TreeView_DeleteItem(s.tree, item); break;
+    default: {
+        // Records are gone: the tree is built again (Favorites and Find results with it).
+        HTREEITEM parent = TreeView_GetParent(s.tree, item);
+        const int parentIndex = parent ? static_cast<int>(NodeOfItem(s, parent).treeIndex) : -1;
+        FillWalletTree(s);
+        if (parentIndex >= 0) ShowRecord(s, parentIndex);
+        break;
+    }
+    }
+}
+
+void RunClear(MainWindowState& s, const SelectionState& selection, HWND control) {
+    if (selection.role == tl5::NodeRole::kFavoritesNode || selection.role == tl5::NodeRole::kFindResultsNode)
+        RunDelete(s, selection, control);
+}
+
+void RunAddToFavorites(MainWindowState& s, const SelectionState& selection, HWND) {
+    switch (tl5::AddNodeToFavorites(W(), selection.node)) {
+    case tl5::FavoriteResult::kFull: ShowMessage(s.window, IDS_FAVORITES_FULL, IDS_APP_NAME, MB_ICONINFORMATION); return;
+    case tl5::FavoriteResult::kNotACard: return;
+    case tl5::FavoriteResult::kAdded:
+    case tl5::FavoriteResult::kAlreadyThere: break;
+    }
+    RebuildFavoritesNode(s);
+    for (HTREEITEM node = TreeView_GetRoot(s.tree); node; node = TreeView_GetNextSibling(s.tree, node)) {
+        if (NodeOfItem(s, node).treeIndex != tl5::kTreeIndexFavorites) continue;
+        TreeView_Expand(s.tree, node, TVE_EXPAND);
+        for (HTREEITEM child = TreeView_GetChild(s.tree, node); child; child = TreeView_GetNextSibling(s.tree, child)) {
+            if (NodeOfItem(s, child).treeIndex == selection.node.treeIndex) TreeView_SelectItem(s.tree, child);
+        }
+    }
+    InvalidateRect(s.tree, nullptr, TRUE);
+}
+
+void RunSaveToMyForms(MainWindowState& s, const SelectionState& selection, HWND) {
+    const int form = tl5::SaveNodeToMyForms(W(), selection.node);
+    if (form < 0) {
+        ShowMessage(s.window, IDS_SAVE_TO_MY_FORMS_FAILED, IDS_ERROR, MB_ICONSTOP);
+        return;
+    }
+    ShowRecord(s, form);
+}
+
+void RunRename(MainWindowState& s, const SelectionState&, HWND) {
+    HTREEITEM item = Selected(s);
+    if (!item) return;
+    s.renameAllowed = true;
+    if (!TreeView_EditLabel(s.tree, item)) s.renameAllowed = false;
+}
+
+void RunProperties(MainWindowState& s, const SelectionState& selection, HWND) {
+    if (tl5::IsCardRole(selection.role)) ActivateItem(s, Selected(s));
+}
+
+void RunNewCard(MainWindowState& s, const SelectionState& selection, HWND) {
+    const tl5::NewItemTarget target = tl5::NewCardTarget(W(), selection.node);
+    if (target.result == tl5::NewItemResult::kBeep) MessageBeep(MB_ICONHAND);
+}
+
+void RunNewFolder(MainWindowState&, const SelectionState&, HWND) {}
+
+// The password of the open wallet, for the first step of Change Password.
+class OpenWalletMatcher : public PasswordMatcher {
+public:
+    bool Matches(std::u16string_view password) override {
+        return W().IsOpen() && W().Header().IsPasswordSet() && W().Header().CheckPassword(password);
+    }
+    std::u16string Hint() override {
+        std::u16string hint;
+        return tl5::GetHint(W(), &hint) ? hint : std::u16string();
+    }
+};
+
+void RunChangePassword(MainWindowState& s, const SelectionState&, HWND) {
+    const uint64_t ticket = Ticket();
+    const std::u16string path = W().Path();
+    const std::wstring name = tl5::ToWide(tl5::FileTitleOf(path));
+    wchar_t current[kPasswordBufferSize] = {};
+    OpenWalletMatcher matcher;
+    const bool known = ShowPasswordEntryDialog(s.window, name.c_str(), current, &matcher);
+    tl5::SecureZero(current, sizeof(current));
+    if (!known || !StillCurrent(ticket)) return;
+    wchar_t password[kPasswordBufferSize] = {};
+    wchar_t hint[kHintBufferSize] = {};
+    const bool chosen = ShowNewPasswordDialog(s.window, NewPasswordMode::ChangePassword, password, hint);
+    std::u16string secret = tl5::FromWide(password);
+    tl5::SecureZero(password, sizeof(password));
+    const bool changed = chosen && StillCurrent(ticket) && W().ChangePassword(secret);
+    tl5::SecureZero(secret);
+    if (!changed) return;
+    if (!tl5::SetHint(W(), tl5::FromWide(hint))) {}
+    ShowMessage(s.window, IDS_PASSWORD_CHANGED, IDS_APP_NAME, MB_ICONINFORMATION);
+    // The wallet is saved, closed and opened again: the user now gives the new password.
+    if (StillCurrent(ticket)) MainWindowOpenWallet(s.window, tl5::ToWide(path).c_str());
+}
+
+void RunCheckForUpdates(MainWindowState&, const SelectionState&, HWND) {
+    ppc::StartDeviceProgram(tl5::ToWide(tl5::kBrowserProgram).c_str(), tl5::ToWide(tl5::kUpdatesUrl).c_str());
+}
+
+void RunHelp(MainWindowState&, const SelectionState&, HWND) {
+    ppc::StartDeviceProgram(tl5::ToWide(tl5::kHelpProgram).c_str(), tl5::ToWide(tl5::HelpCommandLine(tl5::kHelpPage)).c_str());
+}
+
+// Commands whose screens come later do nothing yet.
+void RunLater(MainWindowState&, const SelectionState&, HWND) {}
+
+struct HandlerEntry {
+    CommandHandler handler;
+    void (*run)(MainWindowState& s, const SelectionState& selection, HWND control);
+};
+
+constexpr HandlerEntry kHandlers[] = {
+    {CommandHandler::kOk, RunOk},
+    {CommandHandler::kCancel, RunWallets},
+    {CommandHandler::kExit, RunExit},
+    {CommandHandler::kProperties, RunProperties},
+    {CommandHandler::kDelete, RunDelete},
+    {CommandHandler::kRemove, RunDelete},
+    {CommandHandler::kClear, RunClear},
+    {CommandHandler::kChangePassword, RunChangePassword},
+    {CommandHandler::kAbout, RunAbout},
+    {CommandHandler::kLeaveFind, RunLeaveFind},
+    {CommandHandler::kWallets, RunWallets},
+    {CommandHandler::kNewCard, RunNewCard},
+    {CommandHandler::kNewFolder, RunNewFolder},
+    {CommandHandler::kFind, RunFind},
+    {CommandHandler::kGo, RunLater},
+    {CommandHandler::kCut, RunCut},
+    {CommandHandler::kCopy, RunCopy},
+    {CommandHandler::kPaste, RunPaste},
+    {CommandHandler::kDisplay, RunLater},
+    {CommandHandler::kSecurity, RunLater},
+    {CommandHandler::kSaveToMyForms, RunSaveToMyForms},
+    {CommandHandler::kAddToFavorites, RunAddToFavorites},
+    {CommandHandler::kExport, RunLater},
+    {CommandHandler::kImport, RunLater},
+    {CommandHandler::kImportForm, RunLater},
+    {CommandHandler::kRename, RunRename},
+    {CommandHandler::kCheckForUpdates, RunCheckForUpdates},
+    {CommandHandler::kHelp, RunHelp},
+    {CommandHandler::kFindToggle, RunFindToggle},
+    {CommandHandler::kFindBox, RunFindBox},
+    {CommandHandler::kFindNow, RunLater},
+    {CommandHandler::kFindClear, RunFindClear},
+    {CommandHandler::kExpandCollapse, RunExpandCollapse},
+};
+
+}  // namespace
+
+bool RunMainWindowCommand(MainWindowState& s, int id, int code, HWND control) {
+    NoteActivity();
+    const tl5::CommandEntry* entry = tl5::FindCommand(static_cast<uint32_t>(id));
+    if (!entry) return false;
+    // The find box reports every change; only EN_CHANGE lays the banner out again.
+    if (entry->handler == CommandHandler::kFindBox && code != EN_CHANGE) return true;
+    if (tl5::CancelsPendingCut(static_cast<uint32_t>(id))) CancelCut(s);
+    const SelectionState selection = SelectionOf(s);
+    if (!tl5::CommandAllowed(static_cast<uint32_t>(id), selection, W().IsOpen())) return true;
+    for (const HandlerEntry& handler : kHandlers) {
+        if (handler.handler == entry->handler) {
+            handler.run(s, selection, control);
+            break;
+        }
+    }
+    return true;
+}
+
+void PrepareMainWindowMenu(MainWindowState& s, HMENU menu) {
+    PrepareMenu(menu);
+    const tl5::MenuPreparation preparation =
+        tl5::PrepareMenu(W().IsOpen(), tl5::AppSettings().exitMenu, SelectionOf(s));
+    for (const tl5::MenuItemUpdate& update : preparation.items) {
+        switch (update.change) {
+        case tl5::MenuItemChange::kRemove: DeleteMenu(menu, update.id, MF_BYCOMMAND); break;
+        case tl5::MenuItemChange::kEnable: EnableMenuCommand(menu, update.id, true); break;
+        case tl5::MenuItemChange::kDisable: EnableMenuCommand(menu, update.id, false); break;
+        }
+    }
+    if (preparation.deleteCaptionId && GetMenuState(menu, IDM_DELETE, MF_BYCOMMAND) != static_cast<UINT>(-1)) {
+        std::wstring caption = Text(preparation.deleteCaptionId);
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof(item);
+        item.fMask = MIIM_STRING;
+        item.dwTypeData = caption.data();
+        SetMenuItemInfoW(menu, IDM_DELETE, FALSE, &item);
+    }
+}
+
+void OnCardClosed(MainWindowState&, WPARAM) {}
+
+}  // namespace tl5win
