@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the application under Wine. With a display it shows there; without one it runs under a
 # private Xvfb: tl5driver (tools/win/AppDriver.cpp) gives it the wallet's password and waits until
-# the main window shows the open wallet's tree; then build/screenshot.png is saved and the
+# the main window shows the open wallet's tree, and opens its folders; then build/screenshot.png is saved and the
 # application is closed (the wallet saved and closed as by Exit).
 # Usage: tools/run-app.sh BIN_DIR [--password PASSWORD] [ARGUMENTS...]
 # Without --password the screenshot shows whatever the application shows first.
@@ -30,7 +30,7 @@ TL5_RUN_PASSWORD="$password" "$root/tools/with-xvfb.sh" --screen 640x480x24 bash
   app=$!
   status=0
   if [ -n "$TL5_RUN_PASSWORD" ]; then
-    "$wine_run" "$bin/tl5driver.exe" --open "$TL5_RUN_PASSWORD" --timeout 90 || status=$?
+    "$wine_run" "$bin/tl5driver.exe" --open "$TL5_RUN_PASSWORD" --expand --timeout 90 || status=$?
   else
     win=""
     for _ in $(seq 1 300); do

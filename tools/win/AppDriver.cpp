@@ -1,9 +1,10 @@
 // tl5driver: drives a running Tessellock Pro 5 from outside, for `make run` without a display.
 //
-//   tl5driver.exe --open PASSWORD [--class NAME] [--timeout SECONDS] [--fill-timeout SECONDS]
-//       Waits for the application's main window and its password entry, gives the password
-//       (WM_SETTEXT into the password box, then Done), and waits until the main window shows its
-//       tree with the wallet's items in it. Prints the number of tree items seen.
+//   tl5driver.exe --open PASSWORD [--expand] [--class NAME] [--timeout SECONDS] [--fill-timeout SECONDS]
+//       Waits for the application's main window and its password entry (answering a message before
+//       it, such as the first run's welcome, with OK), gives the password (WM_SETTEXT into the
+//       password box, then Done), and waits until the main window shows its tree with the wallet's
+//       items in it; with --expand it then opens every folder. Prints the number of tree items seen.
 //   tl5driver.exe --close [--class NAME] [--timeout SECONDS]
 //       Asks the application to close (WM_CLOSE: the wallet is saved and closed) and waits until
 //       its process has ended.
@@ -120,7 +121,17 @@ LRESULT SendWithin(HWND w, UINT message, WPARAM wParam, LPARAM lParam, UINT ms =
     return static_cast<LRESULT>(result);
 }
 
-int Open(const std::wstring& className, const std::wstring& password, DWORD fillSeconds) {
+// Expands every item under (and including) the siblings from `first` on that has children.
+void ExpandAll(HWND tree, LRESULT first) {
+    for (LRESULT item = first; item; item = SendWithin(tree, TVM_GETNEXTITEM, TVGN_NEXT, item)) {
+        const LRESULT child = SendWithin(tree, TVM_GETNEXTITEM, TVGN_CHILD, item);
+        if (!child) continue;
+        SendWithin(tree, TVM_EXPAND, TVE_EXPAND, item);
+        ExpandAll(tree, child);
+    }
+}
+
+int Open(const std::wstring& className, const std::wstring& password, DWORD fillSeconds, bool expand) {
     HWND main = FindMain(className);
     if (!main) return Fail("the main window did not appear");
     const DWORD thread = GetWindowThreadProcessId(main, nullptr);
@@ -165,10 +176,17 @@ int Open(const std::wstring& className, const std::wstring& password, DWORD fill
     const ULONGLONG fillEnd = std::min<ULONGLONG>(g_deadline, GetTickCount64() + fillSeconds * 1000ULL);
     LRESULT count = 0;
     WaitFor([&] { return (count = SendWithin(tree, TVM_GETCOUNT, 0, 0)) > 0; }, fillEnd);
+    if (expand && count > 0) {
+        // Every folder opened, as a user would tap each one open; then the top of the tree in view.
+        const LRESULT root = SendWithin(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+        ExpandAll(tree, root);
+        if (root) SendWithin(tree, TVM_ENSUREVISIBLE, 0, root);
+    }
     // Settle: paint everything now and wait until the window's thread has handled what was queued.
     RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     SendWithin(main, WM_NULL, 0, 0);
-    std::printf("tl5driver: the wallet is open; the tree shows %ld items\n", static_cast<long>(count));
+    std::printf("tl5driver: the wallet is open; the tree shows %ld items%s\n", static_cast<long>(count),
+                expand && count > 0 ? ", every folder expanded" : "");
     if (count == 0) std::printf("tl5driver: note: the tree stayed empty\n");
     return 0;
 }
@@ -193,7 +211,7 @@ int Close(const std::wstring& className) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: tl5driver --open PASSWORD [--class NAME] [--timeout SECONDS] [--fill-timeout SECONDS]\n"
+                 "usage: tl5driver --open PASSWORD [--expand] [--class NAME] [--timeout SECONDS] [--fill-timeout SECONDS]\n"
                  "       tl5driver --close [--class NAME] [--timeout SECONDS]\n");
     return 2;
 }
@@ -202,6 +220,7 @@ int Usage() {
 
 int wmain(int argc, wchar_t** argv) {
     std::wstring mode, password, className = L"Ostrov Tessellock Pro 2005";
+    bool expand = false;
     DWORD timeout = 60, fillTimeout = 10;
     // The instance tag of side-by-side copies is part of the class name (see shell/win/Startup.h).
     if (const wchar_t* tag = _wgetenv(L"TL5_INSTANCE_TAG")) className += tag;
@@ -210,6 +229,7 @@ int wmain(int argc, wchar_t** argv) {
         const bool hasValue = i + 1 < argc;
         if (a == L"--open" && hasValue) mode = a, password = argv[++i];
         else if (a == L"--close") mode = a;
+        else if (a == L"--expand") expand = true;
         else if (a == L"--class" && hasValue) className = argv[++i];
         else if (a == L"--timeout" && hasValue) timeout = static_cast<DWORD>(_wtoi(argv[++i]));
         else if (a == L"--fill-timeout" && hasValue) fillTimeout = static_cast<DWORD>(_wtoi(argv[++i]));
@@ -217,7 +237,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (mode.empty() || timeout == 0) return Usage();
     g_deadline = GetTickCount64() + timeout * 1000ULL;
-    const int result = mode == L"--open" ? Open(className, password, fillTimeout) : Close(className);
+    const int result = mode == L"--open" ? Open(className, password, fillTimeout, expand) : Close(className);
     SecureZeroMemory(password.data(), password.size() * sizeof(wchar_t));
     std::fflush(stdout);
     return result;
