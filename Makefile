@@ -1,7 +1,8 @@
 # Tessellock Pro 5: build, run and test on Debian 12.
 #   make run    install what is missing, build, start the application under Wine
 #   make test   install what is missing, build, run every test (native, then Windows through Wine)
-#   make bench  build the Release tree and run the benchmarks (tl5bench)
+#   make bench  build the Release tree and run the benchmarks (tl5bench), then the Windows tree's
+#               tree-fill benchmark through Wine (tl5winbench)
 SHELL := /bin/bash
 .DEFAULT_GOAL := build
 
@@ -52,7 +53,7 @@ run: win
 	cmake --build $(RELEASE) -j$(JOBS) --target tl5
 	@tools/make-demo-wallet.sh $(RELEASE)/bin/tl5 $(DEMO_WALLET) '$(DEMO_PASSWORD)'
 	@echo "Demo wallet: $(DEMO_WALLET)  password: $(DEMO_PASSWORD)"
-	@tools/run-app.sh $(WIN)/bin "Z:$(subst /,\,$(DEMO_WALLET))"
+	@tools/run-app.sh $(WIN)/bin --password '$(DEMO_PASSWORD)' "Z:$(subst /,\,$(DEMO_WALLET))"
 
 test: build fuzz-build
 	@$(MAKE) --no-print-directory test-native test-win
@@ -82,6 +83,9 @@ bench: deps
 	cmake -S . -B $(RELEASE) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(RELEASE) -j$(JOBS) --target tl5bench
 	$(RELEASE)/bin/tl5bench
+	cmake -S . -B $(WIN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-w64-x86_64.cmake
+	cmake --build $(WIN) -j$(JOBS) --target tl5winbench
+	tools/win-bench.sh $(RELEASE)/bin $(WIN)/bin
 
 clean:
 	rm -rf $(BUILD)

@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # Starts the application under Wine. With a display it shows there; without one it runs under a
-# private Xvfb, waits for the main window, saves build/screenshot.png and closes the application.
-# Usage: tools/run-app.sh BIN_DIR [ARGUMENTS...]
+# private Xvfb: tl5driver (tools/win/AppDriver.cpp) gives it the wallet's password and waits until
+# the main window shows the open wallet's tree, and opens its folders; then build/screenshot.png is saved and the
+# application is closed (the wallet saved and closed as by Exit).
+# Usage: tools/run-app.sh BIN_DIR [--password PASSWORD] [ARGUMENTS...]
+# Without --password the screenshot shows whatever the application shows first.
 set -euo pipefail
 bin=$1
 shift
+password=""
+if [ "${1:-}" = "--password" ]; then password=$2; shift 2; fi
 args=("$@")
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 wine_run="$root/tools/wine-run.sh"
@@ -15,21 +20,45 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 shot="$root/build/screenshot.png"
-"$root/tools/with-xvfb.sh" --screen 640x480x24 bash -c '
+rm -f "$shot"
+# Everything below waits for conditions; each wait has its own bound, and the driver has its own limit.
+TL5_RUN_PASSWORD="$password" "$root/tools/with-xvfb.sh" --screen 640x480x24 bash -c '
   set -u
-  "$0" "$2" "${@:3}" &
+  wine_run=$1 shot=$2 bin=$3
+  shift 3
+  "$wine_run" "$bin/ostrovtlpro5ppc.exe" "$@" &
   app=$!
-  win=""
-  for _ in $(seq 1 200); do
-    win=$(xdotool search --name "^Tessellock Pro 5$" 2>/dev/null | head -n 1 || true)
-    [ -n "$win" ] && break
-    sleep 0.2
-  done
-  if [ -z "$win" ]; then echo "run-app: the main window did not appear" >&2; kill $app 2>/dev/null; exit 1; fi
-  sleep 1.5
-  import -window root "$1"
-  xdotool windowactivate --sync "$win" key --clearmodifiers alt+F4 >/dev/null 2>&1 || true
-  for _ in $(seq 1 50); do kill -0 $app 2>/dev/null || break; sleep 0.2; done
+  status=0
+  if [ -n "$TL5_RUN_PASSWORD" ]; then
+    "$wine_run" "$bin/tl5driver.exe" --open "$TL5_RUN_PASSWORD" --expand --timeout 90 || status=$?
+  else
+    win=""
+    for _ in $(seq 1 300); do
+      win=$(xdotool search --name "^Tessellock Pro 5$" 2>/dev/null | head -n 1 || true)
+      [ -n "$win" ] && break
+      kill -0 $app 2>/dev/null || break
+      sleep 0.2
+    done
+    [ -n "$win" ] || { echo "run-app: the main window did not appear" >&2; status=1; }
+  fi
+  # The screen has settled when two shots in a row are the same (also after a failure: it shows why).
+  if kill -0 $app 2>/dev/null; then
+    prev="$shot.prev.png"
+    for _ in $(seq 1 25); do
+      import -window root "$shot"
+      [ -f "$prev" ] && cmp -s "$shot" "$prev" && break
+      cp "$shot" "$prev"
+      sleep 0.2
+    done
+    rm -f "$prev"
+  fi
+  "$wine_run" "$bin/tl5driver.exe" --close --timeout 30 >/dev/null 2>&1 || true
+  for _ in $(seq 1 100); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
   kill $app 2>/dev/null || true
-' "$wine_run" "$shot" "$bin/ostrovtlpro5ppc.exe" "${args[@]}"
+  exit $status
+' run-app "$wine_run" "$shot" "$bin" "${args[@]}" || status=$?
+if [ "${status:-0}" -ne 0 ]; then
+  [ -f "$shot" ] && echo "run-app: the application did not reach its open wallet; what it showed: $shot" >&2
+  exit "$status"
+fi
 echo "Screenshot of the application: $shot"
