@@ -45,6 +45,10 @@ void MainWindowReapplyFindBar(HWND window);
 // Places the banner controls and the tree.
 void MainWindowLayout(HWND window);
 
+// Builds every item of the wallet tree again from the open wallet (after a change of the tree's font,
+// and for the benchmark of the fill).
+void MainWindowFillTree(HWND window);
+
 // The tree control of the main window.
 HWND MainWindowTree(HWND window);
 

@@ -319,6 +319,10 @@ void FillWalletTree(MainWindowState& s) {
     InvalidateRect(s.tree, nullptr, TRUE);
 }
 
+void MainWindowFillTree(HWND window) {
+    if (MainWindowState* s = StateOf(window)) FillWalletTree(*s);
+}
+
 void RebuildFavoritesNode(MainWindowState& s) {
     RebuildSpecialNode(s, tl5::kTreeIndexFavorites, tl5::FavoritesNodePlan(AppWallet(), TextU16), false);
 }
