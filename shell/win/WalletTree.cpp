@@ -308,13 +308,13 @@ void ClearWalletTree(MainWindowState& s) {
 void FillWalletTree(MainWindowState& s) {
     if (!s.tree) return;
     if (s.renameEdit) TreeView_EndEditLabelNow(s.tree, TRUE);
+    // No drawing while the items go and come: a tree that redraws for each one is slow with many.
+    SendMessageW(s.tree, WM_SETREDRAW, FALSE, 0);
     // The tree clipboard names its record by id and stays valid across a rebuild; the cut mark goes.
     TreeView_DeleteAllItems(s.tree);
     s.cutItem = nullptr;
     if (s.clipboard.mode == tl5::kClipCut) s.clipboard = tl5::TreeClipboard{};
-    if (!AppWallet().IsOpen()) return;
-    SendMessageW(s.tree, WM_SETREDRAW, FALSE, 0);
-    InsertPlan(s.tree, tl5::BuildFillPlan(AppWallet(), TextU16), TVI_LAST);
+    if (AppWallet().IsOpen()) InsertPlan(s.tree, tl5::BuildFillPlan(AppWallet(), TextU16), TVI_LAST);
     SendMessageW(s.tree, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(s.tree, nullptr, TRUE);
 }
