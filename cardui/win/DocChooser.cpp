@@ -32,19 +32,7 @@ private:
     bool OnInit() override {
         titleBar_ = CreateTitleBar(Window(), tl5::ToWide(state_.Title()), static_cast<int>(state_.HeaderIcon()));
         filter_ = tl5::ToWide(state_.Filter());
-        ppc::DOCLISTCREATE create{};
-        create.dwStructSize = 24;
-        create.hwndParent = Window();
-        create.pszFolder = nullptr;
-        create.pstrFilter = filter_.c_str();
-        create.wFilterIndex = 0;
-        create.wId = IDC_DOCUMENT_LIST;
-        create.dwFlags = 0;
-        list_ = ppc::DocList_Create(&create);
-        if (list_) {
-            SendMessageW(list_, ppc::DLM_REFRESH, 0, 0);
-            SendMessageW(list_, ppc::DLM_SETSELECT, 0, 0);
-        }
+        list_ = ppc::CreateDocumentList(Window(), filter_.c_str(), IDC_DOCUMENT_LIST);
         Layout();
         SetFocus(list_);
         return false;  // the focus is placed

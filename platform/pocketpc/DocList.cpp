@@ -330,4 +330,21 @@ HWND DocList_Create(DOCLISTCREATE* create) {
     return window;
 }
 
+HWND CreateDocumentList(HWND parent, const wchar_t* filter, int id) {
+    DOCLISTCREATE create{};
+    create.dwStructSize = 24;
+    create.hwndParent = parent;
+    create.pszFolder = nullptr;
+    create.pstrFilter = filter;
+    create.wFilterIndex = 0;
+    create.wId = static_cast<WORD>(id);
+    create.dwFlags = 0;
+    HWND list = DocList_Create(&create);
+    if (list) {
+        SendMessageW(list, DLM_REFRESH, 0, 0);
+        SendMessageW(list, DLM_SETSELECT, 0, 0);
+    }
+    return list;
+}
+
 }  // namespace ppc

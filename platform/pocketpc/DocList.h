@@ -37,6 +37,10 @@ struct DLNHDR {
 // Creates the control as a child of the parent; null on failure.
 HWND DocList_Create(DOCLISTCREATE* create);
 
+// A document list filling `parent` as the wallet list and the document chooser show it: made with the
+// filter ("description\0pattern\0\0") and control id, listed at once, its first document selected.
+HWND CreateDocumentList(HWND parent, const wchar_t* filter, int id);
+
 // The folder the list reads by default: the platform's documents folder (which tests move with the
 // environment variable TL5_DOCUMENTS), without a trailing separator.
 bool DocListDocumentsFolder(wchar_t* folder, int size);

@@ -80,19 +80,7 @@ private:
         PostMessageW(owner_, WM_CANCELMODE, 0, 0);
         SendMessageW(Window(), WM_SETFONT, reinterpret_cast<WPARAM>(AppFontCache().Font(kFont85Bold)), FALSE);
         titleBar_ = CreateTitleBar(Window(), Config().title, Config().iconId);
-        ppc::DOCLISTCREATE create{};
-        create.dwStructSize = 24;
-        create.hwndParent = Window();
-        create.pszFolder = nullptr;
-        create.pstrFilter = Config().filterList.c_str();
-        create.wFilterIndex = 0;
-        create.wId = IDC_DOCUMENT_LIST;
-        create.dwFlags = 0;
-        documentList_ = ppc::DocList_Create(&create);
-        if (documentList_) {
-            SendMessageW(documentList_, ppc::DLM_REFRESH, 0, 0);
-            SendMessageW(documentList_, ppc::DLM_SETSELECT, 0, 0);
-        }
+        documentList_ = ppc::CreateDocumentList(Window(), Config().filterList.c_str(), IDC_DOCUMENT_LIST);
         Layout();
         SetFocus(documentList_);
         return false;  // the focus is placed

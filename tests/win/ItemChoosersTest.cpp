@@ -34,10 +34,12 @@
 #include "shell/win/MainWindow.h"
 #include "shell/win/Startup.h"
 #include "tests/win/IconFixture.h"
+#include "tests/win/InProcessApp.h"
 #include "tests/win/MainWindowTestDriver.h"
 
 using tl5test::ControlText;
 using tl5test::Press;
+using tl5test::RemoveTree;
 using tl5test::TypeInto;
 using tl5test::UiScript;
 
@@ -45,27 +47,6 @@ namespace {
 
 std::wstring S(uint32_t id) { return tl5win::Text(id); }
 
-std::wstring TempFolder() {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    return std::wstring(temp) + L"tl5-choosers-" + std::to_wstring(GetCurrentProcessId());
-}
-
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW found{};
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = folder + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
-            else DeleteFileW(path.c_str());
-        } while (FindNextFileW(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
 
 void WriteFile(const std::wstring& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path.c_str(), std::ios::binary);
@@ -184,33 +165,13 @@ void StartScript(UiScript& script, std::function<void(UiScript&)> body) {
 class ItemChoosers : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        docs_ = new std::wstring(TempFolder());
-        RemoveTree(*docs_);
-        CreateDirectoryW(docs_->c_str(), nullptr);
-        SetEnvironmentVariableW(L"TL5_DOCUMENTS", docs_->c_str());
-        settingsKey_ =
-            new std::wstring(L"Software\\Tessellock Tests\\Choosers " + std::to_wstring(GetCurrentProcessId()));
-        SetEnvironmentVariableW(L"TL5_SETTINGS_KEY", settingsKey_->c_str());
-        wchar_t self[MAX_PATH] = {};
-        GetModuleFileNameW(nullptr, self, MAX_PATH);
-        std::wstring exe(self);
-        exe.resize(exe.rfind(L'\\') + 1);
-        exe += APP_EXE_NAME;
-        module_ = LoadLibraryExW(exe.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
-        ASSERT_NE(module_, nullptr);
-        ASSERT_TRUE(tl5win::LoadResourcesAndCreateMainWindow(module_));
-        main_ = tl5win::App().mainWindow;
+        app_ = new tl5test::InProcessApp;
+        ASSERT_TRUE(app_->Start(L"choosers")) << "cannot make the application's main window";
+        docs_ = new std::wstring(app_->Documents());
+        main_ = app_->MainWindow();
     }
 
-    static void TearDownTestSuite() {
-        if (main_) DestroyWindow(main_);
-        main_ = nullptr;
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
-        RemoveTree(*docs_);
-        RegDeleteTreeW(HKEY_CURRENT_USER, settingsKey_->c_str());
-    }
+    static void TearDownTestSuite() { app_->Stop(); }
 
     void SetUp() override {
         ASSERT_NE(main_, nullptr);
@@ -253,16 +214,14 @@ protected:
     }
 
     static inline const std::u16string kPassword = u"secret1";
+    static tl5test::InProcessApp* app_;
     static std::wstring* docs_;
-    static std::wstring* settingsKey_;
-    static HMODULE module_;
     static HWND main_;
     tl5::Wallet wallet_;
 };
 
+tl5test::InProcessApp* ItemChoosers::app_ = nullptr;
 std::wstring* ItemChoosers::docs_ = nullptr;
-std::wstring* ItemChoosers::settingsKey_ = nullptr;
-HMODULE ItemChoosers::module_ = nullptr;
 HWND ItemChoosers::main_ = nullptr;
 
 TEST_F(ItemChoosers, CardTypeChooserListsMyFormsFirstThenTheBuiltInFormsAndOneTapChooses) {

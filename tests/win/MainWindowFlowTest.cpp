@@ -23,9 +23,11 @@
 #include "shell/win/Startup.h"
 #include "shell/win/WalletList.h"
 #include "tests/core/ExchangeLegacyWriter.h"
+#include "tests/win/InProcessApp.h"
 #include "tests/win/MainWindowTestDriver.h"
 
 using tl5test::Press;
+using tl5test::RemoveTree;
 using tl5test::TypeInto;
 using tl5test::UiScript;
 
@@ -34,61 +36,19 @@ namespace {
 
 std::wstring S(uint32_t id) { return tl5win::Text(id); }
 
-std::wstring Folder() {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    return std::wstring(temp) + L"tl5-mainwindow-" + std::to_wstring(GetCurrentProcessId());
-}
-
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW found{};
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = folder + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileW(path.c_str());
-        } while (FindNextFileW(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 class MainWindowFlow : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        docs_ = new std::wstring(Folder());
-        CreateDirectoryW(docs_->c_str(), nullptr);
-        SetEnvironmentVariableW(L"TL5_DOCUMENTS", docs_->c_str());
-        settingsKey_ = new std::wstring(L"Software\\Tessellock Tests\\MainWindow " + std::to_wstring(GetCurrentProcessId()));
-        SetEnvironmentVariableW(L"TL5_SETTINGS_KEY", settingsKey_->c_str());
-        // The application's own resources (dialogs, menu bars, icons) come from its exe.
-        wchar_t self[MAX_PATH] = {};
-        GetModuleFileNameW(nullptr, self, MAX_PATH);
-        std::wstring exe(self);
-        exe.resize(exe.rfind(L'\\') + 1);
-        exe += APP_EXE_NAME;
-        module_ = LoadLibraryExW(exe.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
-        ASSERT_NE(module_, nullptr) << "cannot load " << tl5::Utf16ToUtf8(tl5::FromWide(exe));
-        ASSERT_TRUE(tl5win::LoadResourcesAndCreateMainWindow(module_));
-        main_ = tl5win::App().mainWindow;
+        app_ = new tl5test::InProcessApp;
+        ASSERT_TRUE(app_->Start(L"mainwindow")) << "cannot make the application's main window";
+        docs_ = new std::wstring(app_->Documents());
+        main_ = app_->MainWindow();
     }
 
-    static void TearDownTestSuite() {
-        tl5win::AppWallet().Close(false);
-        if (HWND list = tl5win::WalletListWindow()) DestroyWindow(list);
-        if (main_) DestroyWindow(main_);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
-        RemoveTree(*docs_);
-        RegDeleteTreeW(HKEY_CURRENT_USER, settingsKey_->c_str());
-    }
+    static void TearDownTestSuite() { app_->Stop(); }
 
     void SetUp() override {
         ASSERT_NE(main_, nullptr);
@@ -132,15 +92,13 @@ protected:
         EXPECT_TRUE(tl5test::PumpUntil(done, 10000));
     }
 
+    static tl5test::InProcessApp* app_;
     static std::wstring* docs_;
-    static std::wstring* settingsKey_;
-    static HMODULE module_;
     static HWND main_;
 };
 
+tl5test::InProcessApp* MainWindowFlow::app_ = nullptr;
 std::wstring* MainWindowFlow::docs_ = nullptr;
-std::wstring* MainWindowFlow::settingsKey_ = nullptr;
-HMODULE MainWindowFlow::module_ = nullptr;
 HWND MainWindowFlow::main_ = nullptr;
 
 TEST_F(MainWindowFlow, NewWalletFromTheListIsCreatedWithItsCheckedPasswordAndOpened) {

@@ -25,6 +25,7 @@
 #include "shell/win/Startup.h"
 #include "shell/win/WalletList.h"
 #include "tests/core/WalletTestSupport.h"
+#include "tests/win/InProcessApp.h"
 #include "tests/win/MainWindowTestDriver.h"
 
 using tl5test::Press;
@@ -35,23 +36,6 @@ namespace {
 
 constexpr char16_t kPassword[] = u"tree-pw";
 
-std::wstring TempFolder() {
-    wchar_t base[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, base);
-    return std::wstring(base) + L"tl5-tree-" + std::to_wstring(GetCurrentProcessId());
-}
-
-void RemoveFolder(const std::wstring& folder) {
-    WIN32_FIND_DATAW data{};
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            if (data.cFileName[0] != L'.') DeleteFileW((folder + L"\\" + data.cFileName).c_str());
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
 
 // The fixture wallet:
 //   Zed (a top-level card), Bank { Visa, Amex, Cards { Pin } }, Home, My Forms; Visa is a favourite.
@@ -121,31 +105,12 @@ HTREEITEM Child(HWND tree, HTREEITEM parent, const std::wstring& name) {
 class WalletTree : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        docs_ = new std::wstring(TempFolder());
-        CreateDirectoryW(docs_->c_str(), nullptr);
-        SetEnvironmentVariableW(L"TL5_DOCUMENTS", docs_->c_str());
-        settingsKey_ = new std::wstring(L"Software\\Tessellock Tests\\Tree " + std::to_wstring(GetCurrentProcessId()));
-        SetEnvironmentVariableW(L"TL5_SETTINGS_KEY", settingsKey_->c_str());
-        wchar_t self[MAX_PATH] = {};
-        GetModuleFileNameW(nullptr, self, MAX_PATH);
-        std::wstring exe(self);
-        exe.resize(exe.rfind(L'\\') + 1);
-        exe += APP_EXE_NAME;
-        module_ = LoadLibraryExW(exe.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
-        ASSERT_NE(module_, nullptr);
-        ASSERT_TRUE(tl5win::LoadResourcesAndCreateMainWindow(module_));
-        main_ = tl5win::App().mainWindow;
+        app_ = new tl5test::InProcessApp;
+        ASSERT_TRUE(app_->Start(L"tree")) << "cannot make the application's main window";
+        main_ = app_->MainWindow();
     }
 
-    static void TearDownTestSuite() {
-        tl5win::AppWallet().Close(false);
-        if (HWND list = tl5win::WalletListWindow()) DestroyWindow(list);
-        if (main_) DestroyWindow(main_);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
-        RemoveFolder(*docs_);
-        RegDeleteTreeW(HKEY_CURRENT_USER, settingsKey_->c_str());
-    }
+    static void TearDownTestSuite() { app_->Stop(); }
 
     void SetUp() override {
         ASSERT_NE(main_, nullptr);
@@ -153,7 +118,7 @@ protected:
         tl5::AppSettings().exitMenu = 0;
         PostMessageW(main_, WMU_SHOW_WALLET_LIST, 0, 0);
         ASSERT_TRUE(tl5test::PumpUntil([] { return tl5win::WalletListIsShown() && !tl5win::AppWallet().IsOpen(); }, 10000));
-        path_ = *docs_ + L"\\Tree.tl5";
+        path_ = app_->Document(L"Tree.tl5");
         DeleteFileW(path_.c_str());
         ids_ = MakeFixtureWallet(path_);
         OpenFixture(kPassword);
@@ -223,18 +188,14 @@ protected:
 
     void TearDown() override { check_.Close(false); }
 
-    static std::wstring* docs_;
-    static std::wstring* settingsKey_;
-    static HMODULE module_;
+    static tl5test::InProcessApp* app_;
     static HWND main_;
     std::wstring path_;
     Ids ids_;
     tl5::Wallet check_;
 };
 
-std::wstring* WalletTree::docs_ = nullptr;
-std::wstring* WalletTree::settingsKey_ = nullptr;
-HMODULE WalletTree::module_ = nullptr;
+tl5test::InProcessApp* WalletTree::app_ = nullptr;
 HWND WalletTree::main_ = nullptr;
 
 }  // namespace
