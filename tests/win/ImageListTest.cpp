@@ -30,6 +30,8 @@ class ImageLists : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(AppResources(), nullptr);
+        // Every test starts without lists (and without the custom icons earlier tests may have added).
+        DestroyIconImageLists();
         SetIconResourceInstance(AppResources());
     }
     void TearDown() override { DestroyIconImageLists(); }

@@ -1,5 +1,6 @@
 #include "tests/win/InProcessApp.h"
 
+#include "cardui/win/ImageLists.h"
 #include "model/Wallet.h"
 #include "shell/win/MainWindow.h"
 #include "shell/win/Startup.h"
@@ -57,6 +58,8 @@ void InProcessApp::Stop() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     }
+    // As the application does at its end: the icon lists go, with the custom icons the run added.
+    tl5win::DestroyIconImageLists();
     RemoveTree(docs_);
     RegDeleteTreeW(HKEY_CURRENT_USER, settingsKey_.c_str());
 }

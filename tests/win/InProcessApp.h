@@ -19,7 +19,8 @@ public:
     // Makes the documents folder and the settings key of this run, loads the application's module and
     // makes the main window. False when the module cannot be loaded or the window not made.
     bool Start(const wchar_t* name);
-    // Closes the wallet without saving, destroys the windows, and removes the folder and the settings.
+    // Closes the wallet without saving, destroys the windows and the icon lists, and removes the folder
+    // and the settings.
     void Stop();
 
     const std::wstring& Documents() const { return docs_; }

@@ -401,8 +401,7 @@ TEST_F(WalletTree, PropertiesAndTheIconPickerChangeAFoldersIcon) {
         const LPARAM at = MAKELPARAM(x + ListView_GetColumnWidth(grid, 3) / 2, (r.top + r.bottom) / 2);
         PostMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, at);
         PostMessageW(grid, WM_LBUTTONUP, 0, at);
-        Sleep(200);
-        Press(picker, IDM_DONE);
+        Press(picker, IDM_DONE);  // posted after the tap, so handled after it
         s.WaitGone(picker);
         Press(dialog, IDM_DONE);
         s.WaitGone(dialog);
