@@ -374,7 +374,8 @@ void RunChangePassword(MainWindowState& s, const SelectionState&, HWND) {
     const bool changed = chosen && StillCurrent(ticket) && W().ChangePassword(secret);
     tl5::SecureZero(secret);
     if (!changed) return;
-    if (!tl5::SetHint(W(), tl5::FromWide(hint))) {}
+    // The hint goes with the new password (an empty one removes the old hint).
+    tl5::SetHint(W(), tl5::FromWide(hint));
     ShowMessage(s.window, IDS_PASSWORD_CHANGED, IDS_APP_NAME, MB_ICONINFORMATION);
     // The wallet is saved, closed and opened again: the user now gives the new password.
     if (StillCurrent(ticket)) MainWindowOpenWallet(s.window, tl5::ToWide(path).c_str());
