@@ -236,4 +236,15 @@ HWND CreateTitleBar(HWND parent, const std::wstring& caption, int iconId) {
     return bar;
 }
 
+void FitTitleBarAndBody(HWND screen, HWND titleBar, HWND body) {
+    RECT client{};
+    GetClientRect(screen, &client);
+    int barHeight = 0;
+    if (titleBar) {
+        FitDialogBar(titleBar, screen);
+        barHeight = DialogBarHeight();
+    }
+    if (body) MoveWindow(body, 0, barHeight, client.right, client.bottom - barHeight, TRUE);
+}
+
 }  // namespace tl5win

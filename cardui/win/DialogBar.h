@@ -58,6 +58,10 @@ HWND CreateDialogBar(HWND parent, const wchar_t* caption, DWORD style, POINT pos
 // and icon, under the control id of the templates' bars.
 HWND CreateTitleBar(HWND parent, const std::wstring& caption, int iconId);
 
+// Lays out a screen made of a title bar made in code and one control under it (a document list): the
+// bar across the top, the control filling the rest of the client area. Either may be null.
+void FitTitleBarAndBody(HWND screen, HWND titleBar, HWND body);
+
 // Replaces what the bar shows. With `icon` -1 and icon data, 16- and 32-pixel icons are read from
 // the data (24-bit preferred, other depths allowed); data that cannot be read leaves the bar
 // without an icon. The caption also becomes the bar's window text. Returns false for a window that

@@ -70,17 +70,7 @@ private:
         titleBar_ = nullptr;
     }
 
-    void Layout() {
-        RECT client{};
-        GetClientRect(Window(), &client);
-        int barHeight = 0;
-        if (titleBar_) {
-            FitDialogBar(titleBar_, Window());
-            barHeight = DialogBarHeight();
-        }
-        if (list_)
-            MoveWindow(list_, client.left, client.top + barHeight, client.right, client.bottom - barHeight, TRUE);
-    }
+    void Layout() { FitTitleBarAndBody(Window(), titleBar_, list_); }
 
     std::wstring SelectedPath() const {
         wchar_t path[MAX_PATH] = {};

@@ -125,16 +125,7 @@ private:
         titleBar_ = nullptr;
     }
 
-    void Layout() {
-        RECT client{};
-        GetClientRect(Window(), &client);
-        int barHeight = 0;
-        if (titleBar_) {
-            FitDialogBar(titleBar_, Window());
-            barHeight = DialogBarHeight();
-        }
-        if (documentList_) MoveWindow(documentList_, 0, barHeight, client.right, client.bottom - barHeight, TRUE);
-    }
+    void Layout() { FitTitleBarAndBody(Window(), titleBar_, documentList_); }
 
     // Reports the choice to the owner and goes away.
     void Finish(WPARAM action) {
