@@ -27,7 +27,7 @@ enum RowAction : uint32_t {
     kRowIndent = 0x1000,        // the text starts a little further right
     kRowWeb = 0x10000,          // tapping opens the browser
     kRowPhone = 0x20000,        // tapping dials
-    kRowAttachment = 0x40000,   // tapping opens the attachment
+    kRowAttachmentAction = 0x40000,  // tapping opens the attachment (the row kind is kRowAttachment)
     kRowEmail = 0x80000,        // tapping starts a message
     kRowDetect = 0x200000,      // the kind of address is decided from the text
     kRowActionIcons = 0x3F0000  // any of these: the row carries an action icon
