@@ -24,6 +24,7 @@ void Settings::ApplyDefaults() {
     info = 0;
     count = 0;
     langPref = 0;
+    clipboardClearSeconds = 30;
     mru.clear();
 }
 
@@ -70,6 +71,7 @@ const NumberValue kReadFirst[] = {
     {u"Color.FolderForms", &Settings::colorFolderForms},
     {u"Pass.AutoOK", &Settings::passAutoOk},
     {u"OpenLast", &Settings::openLast},
+    {u"Clipboard.ClearSeconds", &Settings::clipboardClearSeconds},
 };
 
 // Written at exit before MRU, in this order.

@@ -48,6 +48,8 @@ struct Settings {
     uint32_t info;                 // Info, bit 0: welcome message at every start
     uint32_t count;                // Count, normal exits so far
     uint32_t langPref;             // LangPref (read only), low 16 bits a language id
+    uint32_t clipboardClearSeconds; // Clipboard.ClearSeconds (read only): a copied secret leaves the
+                                    // clipboard after this many seconds; 0 keeps it
     std::u16string mru;            // MRU, the last wallet opened
 
     std::u16string keyPath;        // empty: nothing is read or written

@@ -81,7 +81,7 @@ TEST(Settings, FirstRunUsesDefaultsRegistersOnceAndSavesInOrder) {
         u"Count", u"Info", u"LangPref", u"FontMain", u"FontMainStyle", u"FontCard", u"FontCardFieldNmStyle",
         u"FontCardDataStyle", u"NoteFont", u"NoteFontStyle", u"NoteWrap", u"ClearType", u"NoteZoom",
         u"Color.BarStart", u"Color.BarEnd", u"Color.BarText", u"Color.FolderSpecial", u"Color.FolderForms",
-        u"Pass.AutoOK", u"OpenLast", u"Setup", u"ExitMenu", u"MRU"};
+        u"Pass.AutoOK", u"OpenLast", u"Clipboard.ClearSeconds", u"Setup", u"ExitMenu", u"MRU"};
     EXPECT_EQ(reg.reads, readOrder);
     EXPECT_EQ(s.count, 0u);
     EXPECT_EQ(s.fontMain, 9u);
@@ -91,6 +91,7 @@ TEST(Settings, FirstRunUsesDefaultsRegistersOnceAndSavesInOrder) {
     EXPECT_EQ(s.colorFolderSpecial, 0x009933FFu);
     EXPECT_EQ(s.colorFolderForms, 0x00008000u);
     EXPECT_EQ(s.openLast, 1u);
+    EXPECT_EQ(s.clipboardClearSeconds, 30u);
     EXPECT_TRUE(s.mru.empty());
 
     reg.writes.clear();
@@ -114,7 +115,7 @@ TEST(Settings, ReadOnlyValuesSurviveResetAndSave) {
     FakeRegistry reg;
     reg.numbers = {{u"Count", 7}, {u"Setup", 6}, {u"Color.BarStart", 0x123456}, {u"ClearType", 0},
                    {u"ExitMenu", 1}, {u"Pass.AutoOK", 0}, {u"LangPref", 0x0407}, {u"FontMain", 12},
-                   {u"FontMainStyle", 1}, {u"OpenLast", 0}};
+                   {u"FontMainStyle", 1}, {u"OpenLast", 0}, {u"Clipboard.ClearSeconds", 5}};
     reg.texts[u"MRU"] = u"C:\\Wallets\\Personal.tl5";
     Settings s = WithKey();
     s.langPref = 0x0409;  // cleared before the read
@@ -123,6 +124,7 @@ TEST(Settings, ReadOnlyValuesSurviveResetAndSave) {
     EXPECT_EQ(s.colorBarStart, 0x123456u);
     EXPECT_EQ(s.clearType, 0u);
     EXPECT_EQ(s.exitMenu, 1u);
+    EXPECT_EQ(s.clipboardClearSeconds, 5u);
     EXPECT_EQ(s.langPref, 0x0407u);
     EXPECT_EQ(s.MainFontSize(), 12u);
     EXPECT_TRUE(s.MainFontBold());
