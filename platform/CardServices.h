@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "platform/LocalTime.h"
 
@@ -26,6 +27,11 @@ bool FileLastWriteTime(const std::u16string& path, SystemTime* time);
 bool ShellOpenFile(const std::u16string& path);
 void SetShellOpenHookForTests(std::function<bool(const std::u16string&)> hook);
 bool OsShellOpenFile(const std::u16string& path);
+
+// The test seam for hand-overs to other programs: with the environment variable TL5_LAUNCH_LOG naming a
+// file, a hand-over is appended to that file as one line (UTF-8) instead of being carried out. True
+// when the line was recorded, and the caller then starts nothing.
+bool RecordHandOver(std::u16string_view line);
 
 // Starts asynchronous playback of a sound held in memory (WAV bytes), stopping any other; returns at
 // once. StopSound ends whatever is playing. Where there is no sound output both report false.

@@ -5,6 +5,9 @@
 
 #include <string>
 
+#include "platform/CardServices.h"
+#include "platform/Text.h"
+
 namespace ppc {
 
 namespace {
@@ -51,6 +54,7 @@ LONG tapiRequestMakeCall(LPCWSTR destAddress, LPCWSTR, LPCWSTR, LPCWSTR) {
         }
     }
     if (number.empty()) return TAPIERR_INVALDESTADDRESS;
+    if (tl5::RecordHandOver(u"dial " + tl5::FromWide(destAddress))) return 0;
     const std::wstring uri = L"tel:" + number;
     const INT_PTR r = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", uri.c_str(), nullptr, nullptr,
                                                               SW_SHOWNORMAL));
@@ -112,15 +116,18 @@ bool DesktopTargetForDeviceProgram(LPCWSTR program, LPCWSTR commandLine, wchar_t
 
 bool StartDeviceProgram(LPCWSTR program, LPCWSTR commandLine) {
     const std::wstring name = ProgramName(program);
+    const std::u16string record = tl5::FromWide(name) + u" " + tl5::FromWide(commandLine ? commandLine : L"");
     if (EqualsNoCase(name.c_str(), L"iexplore.exe") || EqualsNoCase(name.c_str(), L"tmail.exe") ||
         EqualsNoCase(name.c_str(), L"peghelp.exe")) {
         wchar_t target[2048];
         if (!DesktopTargetForDeviceProgram(program, commandLine, target, 2048)) return false;
+        if (tl5::RecordHandOver(record)) return true;
         const INT_PTR r = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", target, nullptr, nullptr,
                                                                   SW_SHOWNORMAL));
         return r > 32;
     }
     if (!program) return false;
+    if (tl5::RecordHandOver(record)) return true;
     std::wstring line = L"\"" + std::wstring(program) + L"\"";
     if (commandLine && *commandLine) line += L" " + std::wstring(commandLine);
     STARTUPINFOW si{};

@@ -3,6 +3,9 @@
 #include <sys/stat.h>
 #include <time.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "platform/CardServices.h"
 #include "platform/Text.h"
 
@@ -25,7 +28,21 @@ bool FileLastWriteTime(const std::u16string& path, SystemTime* time) {
     return true;
 }
 
-bool OsShellOpenFile(const std::u16string&) { return true; }
+bool RecordHandOver(std::u16string_view line) {
+    const char* path = std::getenv("TL5_LAUNCH_LOG");
+    if (!path || !*path) return false;
+    if (std::FILE* file = std::fopen(path, "ab")) {
+        const std::string text = Utf16ToUtf8(line) + "\n";
+        std::fwrite(text.data(), 1, text.size(), file);
+        std::fclose(file);
+    }
+    return true;
+}
+
+bool OsShellOpenFile(const std::u16string& path) {
+    RecordHandOver(u"open " + path);
+    return true;
+}
 
 bool PlaySoundFromMemory(const uint8_t*, size_t) { return false; }
 
