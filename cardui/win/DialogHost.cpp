@@ -87,7 +87,10 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         OnSize();
         return FALSE;
     case WM_DESTROY: OnDestroy(); return FALSE;
-    default: return FALSE;
+    default: {
+        LRESULT result = 0;
+        return OnMessage(message, wParam, lParam, &result) ? Answer(window_, result) : FALSE;
+    }
     }
 }
 

@@ -84,6 +84,9 @@ protected:
     virtual void OnSize() {}
     // WM_DESTROY, while the controls still exist.
     virtual void OnDestroy() {}
+    // A message no typed handler above takes (a screen's private messages); true when handled, with
+    // the result in *result.
+    virtual bool OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT* /*result*/) { return false; }
 
 private:
     friend INT_PTR CALLBACK DialogHostProc(HWND, UINT, WPARAM, LPARAM);

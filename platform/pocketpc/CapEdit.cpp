@@ -68,6 +68,8 @@ BOOL SHInitExtraControls() {
     edit.lpfnWndProc = CapEditProc;
     edit.hInstance = GetModuleHandleW(nullptr);
     edit.lpszClassName = WC_CAPEDIT;
+    // Process-wide, like the system's own controls: dialog templates of any module may name it.
+    edit.style |= CS_GLOBALCLASS;
     return RegisterClassW(&edit) != 0 ? TRUE : FALSE;
 }
 
