@@ -26,6 +26,19 @@ constexpr unsigned DOC_CHOOSER_RESULT = 4025;
 // A dialog posts this to itself to refresh its controls once it is up.
 constexpr unsigned WMU_DIALOG_REFRESH = 3025;
 
+// Messages of the card window's list UI control.
+constexpr unsigned LUM_SETMODE = 2674;       // wParam the mode, lParam the start field (edit mode)
+constexpr unsigned LUM_COMMIT = 2675;        // write the open editor into its field
+constexpr unsigned LUM_NEXTROW = 2677;
+constexpr unsigned LUM_PREVROW = 2678;
+constexpr unsigned LUM_REFRESH = 2679;       // view mode: rebuild the rows from the card
+constexpr unsigned LUM_GETFIELDTYPE = 2680;  // form design: the selected field's type
+
+// Messages of the card window.
+constexpr unsigned CARD_CLOSEREQUEST = 2626;     // commit and close (the wallet is closing)
+constexpr unsigned CARD_CLOSEOPTIONS = 2729;     // lParam bit 0: close owned windows on a close request
+constexpr unsigned CARD_DELETECONFIRMED = 3524;  // wParam nonzero: the user confirmed Delete Card
+
 // Timers of the main window.
 constexpr unsigned TIMER_DRAG_SCROLL = 3000;  // 75 ms while a drag runs over the tree
 constexpr unsigned TIMER_IDLE_CHECK = 3001;   // 10 s while a wallet with an auto-close period is open

@@ -168,6 +168,18 @@
 #define IDC_FOLDER_NAME_LABEL 1117
 #define IDC_FOLDER_MAIN_LEVEL 1118
 
+// The card window: the list UI control is made in code below the dialog bar; the editor controls
+// lie hidden until edit mode or form design places one over the row being edited.
+#define IDD_CARD 104
+#define IDC_CARD_CHECK 1060
+#define IDC_CARD_TEXT 1058
+#define IDC_CARD_DATE 1064
+#define IDC_CARD_TIME 1065
+#define IDC_CARD_DATETIME 1067
+#define IDC_CARD_CHOICE 1070
+#define IDC_CARD_BROWSE 1108
+#define IDC_CARD_LIST 1200
+
 // The card type chooser: the list of forms.
 #define IDD_CARD_TYPE_CHOOSER 108
 #define IDC_FORM_LIST 1051
