@@ -73,6 +73,7 @@ LRESULT OnPaint(MainWindowState& s) {
 }
 
 LRESULT OnClose(MainWindowState& s) {
+    BeforeWalletCloses(s);
     AppWallet().Close(true);
     tl5::AppWalletGeneration().Closed();
     SendMessageW(s.window, WM_ACTIVATE, WA_INACTIVE, 0);

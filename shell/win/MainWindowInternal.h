@@ -6,11 +6,23 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <memory>
+
+#include "cardui/win/CardWindow.h"
+#include "model/Card.h"
 
 #include "platform/pocketpc/Shell.h"
 #include "shell/WalletTreeRules.h"
 
 namespace tl5win {
+
+// A card open in the card window: the working copy, until the card window's result is carried out.
+struct OpenCardState {
+    std::unique_ptr<tl5::Card> card;
+    CardWindowParams params;
+    bool isNew = false;
+    uint64_t ticket = 0;  // the wallet it belongs to
+};
 
 // The main window's state, made at WM_NCCREATE and kept in the window (GWLP_USERDATA) until
 // WM_NCDESTROY.
@@ -40,6 +52,8 @@ struct MainWindowState {
     HIMAGELIST dragImage = nullptr;
     POINT dragPoint{};              // the pointer, screen coordinates
     int dragTicks = 0;
+    // The card in the card window (at most one).
+    std::unique_ptr<OpenCardState> openCard;
 };
 
 // The state of a main window, or null for another window (or before WM_NCCREATE).
@@ -84,8 +98,14 @@ void OnItemEdited(MainWindowState& s, uint64_t ticket, int index);
 bool RunMainWindowCommand(MainWindowState& s, int id, int code, HWND control);
 // Menu preparation of the menu bar's pop-ups and the tree pop-ups.
 void PrepareMainWindowMenu(MainWindowState& s, HMENU menu);
+// Opens a working copy in the card window (edit mode for new cards and cards of My Forms); returns
+// when the window has closed. Its result arrives as WMU_CARD_CLOSED.
+void OpenCard(MainWindowState& s, std::unique_ptr<tl5::Card> card, bool isNew, bool edit);
 // A card window's result (WMU_CARD_CLOSED).
 void OnCardClosed(MainWindowState& s, WPARAM result);
+// Before the wallet closes: an open card window commits and closes, and its result is carried out
+// at once; a secret copied to the clipboard is removed.
+void BeforeWalletCloses(MainWindowState& s);
 
 // ---- WalletFlow.cpp ----
 // Closes the wallet (saving it) and shows the wallet list; waits for a running open flow first.

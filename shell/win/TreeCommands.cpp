@@ -12,6 +12,8 @@
 #include "StringIds.h"
 #include "cardui/Settings.h"
 #include "cardui/win/Activity.h"
+#include "cardui/win/CardWindow.h"
+#include "cardui/win/Clipboard.h"
 #include "cardui/win/Menus.h"
 #include "cardui/win/Strings.h"
 #include "dialogs/ChooserRules.h"
@@ -321,8 +323,9 @@ void RunNewCard(MainWindowState& s, const SelectionState& selection, HWND) {
     choice.form = target.defaultForm;
     const uint64_t ticket = Ticket();
     if (!ShowCardTypeChooser(s.window, W(), &choice) || !StillCurrent(ticket)) return;
-    // The card window opens the new card from the chosen form in edit mode; it reaches the wallet
-    // only when the card window reports it saved (WMU_CARD_CLOSED).
+    // The new card reaches the wallet only when the card window reports it saved (WMU_CARD_CLOSED).
+    std::unique_ptr<tl5::Card> card = tl5::NewCardFromForm(W(), target.parent, choice.form);
+    if (card) OpenCard(s, std::move(card), true, true);
 }
 
 void RunNewFolder(MainWindowState& s, const SelectionState& selection, HWND) {
@@ -474,6 +477,57 @@ void PrepareMainWindowMenu(MainWindowState& s, HMENU menu) {
     }
 }
 
-void OnCardClosed(MainWindowState&, WPARAM) {}
+void OpenCard(MainWindowState& s, std::unique_ptr<tl5::Card> card, bool isNew, bool edit) {
+    if (!card || s.openCard || OpenCardWindow()) return;
+    auto open = std::make_unique<OpenCardState>();
+    open->card = std::move(card);
+    open->isNew = isNew;
+    open->ticket = Ticket();
+    open->params.card = open->card.get();
+    open->params.owner = s.window;
+    open->params.notifyMessage = WMU_CARD_CLOSED;
+    open->params.initialMode = edit ? tl5::CardMode::kEdit : tl5::CardMode::kView;
+    open->params.startAtName = edit;
+    CardWindowParams* params = &open->params;
+    s.openCard = std::move(open);
+    RunCardWindow(*params);
+    // The window never came up: nothing to carry out.
+    if (s.openCard && s.openCard->params.result < 0 && &s.openCard->params == params) s.openCard.reset();
+}
+
+void OnCardClosed(MainWindowState& s, WPARAM result) {
+    std::unique_ptr<OpenCardState> open = std::move(s.openCard);
+    // Carried out already (the wallet closed while the card window was open), or another wallet.
+    if (!open || !StillCurrent(open->ticket)) return;
+    const tl5::ItemId parent = open->card->Record().Parent();
+    const tl5::CardClosedOutcome outcome =
+        tl5::StoreClosedCard(W(), static_cast<int>(result), open->card.get(), open->isNew);
+    switch (outcome.result) {
+    case tl5::CardClosedResult::kNothing: break;
+    case tl5::CardClosedResult::kFailed:
+        ShowMessage(s.window, result == static_cast<WPARAM>(tl5::kCardClosedDeleted) ? IDS_DELETE_INCOMPLETE : IDS_CARD_SAVE_FAILED,
+                    IDS_ERROR, MB_ICONSTOP);
+        break;
+    case tl5::CardClosedResult::kAdded: ShowRecord(s, outcome.index); break;
+    case tl5::CardClosedResult::kReplaced:
+        ShowRecord(s, outcome.index);
+        RefreshRecordItems(s, outcome.index);
+        RebuildFavoritesNode(s);
+        RebuildFindResultsNode(s, false);
+        break;
+    case tl5::CardClosedResult::kDeleted: {
+        FillWalletTree(s);
+        const int folder = parent.IsNull() ? -1 : W().IndexOf(parent);
+        if (folder >= 0) ShowRecord(s, folder);
+        break;
+    }
+    }
+}
+
+void BeforeWalletCloses(MainWindowState& s) {
+    if (OpenCardWindow()) CloseCardWindowNow();
+    if (s.openCard && s.openCard->params.result >= 0) OnCardClosed(s, static_cast<WPARAM>(s.openCard->params.result));
+    ClearSecretFromClipboard();
+}
 
 }  // namespace tl5win

@@ -87,6 +87,7 @@ void OpenWalletFlow(HWND window, const wchar_t* pathText) {
     const std::u16string path = tl5::FromWide(pathText ? pathText : L"");
     const std::wstring name = tl5::ToWide(tl5::FileTitleOf(path));
 
+    if (MainWindowState* s = StateOf(window)) BeforeWalletCloses(*s);
     ClearTree(window);
     tl5::Wallet& wallet = AppWallet();
     CloseAppWallet(true);
@@ -169,6 +170,7 @@ void CloseToWalletList(MainWindowState& s) {
         if (HWND prompt = CurrentPasswordDialog()) PostMessageW(prompt, WM_COMMAND, IDCANCEL, 0);
         return;
     }
+    BeforeWalletCloses(s);
     SetForegroundWindow(window);
     KillTimer(window, TIMER_IDLE_CHECK);
     SendMessageW(window, WM_CANCELMODE, 0, 0);

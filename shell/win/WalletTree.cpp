@@ -391,13 +391,18 @@ HTREEITEM InsertOrRefreshRecord(MainWindowState& s, int index) {
 
 void ActivateItem(MainWindowState& s, HTREEITEM item) {
     if (!item || !AppWallet().IsOpen()) return;
-    switch (tl5::ActivationOf(AppWallet(), NodeOfItem(s, item))) {
+    const tl5::TreeNode node = NodeOfItem(s, item);
+    const tl5::ActivateAction action = tl5::ActivationOf(AppWallet(), node);
+    switch (action) {
     case tl5::ActivateAction::kToggle: TreeView_Expand(s.tree, item, TVE_TOGGLE); break;
     case tl5::ActivateAction::kOpenCardView:
-    case tl5::ActivateAction::kOpenCardEdit:
-        // The card window opens cards; until it exists, activating a card only selects it.
+    case tl5::ActivateAction::kOpenCardEdit: {
+        // The card window works on a copy; the wallet takes it back when the window reports a change.
+        std::unique_ptr<tl5::Card> card = AppWallet().LoadCard(node.treeIndex);
         TreeView_SelectItem(s.tree, item);
+        if (card) OpenCard(s, std::move(card), false, action == tl5::ActivateAction::kOpenCardEdit);
         break;
+    }
     case tl5::ActivateAction::kNothing: break;
     }
 }

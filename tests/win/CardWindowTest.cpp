@@ -1,0 +1,490 @@
+// The card window of the real application, made in this process as the start-up makes it: a card is
+// opened from the wallet tree with Return, a helper thread acts on the card window while the
+// user-interface thread runs it, and the wallet is read back with the core afterwards.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "StringIds.h"
+#include "cardui/CardViewRules.h"
+#include "cardui/Settings.h"
+#include "cardui/win/CardView.h"
+#include "cardui/win/CardWindow.h"
+#include "cardui/win/Clipboard.h"
+#include "cardui/win/DialogBar.h"
+#include "cardui/win/ListUI.h"
+#include "cardui/win/Strings.h"
+#include "model/Card.h"
+#include "model/Wallet.h"
+#include "model/WalletItems.h"
+#include "platform/Text.h"
+#include "resources/messages.h"
+#include "resources/resource.h"
+#include "shell/win/MainWindow.h"
+#include "shell/win/Startup.h"
+#include "shell/win/WalletList.h"
+#include "tests/core/WalletTestSupport.h"
+#include "tests/win/InProcessApp.h"
+#include "tests/win/MainWindowTestDriver.h"
+
+using tl5test::UiScript;
+
+namespace {
+
+constexpr char16_t kPassword[] = u"card-pw";
+constexpr char16_t kSecret[] = u"s3cret! pass";
+
+tl5::Field* Add(tl5::Card& card, uint16_t type, const std::u16string& name, const std::u16string& value) {
+    tl5::Field* f = card.AddField(type);
+    f->SetName(name);
+    f->SetValue(value);
+    return f;
+}
+
+void Attach(tl5::Card& card, size_t slot, const std::u16string& name, const std::string& bytes) {
+    tl5::Attachment a;
+    a.SetFromBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), name, tl5::SystemTime{2026, 12, 4, 10, 0, 0, 0, 0});
+    card.SetAttachment(slot, std::move(a));
+}
+
+void Put16(std::string& s, uint16_t v) { s.append({static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)}); }
+void Put32(std::string& s, uint32_t v) {
+    Put16(s, static_cast<uint16_t>(v & 0xFFFF));
+    Put16(s, static_cast<uint16_t>(v >> 16));
+}
+
+// A 2 x 2 24-bit bitmap file.
+std::string TinyBitmap() {
+    std::string b = "BM";
+    Put32(b, 54 + 16);
+    Put32(b, 0);
+    Put32(b, 54);
+    Put32(b, 40);
+    Put32(b, 2);
+    Put32(b, 2);
+    Put16(b, 1);
+    Put16(b, 24);
+    for (int i = 0; i < 6; ++i) Put32(b, 0);
+    for (int row = 0; row < 2; ++row) b.append("\x20\x80\xD0\x20\x80\xD0\0\0", 8);
+    return b;
+}
+
+// A short silent 8-bit mono wave file.
+std::string TinyWave() {
+    const uint32_t samples = 800;
+    std::string w = "RIFF";
+    Put32(w, 36 + samples);
+    w += "WAVEfmt ";
+    Put32(w, 16);
+    Put16(w, 1);
+    Put16(w, 1);
+    Put32(w, 8000);
+    Put32(w, 8000);
+    Put16(w, 1);
+    Put16(w, 8);
+    w += "data";
+    Put32(w, samples);
+    w.append(samples, '\x80');
+    return w;
+}
+
+// The fixture: Web (every kind of row), Big (255 fields and 10 attachments), in a folder; Web is a
+// favourite.
+void MakeFixtureWallet(const std::wstring& path) {
+    tl5::Wallet w;
+    const std::u16string password = kPassword;
+    ASSERT_EQ(w.Create(tl5::FromWide(path), password, u"", false), 0);
+    ASSERT_EQ(w.Open(tl5::FromWide(path), &password, false), 0);
+    tl5::ItemRecord folder;
+    tl5::NewFolder(w, tl5::ItemId(), false, &folder);
+    folder.SetName(u"Net");
+    const tl5::ItemId net = folder.Id();
+    ASSERT_GE(w.AppendFolderRecord(&folder, false), 0);
+
+    tl5::Card web = tl5test::MakeCard(w, net, u"Web", {});
+    Add(web, tl5::FT_URL, u"Site", u"www.Example.com/Login");
+    Add(web, tl5::FT_EMAIL, u"Mail", u"me@example.com");
+    Add(web, tl5::FT_TEXT, u"Empty", u"");
+    Add(web, tl5::FT_PHONE, u"Phone", u"(555) 123-4567");
+    Add(web, tl5::FT_LINK, u"Link", u"  WWW.Example.ORG/x");
+    Add(web, tl5::FT_PASSWORD, u"Password", kSecret);
+    Add(web, tl5::FT_TEXT, u"", u"plain words");
+    Attach(web, 2, u"notes.txt", "attached notes");
+    // A small picture behind the rows, and a sound that plays when the card is viewed (where there is
+    // no sound output it fails quietly).
+    const std::string bmp = TinyBitmap();
+    web.MutableImage().SetFromBytes(reinterpret_cast<const uint8_t*>(bmp.data()), bmp.size(), u"dot.bmp", 0);
+    web.MutableImage().position = 5;
+    const std::string wav = TinyWave();
+    web.MutableSound().SetFromBytes(reinterpret_cast<const uint8_t*>(wav.data()), wav.size(), u"chime.wav");
+    web.MutableSound().playWhenViewed = 1;
+    const tl5::ItemId webId = web.Record().Id();
+    ASSERT_GE(w.AppendCard(&web, false), 0);
+    ASSERT_TRUE(tl5::AddFavorite(w, webId));
+
+    tl5::Card big = tl5test::MakeCard(w, net, u"Big", {});
+    for (int i = 0; i < 255; ++i) {
+        std::u16string value = u"value " + tl5::FromWide(std::to_wstring(i));
+        if (i % 17 == 0) value += u" that is long enough to wrap over more than one line of the card view's rows";
+        Add(big, tl5::FT_TEXT, u"Field " + tl5::FromWide(std::to_wstring(i)), value);
+    }
+    for (size_t slot = 0; slot < 10; ++slot) Attach(big, slot, u"file" + tl5::FromWide(std::to_wstring(slot)) + u".txt", "x");
+    ASSERT_GE(w.AppendCard(&big, false), 0);
+    ASSERT_EQ(w.Close(true), 0);
+}
+
+std::wstring TextOf(HWND tree, HTREEITEM item) {
+    wchar_t text[256] = {};
+    TVITEMW tv{};
+    tv.mask = TVIF_TEXT | TVIF_HANDLE;
+    tv.hItem = item;
+    tv.pszText = text;
+    tv.cchTextMax = 256;
+    TreeView_GetItem(tree, &tv);
+    return text;
+}
+
+HTREEITEM Child(HWND tree, HTREEITEM parent, const std::wstring& name) {
+    HTREEITEM item = parent ? TreeView_GetChild(tree, parent) : TreeView_GetRoot(tree);
+    for (; item; item = TreeView_GetNextSibling(tree, item))
+        if (TextOf(tree, item) == name) return item;
+    return nullptr;
+}
+
+std::string FileBytes(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string bytes;
+    char buffer[65536];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
+    CloseHandle(file);
+    return bytes;
+}
+
+std::wstring ClipboardText() {
+    std::wstring text;
+    for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(10);
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = p;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void SetClipboardText(const std::wstring& text) {
+    for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(10);
+    EmptyClipboard();
+    HGLOBAL global = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    memcpy(GlobalLock(global), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(global);
+    SetClipboardData(CF_UNICODETEXT, global);
+    CloseClipboard();
+}
+
+// Waits on the script's thread for a condition that the user-interface thread brings about.
+bool WaitFor(const std::function<bool()>& done, DWORD ms = 10000) {
+    for (DWORD waited = 0; waited < ms; waited += 10) {
+        if (done()) return true;
+        Sleep(10);
+    }
+    return done();
+}
+
+// The index of the value row of a field name in the open card view, -1 when absent.
+int ValueRowOf(const std::u16string& name) {
+    const std::vector<tl5::ViewRow>* rows = tl5win::CardViewRows();
+    if (!rows) return -1;
+    for (size_t i = 0; i + 1 < rows->size(); i += 2)
+        if ((*rows)[i].text == name) return static_cast<int>(i + 1);
+    return -1;
+}
+
+class CardWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        app_ = new tl5test::InProcessApp;
+        ASSERT_TRUE(app_->Start(L"card")) << "cannot make the application's main window";
+        main_ = app_->MainWindow();
+    }
+
+    static void TearDownTestSuite() { app_->Stop(); }
+
+    void SetUp() override {
+        ASSERT_NE(main_, nullptr);
+        tl5::AppSettings().passAutoOk = 1;
+        tl5::AppSettings().clipboardClearSeconds = 30;
+        PostMessageW(main_, WMU_SHOW_WALLET_LIST, 0, 0);
+        ASSERT_TRUE(tl5test::PumpUntil([] { return tl5win::WalletListIsShown() && !tl5win::AppWallet().IsOpen(); }, 10000));
+        path_ = app_->Document(L"Cards.tl5");
+        DeleteFileW(path_.c_str());
+        MakeFixtureWallet(path_);
+        log_ = app_->Document(L"launch.log");
+        DeleteFileW(log_.c_str());
+        SetEnvironmentVariableW(L"TL5_LAUNCH_LOG", log_.c_str());
+
+        UiScript script(GetCurrentThreadId());
+        script.Start([&](UiScript& s) {
+            HWND entry = s.WaitDialog(IDC_PIN_OK, "password entry");
+            if (entry) tl5test::TypeInto(entry, IDC_PASSWORD, tl5::ToWide(kPassword));
+        });
+        lstrcpynW(tl5win::App().pendingPath, path_.c_str(), 260);
+        PostMessageW(main_, WMU_OPEN_WALLET, 0, 0);
+        ASSERT_TRUE(script.Finish(60000));
+        ASSERT_TRUE(tl5test::PumpUntil([] { return tl5win::AppWallet().IsOpen() && TreeView_GetCount(Tree()) > 0; }, 10000));
+        if (HWND list = tl5win::WalletListWindow()) DestroyWindow(list);
+    }
+
+    void TearDown() override {
+        SetEnvironmentVariableW(L"TL5_LAUNCH_LOG", nullptr);
+        check_.Close(false);
+    }
+
+    static HWND Tree() { return tl5win::MainWindowTree(main_); }
+
+    // Opens a card of the folder Net with Return in the tree; `body` runs on the script's thread
+    // while the card window is up and must close it.
+    void OpenCard(const std::wstring& name, const std::function<void(UiScript&, HWND card)>& body) {
+        HTREEITEM net = Child(Tree(), nullptr, L"Net");
+        ASSERT_TRUE(net);
+        TreeView_Expand(Tree(), net, TVE_EXPAND);
+        HTREEITEM item = Child(Tree(), net, name);
+        ASSERT_TRUE(item);
+        TreeView_SelectItem(Tree(), item);
+        UiScript script(GetCurrentThreadId());
+        script.Start([&](UiScript& s) {
+            HWND card = s.WaitDialog(IDC_CARD_LIST, "card window");
+            if (!card) return;
+            body(s, card);
+            if (IsWindow(card) && !s.WaitGone(card)) s.Fail("the card window stayed open");
+        });
+        PostMessageW(Tree(), WM_KEYDOWN, VK_RETURN, 0);  // the tree reports it to the main window
+        ASSERT_TRUE(script.Finish(60000)) << "the script did not finish";
+        EXPECT_FALSE(script.Failed()) << script.Failure();
+        // The card window's result arrives by post.
+        tl5test::PumpUntil([] { return false; }, 100);
+    }
+
+    static HWND ListUi(HWND card) { return GetDlgItem(card, IDC_CARD_LIST); }
+
+    tl5::Wallet& Reopened() {
+        PostMessageW(main_, WMU_SHOW_WALLET_LIST, 0, 0);
+        EXPECT_TRUE(tl5test::PumpUntil([] { return !tl5win::AppWallet().IsOpen(); }, 10000));
+        const std::u16string password = kPassword;
+        EXPECT_EQ(check_.Open(tl5::FromWide(path_), &password, true), 0);
+        return check_;
+    }
+
+    std::vector<std::string> LogLines() const {
+        std::ifstream in(tl5::Utf16ToUtf8(tl5::FromWide(app_->Document(L"launch.log"))).c_str());
+        std::vector<std::string> lines;
+        std::string line;
+        while (std::getline(in, line)) lines.push_back(line);
+        return lines;
+    }
+
+    static tl5test::InProcessApp* app_;
+    static HWND main_;
+    std::wstring path_;
+    std::wstring log_;
+    tl5::Wallet check_;
+};
+
+tl5test::InProcessApp* CardWindowTest::app_ = nullptr;
+HWND CardWindowTest::main_ = nullptr;
+
+}  // namespace
+
+TEST_F(CardWindowTest, ReturnOpensTheCardInViewModeAndDoneLeavesTheFileAsItWas) {
+    const std::string before = FileBytes(path_);
+    std::wstring caption, listClass, childClass;
+    std::vector<std::u16string> texts;
+    std::vector<int> kinds;
+    std::u16string passwordShown;
+    int selected = -1;
+    OpenCard(L"Web", [&](UiScript& s, HWND card) {
+        char16_t name[64] = {};
+        GetClassNameW(ListUi(card), reinterpret_cast<wchar_t*>(name), 64);
+        listClass = tl5::ToWide(name);
+        GetClassNameW(GetWindow(ListUi(card), GW_CHILD), reinterpret_cast<wchar_t*>(name), 64);
+        childClass = tl5::ToWide(name);
+        if (const tl5win::DialogBarContent* bar = tl5win::GetDialogBarContent(GetDlgItem(card, IDC_DIALOG_BAR)))
+            caption = bar->caption;
+        if (const auto* rows = tl5win::CardViewRows()) {
+            for (const tl5::ViewRow& row : *rows) {
+                texts.push_back(row.text);
+                kinds.push_back(row.kind);
+            }
+            const int password = ValueRowOf(u"Password");
+            if (password >= 0) passwordShown = std::u16string(tl5::RowDisplayText((*rows)[password], false, false));
+        }
+        selected = tl5win::CardViewSelection();
+        // A chooser result this window did not ask for changes nothing (the picture stays).
+        SendMessageW(card, DOC_CHOOSER_RESULT, 3, 0);
+        tl5test::Press(card, IDM_DONE);
+        (void)s;
+    });
+    EXPECT_EQ(listClass, L"OW_LISTUI_CE_2.1");
+    EXPECT_EQ(childClass, L"OW_VIRTUAL_LIST_CE_2.1");
+    EXPECT_EQ(caption, L"Web");
+    // Names and values in field order (the empty field has no rows, a nameless one shows "*"), then
+    // the attachment.
+    const std::vector<std::u16string> want = {u"Site", u"www.Example.com/Login", u"Mail", u"me@example.com", u"Phone",
+                                              u"(555) 123-4567", u"Link", u"  WWW.Example.ORG/x", u"Password", kSecret,
+                                              u"*", u"plain words", tl5win::TextU16(IDS_ATTACHMENT), u"notes.txt"};
+    EXPECT_EQ(texts, want);
+    ASSERT_EQ(kinds.size(), want.size());
+    EXPECT_EQ(kinds.back(), tl5::kRowAttachment);
+    EXPECT_EQ(passwordShown, tl5::kPasswordMask);
+    EXPECT_EQ(selected, 1);  // the first value row
+    // Done on an unchanged card rewrites nothing (nor did the chooser result clear the picture).
+    EXPECT_EQ(FileBytes(path_), before);
+    EXPECT_EQ(tl5win::OpenCardWindow(), nullptr);
+}
+
+TEST_F(CardWindowTest, RowsHandTheirValuesOverAndAnAttachmentIsWrittenAndOpened) {
+    OpenCard(L"Web", [&](UiScript&, HWND card) {
+        for (const char16_t* name : {u"Site", u"Mail", u"Phone", u"Link"}) {
+            tl5win::CardViewSelect(ValueRowOf(name));
+            SendMessageW(ListUi(card), WM_KEYDOWN, VK_RETURN, 0);
+        }
+        // A tap on the selected row activates it: the attachment is the last row.
+        const int last = static_cast<int>(tl5win::CardViewRows()->size()) - 1;
+        tl5win::CardViewSelect(last);
+        SendMessageW(ListUi(card), LUM_NEXTROW, 0, 0);  // stays on the last row
+        SendMessageW(ListUi(card), WM_KEYDOWN, VK_RETURN, 0);
+        tl5test::Press(card, IDM_DONE);
+    });
+    const std::vector<std::string> lines = LogLines();
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "iexplore.exe www.Example.com/Login");  // a web field goes as stored
+    EXPECT_EQ(lines[1], "tmail.exe -to \"me@example.com\"");
+    EXPECT_EQ(lines[2], "dial (555) 123-4567");
+    EXPECT_EQ(lines[3], "iexplore.exe www.example.org/x");  // a link: classified, trimmed, lower case
+    const std::string open = "open " + tl5::Utf16ToUtf8(tl5::FromWide(app_->Documents())) + "\\";
+    ASSERT_EQ(lines[4].compare(0, open.size(), open), 0) << lines[4];
+    const std::string written = lines[4].substr(5);
+    EXPECT_NE(written.find("_notes.txt"), std::string::npos);
+    EXPECT_EQ(FileBytes(tl5::ToWide(tl5::Utf8ToUtf16(written))), "attached notes");
+}
+
+TEST_F(CardWindowTest, CopyTextCopiesTheRealPasswordAndTheClipboardForgetsItOnlyIfStillOurs) {
+    tl5::AppSettings().clipboardClearSeconds = 1;
+    std::wstring copied, afterClear, kept;
+    bool cleared = false, forgotten = false;
+    OpenCard(L"Web", [&](UiScript&, HWND card) {
+        tl5win::CardViewSelect(ValueRowOf(u"Password") - 1);  // the name row above is not selected
+        SendMessageW(ListUi(card), LUM_NEXTROW, 0, 0);       // the password row
+        SendMessageW(card, WM_COMMAND, IDM_COPY_TEXT, 0);
+        WaitFor([&] { return ClipboardText() == tl5::ToWide(kSecret); }, 5000);
+        copied = ClipboardText();
+        cleared = WaitFor([] { return ClipboardText().empty(); }, 10000);
+        afterClear = ClipboardText();
+
+        // Copied again, then the user copies something else: that stays.
+        SendMessageW(card, WM_COMMAND, IDM_COPY_TEXT, 0);
+        WaitFor([&] { return ClipboardText() == tl5::ToWide(kSecret); }, 5000);
+        SetClipboardText(L"something else");
+        forgotten = WaitFor([] { return !tl5win::SecretClipboardPending(); }, 10000);
+        kept = ClipboardText();
+        tl5test::Press(card, IDM_DONE);
+    });
+    EXPECT_EQ(copied, tl5::ToWide(kSecret));  // the value, not the mask
+    EXPECT_TRUE(cleared);
+    EXPECT_EQ(afterClear, L"");
+    EXPECT_TRUE(forgotten);
+    EXPECT_EQ(kept, L"something else");
+}
+
+TEST_F(CardWindowTest, AFullCardOpensAndScrollsToItsLastRow) {
+    size_t rows = 0;
+    int selected = -1, position = 0;
+    tl5::ScrollState state;
+    OpenCard(L"Big", [&](UiScript&, HWND card) {
+        rows = tl5win::CardViewRows()->size();
+        for (int i = 0; i < 300; ++i) SendMessageW(ListUi(card), WM_KEYDOWN, VK_DOWN, 0);
+        selected = tl5win::CardViewSelection();
+        state = tl5win::ReadScrollState(tl5win::CurrentVirtualList());
+        SendMessageW(tl5win::CurrentVirtualList(), WM_VSCROLL, SB_TOP, 0);
+        SendMessageW(tl5win::CurrentVirtualList(), WM_VSCROLL, SB_LINEDOWN, 0);
+        SendMessageW(tl5win::CurrentVirtualList(), WM_VSCROLL, SB_LINEUP, 0);
+        position = tl5win::ReadScrollState(tl5win::CurrentVirtualList()).position;
+        tl5test::Press(card, IDM_DONE);
+    });
+    EXPECT_EQ(rows, 530u);
+    EXPECT_EQ(selected, 529);
+    // The last row is in view: the list scrolled to its end.
+    EXPECT_TRUE(state.Scrolls());
+    EXPECT_GE(state.position + state.page, state.maximum);  // the last row's bottom is on screen
+    EXPECT_EQ(position, 0);
+}
+
+TEST_F(CardWindowTest, DeleteCardWithYesRemovesTheCardAndItsFavorite) {
+    std::wstring question;
+    OpenCard(L"Web", [&](UiScript& s, HWND card) {
+        PostMessageW(card, WM_COMMAND, IDM_DELETE, 0);
+        question = s.AnswerMessage(IDYES, "delete question").text;
+    });
+    EXPECT_EQ(question, tl5win::Text(IDS_DELETE_CARD_Q));
+    EXPECT_TRUE(tl5test::PumpUntil([] { return !Child(Tree(), Child(Tree(), nullptr, L"Net"), L"Web"); }, 5000));
+    tl5::Wallet& w = Reopened();
+    bool found = false;
+    for (size_t i = 0; i < w.ItemCount(); ++i) found = found || (!w.ItemAt(i).IsDeleted() && w.ItemAt(i).Name() == u"Web");
+    EXPECT_FALSE(found);
+    EXPECT_EQ(tl5::FavoriteCount(w), 0);
+}
+
+TEST_F(CardWindowTest, EscapeOnAChangedCardAsksAndNoKeepsTheWindow) {
+    std::wstring question;
+    bool stillOpen = false;
+    OpenCard(L"Web", [&](UiScript& s, HWND card) {
+        tl5win::OpenCardWindowParams()->card->SetModified(true);
+        PostMessageW(ListUi(card), WM_KEYDOWN, VK_ESCAPE, 0);
+        question = s.AnswerMessage(IDNO, "discard question").text;
+        stillOpen = WaitFor([&] { return IsWindow(card) && tl5win::OpenCardWindow() == card; }, 2000);
+        PostMessageW(card, WM_COMMAND, IDM_CANCEL, 0);
+        s.AnswerMessage(IDYES, "discard question");
+    });
+    EXPECT_EQ(question, tl5win::Text(IDS_DISCARD_CHANGES_Q));
+    EXPECT_TRUE(stillOpen);
+}
+
+// The wallet closes while the card window is open and a question is up: the question goes, the
+// window closes, the change is kept, nothing is deleted, and the wallet passes the check.
+TEST_F(CardWindowTest, AWalletCloseUnderAnOpenCardKeepsItsChangeAndDeletesNothing) {
+    OpenCard(L"Web", [&](UiScript& s, HWND card) {
+        tl5::Card* c = tl5win::OpenCardWindowParams()->card;
+        c->FieldAt(1)->SetValue(u"changed@example.com");
+        tl5win::CardViewSelect(ValueRowOf(u"Password"));
+        SendMessageW(card, WM_COMMAND, IDM_COPY_TEXT, 0);
+        WaitFor([&] { return ClipboardText() == tl5::ToWide(kSecret); }, 5000);
+        PostMessageW(card, WM_COMMAND, IDM_DELETE, 0);
+        if (!s.Wait([&] { return tl5test::FindMessageBox(s.UiThread()); }, "delete question")) return;
+        PostMessageW(main_, WMU_SHOW_WALLET_LIST, 0, 0);  // as an idle close or a synchronisation does
+    });
+    EXPECT_TRUE(tl5test::PumpUntil([] { return !tl5win::AppWallet().IsOpen(); }, 10000));
+    EXPECT_EQ(tl5win::OpenCardWindow(), nullptr);
+    EXPECT_EQ(ClipboardText(), L"");  // the copied password left with the wallet
+    const std::u16string password = kPassword;
+    ASSERT_EQ(check_.Open(tl5::FromWide(path_), &password, true), 0);
+    int web = -1;
+    for (size_t i = 0; i < check_.ItemCount(); ++i)
+        if (!check_.ItemAt(i).IsDeleted() && check_.ItemAt(i).Name() == u"Web") web = static_cast<int>(i);
+    ASSERT_GE(web, 0);
+    std::unique_ptr<tl5::Card> card = check_.LoadCard(static_cast<size_t>(web));
+    ASSERT_TRUE(card);
+    EXPECT_EQ(card->FieldAt(1)->Value(), u"changed@example.com");
+    EXPECT_TRUE(card->Image().HasData());
+    EXPECT_EQ(tl5::FavoriteCount(check_), 1);
+}
