@@ -4,6 +4,8 @@
 # the main window shows the open wallet's tree, and opens its folders; then build/screenshot.png is saved and the
 # application is closed (the wallet saved and closed as by Exit).
 # Usage: tools/run-app.sh BIN_DIR [--password PASSWORD] [ARGUMENTS...]
+# TL5_RUN_DRIVER adds options to the driver (for example "--card 3 --rows 2" to show a card window);
+# TL5_RUN_SCREEN sets the private screen's size (default 640x480x24).
 # Without --password the screenshot shows whatever the application shows first.
 set -euo pipefail
 bin=$1
@@ -22,7 +24,7 @@ fi
 shot="$root/build/screenshot.png"
 rm -f "$shot"
 # Everything below waits for conditions; each wait has its own bound, and the driver has its own limit.
-TL5_RUN_PASSWORD="$password" "$root/tools/with-xvfb.sh" --screen 640x480x24 bash -c '
+TL5_RUN_PASSWORD="$password" "$root/tools/with-xvfb.sh" --screen "${TL5_RUN_SCREEN:-640x480x24}" bash -c '
   set -u
   wine_run=$1 shot=$2 bin=$3
   shift 3
@@ -30,7 +32,7 @@ TL5_RUN_PASSWORD="$password" "$root/tools/with-xvfb.sh" --screen 640x480x24 bash
   app=$!
   status=0
   if [ -n "$TL5_RUN_PASSWORD" ]; then
-    "$wine_run" "$bin/tl5driver.exe" --open "$TL5_RUN_PASSWORD" --expand --timeout 90 || status=$?
+    "$wine_run" "$bin/tl5driver.exe" --open "$TL5_RUN_PASSWORD" --expand ${TL5_RUN_DRIVER:-} --timeout 90 || status=$?
   else
     win=""
     for _ in $(seq 1 300); do

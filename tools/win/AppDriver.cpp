@@ -5,6 +5,8 @@
 //       it, such as the first run's welcome, with OK), gives the password (WM_SETTEXT into the
 //       password box, then Done), and waits until the main window shows its tree with the wallet's
 //       items in it; with --expand it then opens every folder. Prints the number of tree items seen.
+//       With --card N it then opens the item N places below the top of the tree (selected, then
+//       Return) and waits for the card window; --rows N moves its selection N value rows down.
 //   tl5driver.exe --close [--class NAME] [--timeout SECONDS]
 //       Asks the application to close (WM_CLOSE: the wallet is saved and closed) and waits until
 //       its process has ended.
@@ -131,6 +133,38 @@ void ExpandAll(HWND tree, LRESULT first) {
     }
 }
 
+// The item `n` places below the first visible one (the labels live in another process; positions
+// need no pointers), or 0.
+LRESULT NthVisible(HWND tree, int n) {
+    LRESULT item = SendWithin(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+    for (int i = 0; i < n && item; ++i) item = SendWithin(tree, TVM_GETNEXTITEM, TVGN_NEXTVISIBLE, item);
+    return item;
+}
+
+HWND CardWindowOf(DWORD thread) {
+    for (HWND w : VisibleWindowsOf(thread))
+        if (IsDialog(w) && GetDlgItem(w, IDC_CARD_LIST)) return w;
+    return nullptr;
+}
+
+int OpenCard(HWND main, int position, int rows) {
+    const DWORD thread = GetWindowThreadProcessId(main, nullptr);
+    HWND tree = GetDlgItem(main, IDC_TREE);
+    const LRESULT item = NthVisible(tree, position);
+    if (!item) return Fail("the tree has no item at that place");
+    SendWithin(tree, TVM_SELECTITEM, TVGN_CARET, item);
+    PostMessageW(tree, WM_KEYDOWN, VK_RETURN, 0);
+    HWND card = nullptr;
+    if (!WaitFor([&] { return (card = CardWindowOf(thread)) != nullptr; }, g_deadline))
+        return Fail("the card window did not appear");
+    HWND list = GetDlgItem(card, IDC_CARD_LIST);
+    for (int i = 0; i < rows; ++i) SendWithin(list, WM_KEYDOWN, VK_DOWN, 0);
+    RedrawWindow(card, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    SendWithin(card, WM_NULL, 0, 0);
+    std::printf("tl5driver: the card window is open\n");
+    return 0;
+}
+
 int Open(const std::wstring& className, const std::wstring& password, DWORD fillSeconds, bool expand) {
     HWND main = FindMain(className);
     if (!main) return Fail("the main window did not appear");
@@ -211,7 +245,8 @@ int Close(const std::wstring& className) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: tl5driver --open PASSWORD [--expand] [--class NAME] [--timeout SECONDS] [--fill-timeout SECONDS]\n"
+                 "usage: tl5driver --open PASSWORD [--expand] [--card N [--rows N]] [--class NAME] [--timeout SECONDS]\n"
+                 "                [--fill-timeout SECONDS]\n"
                  "       tl5driver --close [--class NAME] [--timeout SECONDS]\n");
     return 2;
 }
@@ -221,6 +256,7 @@ int Usage() {
 int wmain(int argc, wchar_t** argv) {
     std::wstring mode, password, className = L"Ostrov Tessellock Pro 2005";
     bool expand = false;
+    int rows = 0, card = -1;
     DWORD timeout = 60, fillTimeout = 10;
     // The instance tag of side-by-side copies is part of the class name (see shell/win/Startup.h).
     if (const wchar_t* tag = _wgetenv(L"TL5_INSTANCE_TAG")) className += tag;
@@ -230,6 +266,8 @@ int wmain(int argc, wchar_t** argv) {
         if (a == L"--open" && hasValue) mode = a, password = argv[++i];
         else if (a == L"--close") mode = a;
         else if (a == L"--expand") expand = true;
+        else if (a == L"--card" && hasValue) card = _wtoi(argv[++i]);
+        else if (a == L"--rows" && hasValue) rows = _wtoi(argv[++i]);
         else if (a == L"--class" && hasValue) className = argv[++i];
         else if (a == L"--timeout" && hasValue) timeout = static_cast<DWORD>(_wtoi(argv[++i]));
         else if (a == L"--fill-timeout" && hasValue) fillTimeout = static_cast<DWORD>(_wtoi(argv[++i]));
@@ -237,7 +275,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (mode.empty() || timeout == 0) return Usage();
     g_deadline = GetTickCount64() + timeout * 1000ULL;
-    const int result = mode == L"--open" ? Open(className, password, fillTimeout, expand) : Close(className);
+    int result = mode == L"--open" ? Open(className, password, fillTimeout, expand) : Close(className);
+    if (result == 0 && mode == L"--open" && card >= 0) result = OpenCard(FindMain(className), card, rows);
     SecureZeroMemory(password.data(), password.size() * sizeof(wchar_t));
     std::fflush(stdout);
     return result;
