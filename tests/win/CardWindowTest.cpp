@@ -488,3 +488,24 @@ TEST_F(CardWindowTest, AWalletCloseUnderAnOpenCardKeepsItsChangeAndDeletesNothin
     EXPECT_TRUE(card->Image().HasData());
     EXPECT_EQ(tl5::FavoriteCount(check_), 1);
 }
+
+TEST_F(CardWindowTest, DoneOnAChangedCardWritesItBackOnce) {
+    OpenCard(L"Web", [&](UiScript&, HWND card) {
+        tl5win::OpenCardWindowParams()->card->FieldAt(0)->SetValue(u"www.example.net");
+        tl5test::Press(card, IDM_DONE);
+    });
+    // The tree still shows the card once in its folder and once under Favorites.
+    EXPECT_TRUE(Child(Tree(), Child(Tree(), nullptr, L"Net"), L"Web"));
+    tl5::Wallet& w = Reopened();
+    int found = 0;
+    std::unique_ptr<tl5::Card> card;
+    for (size_t i = 0; i < w.ItemCount(); ++i) {
+        if (w.ItemAt(i).IsDeleted() || w.ItemAt(i).Name() != u"Web") continue;
+        ++found;
+        card = w.LoadCard(i);
+    }
+    EXPECT_EQ(found, 1);
+    ASSERT_TRUE(card);
+    EXPECT_EQ(card->FieldAt(0)->Value(), u"www.example.net");
+    EXPECT_EQ(tl5::FavoriteCount(w), 1);
+}
