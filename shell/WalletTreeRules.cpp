@@ -434,6 +434,32 @@ std::vector<TreeFillNode> FindResultsNodePlan(const Wallet& wallet, const String
     return plan;
 }
 
+std::vector<TreeInsertStep> TreeInsertOrder(const std::vector<TreeFillNode>& plan) {
+    const size_t n = plan.size();
+    std::vector<uint8_t> hasChild(n, 0), leading(n, 0);
+    for (const TreeFillNode& node : plan)
+        if (node.parent >= 0 && static_cast<size_t>(node.parent) < n) hasChild[static_cast<size_t>(node.parent)] = 1;
+    // Per parent: still in its run of leading leaves.
+    std::vector<uint8_t> inRun(n, 1);
+    for (size_t i = 0; i < n; ++i) {
+        const int parent = plan[i].parent;
+        if (parent < 0 || static_cast<size_t>(parent) >= n || static_cast<size_t>(parent) >= i) continue;
+        uint8_t& run = inRun[static_cast<size_t>(parent)];
+        if (run && !hasChild[i]) {
+            leading[i] = 1;
+        } else {
+            run = 0;
+        }
+    }
+    std::vector<TreeInsertStep> steps;
+    steps.reserve(n);
+    for (size_t i = 0; i < n; ++i)
+        if (!leading[i]) steps.push_back({static_cast<int>(i), false});
+    for (size_t i = n; i-- > 0;)
+        if (leading[i]) steps.push_back({static_cast<int>(i), true});
+    return steps;
+}
+
 std::vector<TreeFillNode> BuildFillPlan(const Wallet& wallet, const StringSource& strings) {
     std::vector<TreeFillNode> plan;
     if (!wallet.IsOpen()) return plan;

@@ -184,6 +184,18 @@ struct TreeFillNode {
 // apart from the sorting of each folder's children.
 std::vector<TreeFillNode> BuildFillPlan(const Wallet& wallet, const StringSource& strings);
 
+// The order in which a tree control takes a plan's nodes so that it never has to search: first every
+// node except the leading leaves of each folder (the cards that come before its subfolders), in plan
+// order, each appended to its parent (top-level nodes where the caller puts them); then those leading
+// leaves in reverse plan order, each inserted as its parent's first child. The result shows the plan's
+// order, and every parent is among the first items made. (A tree control that finds a parent item by
+// scanning its items in the order they were made then takes n items in linear time.)
+struct TreeInsertStep {
+    int node = 0;        // position in the plan
+    bool first = false;  // insert as the parent's first child (else after its last one)
+};
+std::vector<TreeInsertStep> TreeInsertOrder(const std::vector<TreeFillNode>& plan);
+
 // The Favorites node with its children (a card per favourite that is a live card, in the tree order);
 // empty when the favourites list is empty. Node first, with parent -1; children with parent 0.
 std::vector<TreeFillNode> FavoritesNodePlan(const Wallet& wallet, const StringSource& strings);

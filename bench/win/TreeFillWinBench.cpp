@@ -8,7 +8,7 @@
 // (WMU_OPEN_WALLET posted to the main window, the wallet list gone as when the user picks a wallet):
 //   open   Wallet::Open of the file (read-only) by the core, just before;
 //   bare   the floor of a fill: a bare tree control taking the same items (the wallet's tree plan,
-//          texts only, appended under their parents), without the application around it;
+//          texts only, in the fill's order), without the application around it;
 //   entry  until the password entry shows; a helper thread then gives the password at once
 //          (WM_SETTEXT into the box, then Done), as a user would type it;
 //   shown  until the wallet is open in the window (whether or not its tree is full);
@@ -186,8 +186,8 @@ struct Result {
 };
 
 // The floor of the fill: a bare tree control of the same kind, in a window of its own, takes the
-// plan's items (texts only, no images), each appended under its parent, with redrawing off as the
-// fill does. Seconds for the inserts.
+// plan's items (texts only, no images) in the order the fill uses (TreeInsertOrder), with redrawing
+// off as the fill does. Seconds for the inserts.
 double BareTreeSeconds(const std::vector<tl5::TreeFillNode>& plan) {
     HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr, nullptr, nullptr);
     HWND tree = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_LINESATROOT |
@@ -195,10 +195,11 @@ double BareTreeSeconds(const std::vector<tl5::TreeFillNode>& plan) {
     std::vector<HTREEITEM> items(plan.size(), nullptr);
     const double t0 = Now();
     SendMessageW(tree, WM_SETREDRAW, FALSE, 0);
-    for (size_t i = 0; i < plan.size(); ++i) {
+    for (const tl5::TreeInsertStep& step : tl5::TreeInsertOrder(plan)) {
+        const size_t i = static_cast<size_t>(step.node);
         TVINSERTSTRUCTW insert{};
         insert.hParent = plan[i].parent >= 0 ? items[static_cast<size_t>(plan[i].parent)] : TVI_ROOT;
-        insert.hInsertAfter = TVI_LAST;
+        insert.hInsertAfter = step.first ? TVI_FIRST : TVI_LAST;
         insert.item.mask = TVIF_TEXT | TVIF_PARAM;
         std::wstring text = tl5::ToWide(plan[i].text);
         insert.item.pszText = text.data();

@@ -85,12 +85,15 @@ void UpdateItem(HWND tree, HTREEITEM item, const TreeFillNode& node) {
 }
 
 // Inserts the plan's nodes in order (each parent before its children, siblings already sorted).
+// The order (TreeInsertOrder) keeps the tree control from searching its items for each parent.
 void InsertPlan(HWND tree, const std::vector<TreeFillNode>& plan, HTREEITEM firstAfter) {
     std::vector<HTREEITEM> items(plan.size(), nullptr);
-    for (size_t i = 0; i < plan.size(); ++i) {
+    for (const tl5::TreeInsertStep& step : tl5::TreeInsertOrder(plan)) {
+        const size_t i = static_cast<size_t>(step.node);
         const int parent = plan[i].parent;
         HTREEITEM parentItem = parent >= 0 ? items[static_cast<size_t>(parent)] : nullptr;
-        items[i] = InsertNode(tree, parentItem, parent < 0 ? firstAfter : TVI_LAST, plan[i]);
+        HTREEITEM after = step.first ? TVI_FIRST : parent < 0 ? firstAfter : TVI_LAST;
+        items[i] = InsertNode(tree, parentItem, after, plan[i]);
     }
 }
 

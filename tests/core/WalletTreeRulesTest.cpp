@@ -2,6 +2,8 @@
 // fill, the flags of each kind of node, paste and drop, delete with its counts, menu preparation.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <map>
 
 #include "model/Wallet.h"
@@ -594,4 +596,58 @@ TEST(WalletTreeStrings, EveryStringTheRulesNameIsInTheTable) {
     EXPECT_NE(text.find(u"Folders: 4"), std::u16string::npos) << Utf16ToUtf8(text);
     EXPECT_NE(text.find(u"Cards: 7"), std::u16string::npos);
     EXPECT_EQ(text.substr(text.size() - 8), u"\n\n(Bank)");
+}
+
+// A tree control as a model: children lists that take a node first or last. The insertion order must
+// rebuild the plan exactly, make every parent before its children, and make every parent before any
+// node inserted as a first child (so that a control scanning its items finds parents at once).
+TEST(WalletTreeInsertOrder, RebuildsThePlanWithParentsMadeFirst) {
+    struct Case {
+        const char* what;
+        std::vector<int> parents;  // the plan: each node's parent position
+    };
+    const std::vector<Case> cases = {
+        {"empty", {}},
+        {"top level only", {-1, -1, -1}},
+        {"cards then folders", {-1, 0, 0, 0, -1, 4, 4, 6, 6, -1}},
+        {"an empty folder after a full one", {-1, 0, 0, 2, 0}},
+        {"an empty folder before a full one", {-1, 0, 0, 0, 3}},
+        {"special node with children", {-1, 0, 0, -1, -1, 4}},
+        {"deep", {-1, 0, 1, 2, 3, 3, 2, 1, 0}},
+    };
+    for (const Case& c : cases) {
+        std::vector<TreeFillNode> plan(c.parents.size());
+        for (size_t i = 0; i < plan.size(); ++i) plan[i].parent = c.parents[i];
+        const std::vector<TreeInsertStep> steps = TreeInsertOrder(plan);
+        ASSERT_EQ(steps.size(), plan.size()) << c.what;
+        std::vector<std::vector<int>> children(plan.size() + 1);  // the last list is the top level
+        std::vector<int> made(plan.size(), -1);
+        int firstStepAt = static_cast<int>(steps.size());
+        for (size_t k = 0; k < steps.size(); ++k) {
+            const TreeInsertStep& step = steps[k];
+            const int parent = plan[static_cast<size_t>(step.node)].parent;
+            if (parent >= 0) EXPECT_GE(made[static_cast<size_t>(parent)], 0) << c.what << ": a child before its parent";
+            std::vector<int>& list = children[parent >= 0 ? static_cast<size_t>(parent) : plan.size()];
+            if (step.first) {
+                list.insert(list.begin(), step.node);
+                firstStepAt = std::min(firstStepAt, static_cast<int>(k));
+            } else {
+                list.push_back(step.node);
+                EXPECT_LT(static_cast<int>(k), firstStepAt) << c.what << ": appends come before the first-child inserts";
+            }
+            made[static_cast<size_t>(step.node)] = static_cast<int>(k);
+        }
+        // Pre-order of the model equals the plan.
+        std::vector<int> order;
+        std::function<void(size_t)> walk = [&](size_t list) {
+            for (int node : children[list]) {
+                order.push_back(node);
+                walk(static_cast<size_t>(node));
+            }
+        };
+        walk(plan.size());
+        std::vector<int> expected(plan.size());
+        for (size_t i = 0; i < plan.size(); ++i) expected[i] = static_cast<int>(i);
+        EXPECT_EQ(order, expected) << c.what;
+    }
 }
