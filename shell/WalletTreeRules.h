@@ -184,7 +184,7 @@ struct TreeFillNode {
 // apart from the sorting of each folder's children.
 std::vector<TreeFillNode> BuildFillPlan(const Wallet& wallet, const StringSource& strings);
 
-// The order in which a tree control takes a plan's nodes so that it never has to search: first every
+// The order in which a tree control takes a plan's nodes so that it finds each parent at once: first every
 // node except the leading leaves of each folder (the cards that come before its subfolders), in plan
 // order, each appended to its parent (top-level nodes where the caller puts them); then those leading
 // leaves in reverse plan order, each inserted as its parent's first child. The result shows the plan's
