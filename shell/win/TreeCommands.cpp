@@ -499,7 +499,6 @@ void OnCardClosed(MainWindowState& s, WPARAM result) {
     std::unique_ptr<OpenCardState> open = std::move(s.openCard);
     // Carried out already (the wallet closed while the card window was open), or another wallet.
     if (!open || !StillCurrent(open->ticket)) return;
-    const tl5::ItemId parent = open->card->Record().Parent();
     const tl5::CardClosedOutcome outcome =
         tl5::StoreClosedCard(W(), static_cast<int>(result), open->card.get(), open->isNew);
     switch (outcome.result) {
@@ -515,12 +514,12 @@ void OnCardClosed(MainWindowState& s, WPARAM result) {
         RebuildFavoritesNode(s);
         RebuildFindResultsNode(s, false);
         break;
-    case tl5::CardClosedResult::kDeleted: {
-        FillWalletTree(s);
-        const int folder = parent.IsNull() ? -1 : W().IndexOf(parent);
-        if (folder >= 0) ShowRecord(s, folder);
+    case tl5::CardClosedResult::kDeleted:
+        // The card's item goes; Favorites and Find results are made again without it.
+        if (HTREEITEM item = FindRecordItem(s, outcome.index)) TreeView_DeleteItem(s.tree, item);
+        RebuildFavoritesNode(s);
+        RebuildFindResultsNode(s, false);
         break;
-    }
     }
 }
 
