@@ -9,6 +9,7 @@
 #include "cardui/win/Activity.h"
 #include "cardui/win/DialogBar.h"
 #include "cardui/win/DialogHost.h"
+#include "cardui/win/FieldEditors.h"
 #include "cardui/win/FontCache.h"
 #include "cardui/win/ImageLists.h"
 #include "cardui/win/ListUI.h"
@@ -78,6 +79,7 @@ private:
         RECT client;
         GetClientRect(Window(), &client);
         list_ = CreateListUi(Window(), params_, client, mode);
+        SetUpEditors(Window(), list_);
         mode_ = mode;
         ShowWindow(list_, SW_SHOW);
         ApplyMode(params_.startAtName ? -1 : 0);
@@ -218,6 +220,13 @@ private:
         case IDM_FORM_DESIGN:
             if (mode_ == tl5::CardMode::kEdit) SwitchMode(tl5::CardMode::kFormDesign, 0);
             return true;
+        case IDM_EDIT_CUT:
+        case IDM_EDIT_COPY:
+        case IDM_EDIT_PASTE:
+        case IDM_EDIT_CLEAR:
+        case IDM_EDIT_SELECT_ALL:
+            if (mode_ == tl5::CardMode::kEdit) EditorClipboardCommand(id);
+            return true;
         default:
             if (list_) PostMessageW(list_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
             return true;
@@ -230,6 +239,13 @@ private:
         EnableMenuItem(menu, IDM_EDIT, MF_BYCOMMAND | (HasPresenter(tl5::CardMode::kEdit) ? MF_ENABLED : MF_GRAYED));
         EnableMenuItem(menu, IDM_FORM_DESIGN,
                        MF_BYCOMMAND | (HasPresenter(tl5::CardMode::kFormDesign) ? MF_ENABLED : MF_GRAYED));
+        if (mode_ == tl5::CardMode::kEdit) {
+            const unsigned state = EditorClipboardState();
+            const std::pair<int, unsigned> items[] = {{IDM_EDIT_CUT, 1}, {IDM_EDIT_COPY, 2}, {IDM_EDIT_PASTE, 4},
+                                                      {IDM_EDIT_CLEAR, 8}, {IDM_EDIT_SELECT_ALL, 16}};
+            for (const auto& [item, bit] : items)
+                EnableMenuItem(menu, item, MF_BYCOMMAND | ((state & bit) ? MF_ENABLED : MF_GRAYED));
+        }
         if (mode_ == tl5::CardMode::kFormDesign) {
             const bool list = SendMessageW(list_, LUM_GETFIELDTYPE, 0, 0) == 12;
             EnableMenuItem(menu, IDM_EDIT_SELECTION_FIELD, MF_BYCOMMAND | (list ? MF_ENABLED : MF_GRAYED));
@@ -255,6 +271,9 @@ private:
 
     void OnDestroy() override {
         player_.Clear();
+        if (list_) DestroyWindow(list_);
+        list_ = nullptr;
+        RestoreEditors();
         if (bar_) DestroyWindow(bar_);
         bar_ = nullptr;
         if (list_) DestroyWindow(list_);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "cardui/win/Activity.h"
+#include "cardui/win/CardEditor.h"
 #include "cardui/win/CardView.h"
 #include "cardui/win/Strings.h"
 #include "platform/pocketpc/Shell.h"
@@ -25,7 +26,7 @@ struct ListUiState {
     HWND listUi = nullptr;
     HWND virtualList = nullptr;
     CardWindowParams* params = nullptr;
-    PresenterFactory factories[3] = {&MakeCardView, nullptr, nullptr};
+    PresenterFactory factories[3] = {&MakeCardView, &MakeCardEditor, nullptr};
 };
 
 ListUiState& State() {
@@ -215,7 +216,8 @@ HWND CreateListUi(HWND cardWindow, CardWindowParams& params, const RECT& place, 
     s.params = &params;
     RegisterClassOnce(kListUiClass, ListUiProc);
     RegisterClassOnce(kVirtualListClass, VirtualListProc);
-    HWND list = CreateWindowExW(0, kListUiClass, L"", WS_CHILD | WS_TABSTOP, place.left, place.top,
+    // The editor controls lie over the list (above it among the card window's children).
+    HWND list = CreateWindowExW(0, kListUiClass, L"", WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS, place.left, place.top,
                                 place.right - place.left, place.bottom - place.top, cardWindow,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CARD_LIST)), ProgramInstance(), nullptr);
     if (!list) {
@@ -223,7 +225,9 @@ HWND CreateListUi(HWND cardWindow, CardWindowParams& params, const RECT& place, 
         return nullptr;
     }
     s.listUi = list;
-    SwitchPresenter(mode, params.startAtName ? -1 : 0);
+    // The card window switches to the mode at once (LUM_SETMODE), once its editors are set up.
+    s.presenter.reset();
+    s.mode = mode;
     return list;
 }
 

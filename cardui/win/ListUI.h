@@ -50,8 +50,8 @@ using PresenterFactory = std::unique_ptr<CardPresenter> (*)(HWND virtualList, Ca
 void SetPresenterFactory(tl5::CardMode mode, PresenterFactory factory);
 bool HasPresenter(tl5::CardMode mode);
 
-// Creates the list UI control as a hidden child of the card window, with its virtual list and the
-// presenter of `mode`. Null when it cannot be made.
+// Creates the list UI control as a hidden child of the card window, with its virtual list, in `mode`;
+// the presenter comes with the card window's LUM_SETMODE. Null when it cannot be made.
 HWND CreateListUi(HWND cardWindow, CardWindowParams& params, const RECT& place, tl5::CardMode mode);
 
 // The current presenter and the virtual list (null when none exists), for the card window and tests.
