@@ -10,6 +10,7 @@
 #include "cardui/win/ImageLists.h"
 #include "cardui/win/Strings.h"
 #include "model/Card.h"
+#include "platform/SecureZero.h"
 #include "platform/Text.h"
 #include "platform/pocketpc/Shell.h"
 #include "resources/resource.h"
@@ -28,6 +29,10 @@ class CardView;
 CardView* g_view = nullptr;  // the one open card view
 
 const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+// A row shows at most this many characters of its text (a long note would otherwise be laid out as
+// thousands of lines); Copy Text and the actions always take the whole text.
+constexpr size_t kMaxShownCharacters = 4096;
 
 class CardView : public CardPresenter {
 public:
@@ -148,7 +153,14 @@ void CardView::Layout() {
         if (edit) {
             SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(name ? nameFont_ : valueFont_), FALSE);
             MoveWindow(edit, 0, 0, TextWidth(row) + 1, 60, FALSE);
-            SetWindowTextW(edit, Wide(row.text));
+            SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
+            if (row.text.size() > kMaxShownCharacters) {
+                std::u16string shown = row.text.substr(0, kMaxShownCharacters);
+                SetWindowTextW(edit, Wide(shown));
+                tl5::SecureZero(shown);
+            } else {
+                SetWindowTextW(edit, Wide(row.text));
+            }
             const int count = static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0));
             for (int line = 0; line < count; ++line) {
                 const int start = static_cast<int>(SendMessageW(edit, EM_LINEINDEX, line, 0));
@@ -157,7 +169,7 @@ void CardView::Layout() {
                 spans.push_back({start, length});
             }
         }
-        if (spans.empty()) spans.push_back({0, static_cast<int>(row.text.size())});
+        if (spans.empty()) spans.push_back({0, static_cast<int>(std::min(row.text.size(), kMaxShownCharacters))});
         row.height = static_cast<int>(spans.size()) * lineHeight;
     }
     if (edit) {
