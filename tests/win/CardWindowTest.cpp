@@ -15,7 +15,9 @@
 #include "StringIds.h"
 #include "cardui/CardViewRules.h"
 #include "cardui/Settings.h"
+#include "cardui/win/CardEditor.h"
 #include "cardui/win/CardView.h"
+#include "cardui/win/FieldEditors.h"
 #include "cardui/win/CardWindow.h"
 #include "cardui/win/Clipboard.h"
 #include "cardui/win/DialogBar.h"
@@ -128,6 +130,23 @@ void MakeFixtureWallet(const std::wstring& path) {
     const tl5::ItemId webId = web.Record().Id();
     ASSERT_GE(w.AppendCard(&web, false), 0);
     ASSERT_TRUE(tl5::AddFavorite(w, webId));
+
+    // Every kind of editor, with values a careless visit would change: an unset yes/no, a choice in
+    // another letter case than its item, a date with seconds, an empty time, a very long note.
+    tl5::Card edit = tl5test::MakeCard(w, net, u"Edit", {});
+    Add(edit, tl5::FT_TEXT, u"Note", u"short");
+    Add(edit, tl5::FT_YESNO, u"Done?", u"");
+    tl5::Field* choice = Add(edit, tl5::FT_CHOICE, u"Card", u"");
+    choice->ClearItems();
+    choice->AddItem(u"Visa");
+    choice->AddItem(u"Amex");
+    choice->SetValue(u"visa");
+    tl5::Field* date = Add(edit, tl5::FT_DATE, u"Expires", u"");
+    date->SetDateTime(tl5::SystemTime{2029, 8, 0, 31, 0, 0, 17, 0});
+    Add(edit, tl5::FT_TIME, u"At", u"");
+    Add(edit, tl5::FT_TEXT, u"Long", std::u16string(40000, u'x') + u"end");
+    Add(edit, tl5::FT_PASSWORD, u"Password", kSecret);
+    ASSERT_GE(w.AppendCard(&edit, false), 0);
 
     tl5::Card big = tl5test::MakeCard(w, net, u"Big", {});
     for (int i = 0; i < 255; ++i) {
@@ -267,7 +286,12 @@ protected:
             HWND card = s.WaitDialog(IDC_CARD_LIST, "card window");
             if (!card) return;
             body(s, card);
-            if (IsWindow(card) && !s.WaitGone(card)) s.Fail("the card window stayed open");
+            if (IsWindow(card) && !s.WaitGone(card, 5000)) {
+                s.Fail("the card window stayed open");
+                // Closed all the same (keeping its edits), so that the test ends instead of hanging.
+                PostMessageW(card, CARD_CLOSEREQUEST, 0, 0);
+                s.WaitGone(card);
+            }
         });
         PostMessageW(Tree(), WM_KEYDOWN, VK_RETURN, 0);  // the tree reports it to the main window
         ASSERT_TRUE(script.Finish(60000)) << "the script did not finish";
@@ -508,4 +532,62 @@ TEST_F(CardWindowTest, DoneOnAChangedCardWritesItBackOnce) {
     ASSERT_TRUE(card);
     EXPECT_EQ(card->FieldAt(0)->Value(), u"www.example.net");
     EXPECT_EQ(tl5::FavoriteCount(w), 1);
+}
+
+// The editor control that has the keys now (the combo box's own edit field for a choice).
+HWND KeyTarget() {
+    HWND control = tl5win::EditorControl(tl5win::CurrentEditorKind());
+    if (tl5win::CurrentEditorKind() == tl5::kEditorChoice) control = GetWindow(control, GW_CHILD);
+    return control;
+}
+
+TEST_F(CardWindowTest, TabbingThroughEveryEditorAndDoneChangesNothing) {
+    const std::string before = FileBytes(path_);
+    std::vector<int> rows;
+    OpenCard(L"Edit", [&](UiScript&, HWND card) {
+        tl5test::Press(card, IDM_EDIT);
+        if (!WaitFor([] { return tl5win::CardEditorRow() == 3; })) return;  // field 0's value row
+        for (int i = 0; i < 9; ++i) {
+            const int row = tl5win::CardEditorRow();
+            rows.push_back(row);
+            SendMessageW(KeyTarget(), WM_KEYDOWN, VK_TAB, 0);
+            if (!WaitFor([&] { return tl5win::CardEditorRow() != row; }, 5000)) break;
+        }
+        tl5test::Press(card, IDM_DONE);  // to view mode
+        WaitFor([] { return tl5win::CardViewRows() != nullptr; });
+        tl5test::Press(card, IDM_DONE);  // closed
+    });
+    // Edit mode started at the field selected in view mode (the first), then every value row in turn,
+    // and from the last back to the card name.
+    EXPECT_EQ(rows, (std::vector<int>{3, 5, 7, 9, 11, 13, 15, 1, 3}));
+    EXPECT_EQ(FileBytes(path_), before);
+}
+
+TEST_F(CardWindowTest, AnEditedValueIsStoredAndCancelAsksFirst) {
+    std::wstring question;
+    bool stillOpen = false;
+    OpenCard(L"Edit", [&](UiScript& s, HWND card) {
+        tl5test::Press(card, IDM_EDIT);
+        WaitFor([] { return tl5win::CardEditorRow() == 3; });
+        SetWindowTextW(KeyTarget(), L"a new note");
+        SendMessageW(KeyTarget(), WM_KEYDOWN, VK_RETURN, 0);  // Return moves on and stores
+        WaitFor([] { return tl5win::CardEditorRow() == 5; });
+        // Cancel now asks; No keeps the window and the change.
+        PostMessageW(card, WM_COMMAND, IDM_CANCEL, 0);
+        question = s.AnswerMessage(IDNO, "discard question").text;
+        stillOpen = WaitFor([&] { return tl5win::OpenCardWindow() == card; }, 2000);
+        tl5test::Press(card, IDM_DONE);
+        WaitFor([] { return tl5win::CardViewRows() != nullptr; });
+        tl5test::Press(card, IDM_DONE);
+    });
+    EXPECT_EQ(question, tl5win::Text(IDS_DISCARD_CHANGES_Q));
+    EXPECT_TRUE(stillOpen);
+    tl5::Wallet& w = Reopened();
+    std::unique_ptr<tl5::Card> card;
+    for (size_t i = 0; i < w.ItemCount(); ++i)
+        if (!w.ItemAt(i).IsDeleted() && w.ItemAt(i).Name() == u"Edit") card = w.LoadCard(i);
+    ASSERT_TRUE(card);
+    EXPECT_EQ(card->FieldAt(0)->Value(), u"a new note");
+    EXPECT_EQ(card->FieldAt(2)->Value(), u"visa");  // the choice kept its letter case
+    EXPECT_EQ(card->FieldAt(5)->Value().size(), 40003u);
 }

@@ -6,7 +6,8 @@
 //       password box, then Done), and waits until the main window shows its tree with the wallet's
 //       items in it; with --expand it then opens every folder. Prints the number of tree items seen.
 //       With --card N it then opens the item N places below the top of the tree (selected, then
-//       Return) and waits for the card window; --rows N moves its selection N value rows down.
+//       Return) and waits for the card window; --rows N moves its selection N value rows down; --edit
+//       switches to edit mode first.
 //   tl5driver.exe --close [--class NAME] [--timeout SECONDS]
 //       Asks the application to close (WM_CLOSE: the wallet is saved and closed) and waits until
 //       its process has ended.
@@ -24,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/messages.h"
 #include "resources/resource.h"
 
 namespace {
@@ -147,7 +149,7 @@ HWND CardWindowOf(DWORD thread) {
     return nullptr;
 }
 
-int OpenCard(HWND main, int position, int rows) {
+int OpenCard(HWND main, int position, int rows, bool edit) {
     const DWORD thread = GetWindowThreadProcessId(main, nullptr);
     HWND tree = GetDlgItem(main, IDC_TREE);
     const LRESULT item = NthVisible(tree, position);
@@ -158,7 +160,12 @@ int OpenCard(HWND main, int position, int rows) {
     if (!WaitFor([&] { return (card = CardWindowOf(thread)) != nullptr; }, g_deadline))
         return Fail("the card window did not appear");
     HWND list = GetDlgItem(card, IDC_CARD_LIST);
-    for (int i = 0; i < rows; ++i) SendWithin(list, WM_KEYDOWN, VK_DOWN, 0);
+    if (edit) {
+        SendWithin(card, WM_COMMAND, IDM_EDIT, 0);
+        for (int i = 0; i < rows; ++i) SendWithin(list, LUM_NEXTROW, 0, 0);
+    } else {
+        for (int i = 0; i < rows; ++i) SendWithin(list, WM_KEYDOWN, VK_DOWN, 0);
+    }
     RedrawWindow(card, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     SendWithin(card, WM_NULL, 0, 0);
     std::printf("tl5driver: the card window is open\n");
@@ -245,7 +252,7 @@ int Close(const std::wstring& className) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: tl5driver --open PASSWORD [--expand] [--card N [--rows N]] [--class NAME] [--timeout SECONDS]\n"
+                 "usage: tl5driver --open PASSWORD [--expand] [--card N [--edit] [--rows N]] [--class NAME] [--timeout SECONDS]\n"
                  "                [--fill-timeout SECONDS]\n"
                  "       tl5driver --close [--class NAME] [--timeout SECONDS]\n");
     return 2;
@@ -257,6 +264,7 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring mode, password, className = L"Ostrov Tessellock Pro 2005";
     bool expand = false;
     int rows = 0, card = -1;
+    bool edit = false;
     DWORD timeout = 60, fillTimeout = 10;
     // The instance tag of side-by-side copies is part of the class name (see shell/win/Startup.h).
     if (const wchar_t* tag = _wgetenv(L"TL5_INSTANCE_TAG")) className += tag;
@@ -268,6 +276,7 @@ int wmain(int argc, wchar_t** argv) {
         else if (a == L"--expand") expand = true;
         else if (a == L"--card" && hasValue) card = _wtoi(argv[++i]);
         else if (a == L"--rows" && hasValue) rows = _wtoi(argv[++i]);
+        else if (a == L"--edit") edit = true;
         else if (a == L"--class" && hasValue) className = argv[++i];
         else if (a == L"--timeout" && hasValue) timeout = static_cast<DWORD>(_wtoi(argv[++i]));
         else if (a == L"--fill-timeout" && hasValue) fillTimeout = static_cast<DWORD>(_wtoi(argv[++i]));
@@ -276,7 +285,7 @@ int wmain(int argc, wchar_t** argv) {
     if (mode.empty() || timeout == 0) return Usage();
     g_deadline = GetTickCount64() + timeout * 1000ULL;
     int result = mode == L"--open" ? Open(className, password, fillTimeout, expand) : Close(className);
-    if (result == 0 && mode == L"--open" && card >= 0) result = OpenCard(FindMain(className), card, rows);
+    if (result == 0 && mode == L"--open" && card >= 0) result = OpenCard(FindMain(className), card, rows, edit);
     SecureZeroMemory(password.data(), password.size() * sizeof(wchar_t));
     std::fflush(stdout);
     return result;
