@@ -55,22 +55,36 @@ void WriteFile(const std::wstring& path, const std::vector<uint8_t>& bytes) {
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+BOOL CALLBACK FindUnpainted(HWND child, LPARAM found) {
+    if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) {
+        *reinterpret_cast<bool*>(found) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// True when neither the window nor any of its visible children has anything left to paint.
+bool FullyPainted(HWND window) {
+    if (GetUpdateRect(window, nullptr, FALSE)) return false;
+    bool unpainted = false;
+    EnumChildWindows(window, FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+    return !unpainted;
+}
+
 // Waits until the photograph named `name` of `window` has been taken (only with TL5_SHOTS): once the
-// window is in front and has had time to paint. The dialogs run on the test's thread, so the waits
-// pump when they run there.
+// window is in front and has painted itself. The dialogs run on the test's thread, so the waits pump
+// when they run there.
 void Shot(HWND window, const wchar_t* name, bool pump) {
     wchar_t folder[MAX_PATH] = {};
     if (!GetEnvironmentVariableW(L"TL5_SHOTS", folder, MAX_PATH) || !folder[0]) return;
     const std::wstring base = std::wstring(folder) + L"\\" + name;
     const std::wstring png = base + L".png";
     auto wait = [pump](const std::function<bool()>& done, DWORD ms) {
-        if (pump) return tl5test::PumpUntil(done, ms);
-        for (DWORD waited = 0; !done() && waited < ms; waited += 20) Sleep(20);
-        return done();
+        return pump ? tl5test::PumpUntil(done, ms) : tl5test::PollUntil(done, ms);
     };
     wait([window] { return GetForegroundWindow() == window; }, 5000);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    wait([] { return false; }, 500);  // painting, for the photograph only
+    wait([window] { return FullyPainted(window); }, 5000);
     WriteFile(base + L".ready", {'1'});
     wait([&] { return Exists(png); }, 30000);
 }
@@ -116,15 +130,6 @@ COLORREF CentrePixel(HWND control) {
 }
 bool IsBlue(COLORREF p) { return p != CLR_INVALID && GetBValue(p) > 150 && GetRValue(p) < 80 && GetGValue(p) < 100; }
 
-// Polls a condition from a script's thread.
-bool WaitFor(const std::function<bool()>& done, DWORD ms = 10000) {
-    for (DWORD waited = 0; !done(); waited += 20) {
-        if (waited >= ms) return false;
-        Sleep(20);
-    }
-    return true;
-}
-
 bool Visible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE; }
 
 // A parent for the document chooser that records the messages posted to it.
@@ -147,17 +152,19 @@ void StartScript(UiScript& script, std::function<void(UiScript&)> body) {
         body(s);
         if (!s.Failed()) return;
         for (int round = 0; round < 20; ++round) {
-            const std::vector<HWND> windows = tl5test::ThreadWindows(s.UiThread());
-            bool any = false;
-            for (HWND w : windows) {
+            std::vector<HWND> cancelled;
+            for (HWND w : tl5test::ThreadWindows(s.UiThread())) {
                 wchar_t cls[16] = {};
                 GetClassNameW(w, cls, 16);
                 if (lstrcmpW(cls, L"#32770") != 0) continue;
                 PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
-                any = true;
+                cancelled.push_back(w);
             }
-            if (!any) return;
-            Sleep(100);
+            if (cancelled.empty()) return;
+            // Until they are gone; one that stays (a dialog under another) is cancelled again next round.
+            tl5test::PollUntil([&] {
+                return std::none_of(cancelled.begin(), cancelled.end(), [](HWND w) { return IsWindow(w) && IsWindowVisible(w); });
+            }, 2000);
         }
     });
 }
@@ -282,7 +289,7 @@ TEST_F(ItemChoosers, CardTypeChooserListsMyFormsFirstThenTheBuiltInFormsAndOneTa
                 ReleaseDC(list, screen);
                 return blueInMyForm > 0;
             };
-            WaitFor(countBlue, 5000);
+            tl5test::PollUntil(countBlue, 5000);
             if (c.tapRow == 0) Shot(dialog, L"card-type-chooser", false);
             if (c.tapRow < 0) {
                 Press(dialog, IDM_CANCEL);
@@ -468,7 +475,7 @@ TEST_F(ItemChoosers, IconPickerStoresTheBytesOfTheIconTappedOrImported) {
                 // icon's preview showing the imported (blue) icon.
                 if (c.expectMessage) {
                     s.AnswerMessage(IDOK, "icon refused");
-                } else if (!WaitFor([&] { return IsBlue(CentrePixel(GetDlgItem(picker, IDC_NEW_ICON_LARGE))); })) {
+                } else if (!tl5test::PollUntil([&] { return IsBlue(CentrePixel(GetDlgItem(picker, IDC_NEW_ICON_LARGE))); }, 10000)) {
                     s.Fail("the imported icon is not shown as the new icon");
                 }
                 // Read once, at the import: the file is not needed afterwards.
@@ -572,7 +579,7 @@ TEST_F(ItemChoosers, DocumentChooserListsTheMatchingDocumentsAndPostsOneOutcome)
             case kTap: TapItem(inner, 2); break;
         }
         ASSERT_TRUE(tl5test::PumpUntil([&] { return !PostedToParent().empty() && !IsWindow(chooser); }, 10000));
-        tl5test::PumpUntil([] { return false; }, 100);  // nothing more may come
+        ASSERT_TRUE(tl5test::PumpUntilSettled());  // nothing more may come
         ASSERT_EQ(PostedToParent().size(), 1u);
         EXPECT_EQ(PostedToParent()[0].message, c.message);
         EXPECT_EQ(PostedToParent()[0].code, static_cast<WPARAM>(c.code));

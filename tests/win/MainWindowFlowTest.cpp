@@ -138,8 +138,8 @@ TEST_F(MainWindowFlow, NewWalletFromTheListIsCreatedWithItsCheckedPasswordAndOpe
         HWND entry = s.WaitDialog(IDC_PIN_OK, "password entry");
         if (!entry) return;
         TypeInto(entry, IDC_PASSWORD, typed);  // 24 characters never match by themselves...
-        Sleep(200);
-        if (!IsWindow(entry)) s.Fail("24 typed characters were accepted without OK");
+        if (!s.Settle()) return;
+        if (!IsWindow(entry) || !IsWindowVisible(entry)) s.Fail("24 typed characters were accepted without OK");
         Press(entry, IDC_PIN_OK);  // ...but OK reads the first 23
         s.WaitGone(entry);
     });
@@ -215,10 +215,15 @@ TEST_F(MainWindowFlow, NewPasswordLeftAloneForTwoMinutesCreatesNothing) {
         Press(save, IDOK);
         HWND dialog = s.WaitDialog(IDC_HINT, "new password dialog");
         if (!dialog) return;
+        // The seconds are the ticks sent here: the dialog's own clock must not add one.
+        s.OnUiThread([&] { KillTimer(dialog, TIMER_NEW_PASSWORD); });
         TypeInto(dialog, IDC_PASSWORD, L"half typed");
         for (int i = 0; i < 119; ++i) SendMessageW(dialog, WM_TIMER, TIMER_NEW_PASSWORD, 0);
-        Sleep(200);
-        if (!IsWindow(dialog)) s.Fail("gave up before two minutes");
+        if (!s.Settle()) return;
+        if (!IsWindow(dialog) || !IsWindowVisible(dialog)) {
+            s.Fail("gave up before two minutes");
+            return;
+        }
         SendMessageW(dialog, WM_TIMER, TIMER_NEW_PASSWORD, 0);
         s.WaitGone(dialog);
     });
@@ -308,7 +313,7 @@ TEST_F(MainWindowFlow, WithoutAutomaticAcceptanceOnlyOkAccepts) {
         HWND entry = s.WaitDialog(IDC_PIN_OK, "password entry");
         if (!entry) return;
         TypeInto(entry, IDC_PASSWORD, L"manual");
-        Sleep(300);
+        if (!s.Settle()) return;
         if (!IsWindow(entry) || !IsWindowVisible(entry)) s.Fail("accepted without OK");
         Press(entry, IDM_DONE);
         s.WaitGone(entry);
@@ -431,6 +436,8 @@ TEST_F(MainWindowFlow, PasswordEntryGivesUpAfterTwoMinutesCountedFromTheLastRefu
     script.Start([&](UiScript& s) {
         HWND entry = s.WaitDialog(IDC_PIN_OK, "password entry");
         if (!entry) return;
+        // The seconds are the ticks sent here: the dialog's own clock must not add one.
+        s.OnUiThread([&] { KillTimer(entry, TIMER_PASSWORD_ENTRY); });
         auto ticks = [&](int n) {
             for (int i = 0; i < n; ++i) SendMessageW(entry, WM_TIMER, TIMER_PASSWORD_ENTRY, 0);
         };
@@ -441,8 +448,8 @@ TEST_F(MainWindowFlow, PasswordEntryGivesUpAfterTwoMinutesCountedFromTheLastRefu
         Press(entry, IDC_PIN_OK);
         s.AnswerMessage(IDOK, "wrong password");
         ticks(119);  // a refusal starts the two minutes again
-        Sleep(200);
-        if (!IsWindow(entry)) {
+        if (!s.Settle()) return;
+        if (!IsWindow(entry) || !IsWindowVisible(entry)) {
             s.Fail("closed before two minutes after the refusal");
             return;
         }
@@ -545,7 +552,7 @@ TEST_F(MainWindowFlow, SyncStartClosesTheWalletAfterASecondWithItsChangesSaved) 
 
     // The end of the synchronisation only beeps: the wallet stays closed.
     PostMessageW(main_, WMU_SYNC_END, 0, 0);
-    tl5test::PumpUntil([] { return false; }, 300);
+    ASSERT_TRUE(tl5test::PumpUntilSettled());
     EXPECT_FALSE(tl5win::AppWallet().IsOpen());
 }
 
@@ -563,7 +570,8 @@ TEST_F(MainWindowFlow, SyncStartDuringThePasswordPromptCancelsItAndLeavesTheWall
     OpenPath(path);
     Run(script, [] { return tl5win::WalletListIsShown(); });
     EXPECT_FALSE(tl5win::AppWallet().IsOpen());
-    tl5test::PumpUntil([] { return false; }, 500);
+    // Whatever the cancelled open still had queued has run: the list stays and nothing opens.
+    ASSERT_TRUE(tl5test::PumpUntilSettled());
     EXPECT_TRUE(tl5win::WalletListIsShown());
     EXPECT_FALSE(tl5win::AppWallet().IsOpen());
 }
@@ -578,7 +586,7 @@ TEST_F(MainWindowFlow, DeleteAsksAndTheListForgetsTheFile) {
         script.Start([&](UiScript& s) { s.AnswerMessage(answer, "delete question"); });
         PostMessageW(tl5win::WalletListWindow(), WM_COMMAND, IDM_DELETE, 0);
         Run(script);
-        tl5test::PumpUntil([] { return false; }, 200);
+        ASSERT_TRUE(tl5test::PumpUntilSettled());
         const auto seen = script.Messages();
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_NE(seen[0].text.find(Doc(L"Alpha.tl5")), std::wstring::npos);

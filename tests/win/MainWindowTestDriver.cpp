@@ -74,6 +74,101 @@ bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
     return true;
 }
 
+bool PollUntil(const std::function<bool()>& done, DWORD ms, DWORD step) {
+    const ULONGLONG end = GetTickCount64() + ms;
+    while (!done()) {
+        if (GetTickCount64() > end) return false;
+        Sleep(step);
+    }
+    return true;
+}
+
+namespace {
+
+constexpr UINT kMarkerMessage = WM_APP + 1;  // wParam: the round, lParam: the marker's number
+constexpr UINT kRunMessage = WM_APP + 2;     // lParam: the work to run
+// Each round puts the marker at the back of the queue again, behind what the messages before it posted.
+constexpr WPARAM kMarkerRounds = 3;
+const wchar_t kMarkerClass[] = L"TL5TestQueueMarker";
+
+}  // namespace
+
+QueueMarker::QueueMarker() {
+    static const bool registered = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = kMarkerClass;
+        return RegisterClassW(&wc) != 0;
+    }();
+    if (!registered) return;
+    window_ = CreateWindowExW(0, kMarkerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (window_) SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+QueueMarker::~QueueMarker() {
+    if (window_) DestroyWindow(window_);
+}
+
+long QueueMarker::Post() {
+    // Numbered across all markers, so a stray one of an earlier marker never counts for a later one.
+    static std::atomic<long> markers{0};
+    const long n = ++markers;
+    if (window_) PostMessageW(window_, kMarkerMessage, 0, n);
+    return n;
+}
+
+bool QueueMarker::Run(const std::function<void()>& work) {
+    if (!window_) return false;
+    if (GetWindowThreadProcessId(window_, nullptr) == GetCurrentThreadId()) {
+        work();
+        return true;
+    }
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window_, kRunMessage, 0, reinterpret_cast<LPARAM>(&work), SMTO_NORMAL, 30000, &result) != 0;
+}
+
+bool QueueMarker::Settle(const std::function<bool(const std::function<bool()>&, DWORD)>& wait, DWORD ms) {
+    if (!window_) return false;
+    const long first = Post();
+    const ULONGLONG end = GetTickCount64() + ms;
+    while (!wait([&] { return Handled(first); }, 500)) {
+        if (GetTickCount64() >= end) return false;
+        // A dialog loop that is ending drops what it takes from the queue after its end was asked for:
+        // mark again rather than wait for a marker that is gone.
+        Post();
+    }
+    return true;
+}
+
+LRESULT CALLBACK QueueMarker::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<QueueMarker*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self && message == kMarkerMessage) {
+        if (wParam + 1 < kMarkerRounds) {
+            PostMessageW(window, kMarkerMessage, wParam + 1, lParam);
+        } else {
+            long seen = self->handled_.load();
+            while (seen < static_cast<long>(lParam) && !self->handled_.compare_exchange_weak(seen, static_cast<long>(lParam))) {
+            }
+        }
+        return 0;
+    }
+    if (self && message == kRunMessage) {
+        (*reinterpret_cast<const std::function<void()>*>(lParam))();
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool PumpUntilSettled(DWORD ms) {
+    QueueMarker marker;
+    return marker.Settle(PumpUntil, ms);
+}
+
+UiScript::UiScript(DWORD uiThread) : ui_(uiThread) {
+    if (uiThread == GetCurrentThreadId()) marker_ = std::make_unique<QueueMarker>();
+}
+
 UiScript::~UiScript() {
     if (thread_.joinable()) thread_.join();
 }
@@ -93,16 +188,30 @@ bool UiScript::Finish(DWORD ms) {
 
 HWND UiScript::Wait(const std::function<HWND()>& find, const char* what, DWORD ms) {
     if (failed_) return nullptr;
-    const ULONGLONG end = GetTickCount64() + ms;
-    while (GetTickCount64() < end) {
-        if (HWND w = find()) {
-            Sleep(50);  // let the window finish its start
-            return w;
-        }
-        Sleep(20);
+    HWND found = nullptr;
+    if (!PollUntil([&] { return (found = find()) != nullptr; }, ms)) {
+        Fail(std::string("timed out waiting for ") + what);
+        return nullptr;
     }
-    Fail(std::string("timed out waiting for ") + what);
-    return nullptr;
+    // A dialog finishes its start with messages it posts itself (focus, input panel).
+    return Settle() ? found : nullptr;
+}
+
+bool UiScript::Settle(DWORD ms) {
+    if (failed_) return false;
+    if (!marker_) {
+        Fail("the script was not made on the user-interface thread, so it cannot tell when that thread is idle");
+        return false;
+    }
+    if (!marker_->Settle([](const std::function<bool()>& done, DWORD within) { return PollUntil(done, within, 2); }, ms)) {
+        Fail("the user-interface thread did not get through its messages");
+        return false;
+    }
+    return true;
+}
+
+void UiScript::OnUiThread(const std::function<void()>& work) {
+    if (!marker_ || !marker_->Run(work)) Fail("could not run a step on the user-interface thread");
 }
 
 SeenMessage UiScript::AnswerMessage(int button, const char* what) {
@@ -118,20 +227,15 @@ SeenMessage UiScript::AnswerMessage(int button, const char* what) {
         messages_.push_back(seen);
     }
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-    WaitGone(box);
+    // The box is gone before the code that showed it has gone on (cleared a box, restarted a count).
+    if (WaitGone(box)) Settle();
     return seen;
 }
 
 bool UiScript::WaitGone(HWND window, DWORD ms) {
-    const ULONGLONG end = GetTickCount64() + ms;
-    while (IsWindow(window) && IsWindowVisible(window)) {
-        if (GetTickCount64() > end) {
-            Fail("a window did not go away");
-            return false;
-        }
-        Sleep(20);
-    }
-    return true;
+    if (PollUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, ms)) return true;
+    Fail("a window did not go away");
+    return false;
 }
 
 void UiScript::Fail(const std::string& why) {

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -30,6 +31,42 @@ std::wstring MessageBoxText(HWND box);
 // Pumps this thread's messages until `done` is true or `ms` pass; returns `done()`.
 bool PumpUntil(const std::function<bool()>& done, DWORD ms);
 
+// Polls `done` every `step` ms without pumping (for threads that own no windows of the test) until it
+// is true or `ms` pass; returns `done()`.
+bool PollUntil(const std::function<bool()>& done, DWORD ms, DWORD step = 20);
+
+// A hidden window of one thread that counts the markers it has handled. A marker posted now is
+// handled only after everything already posted to that thread and, a few rounds on, after what those
+// messages posted in turn: once it has been handled, whatever the earlier messages were going to do
+// has been done. That is how a test shows that something did NOT happen (a dialog did not close, a
+// command left the tree alone) without sleeping for a while and hoping.
+class QueueMarker {
+public:
+    QueueMarker();  // on the thread whose queue is marked
+    ~QueueMarker();
+    QueueMarker(const QueueMarker&) = delete;
+    QueueMarker& operator=(const QueueMarker&) = delete;
+
+    // Posts a marker; its number.
+    long Post();
+    // True once marker `n` (or a later one) has been handled.
+    bool Handled(long n) const { return handled_.load() >= n; }
+    // Runs `work` on the marked thread (from another thread: waits until it has run there); false
+    // when it could not be run.
+    bool Run(const std::function<void()>& work);
+    // Posts a marker and waits with `wait` (a PumpUntil or a PollUntil) until it has been handled.
+    bool Settle(const std::function<bool(const std::function<bool()>&, DWORD)>& wait, DWORD ms);
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND window_ = nullptr;
+    std::atomic<long> handled_{0};
+};
+
+// Pumps this thread's messages until everything posted to it so far has been handled; false when the
+// thread did not get there within `ms`.
+bool PumpUntilSettled(DWORD ms = 10000);
+
 // A message box as the script saw it.
 struct SeenMessage {
     std::wstring caption;
@@ -39,7 +76,8 @@ struct SeenMessage {
 // Steps run on a helper thread against the windows of the user-interface thread.
 class UiScript {
 public:
-    explicit UiScript(DWORD uiThread) : ui_(uiThread) {}
+    // Made on the user-interface thread itself, the script can also wait for that thread to settle.
+    explicit UiScript(DWORD uiThread);
     ~UiScript();
 
     void Start(std::function<void(UiScript&)> body);
@@ -48,12 +86,19 @@ public:
     bool Finish(DWORD ms = 30000);
 
     // ---- Used inside the body -----------------------------------------------------------------------
-    // Waits for a window found by `find`; null (and a recorded failure) on time-out.
+    // Waits for a window found by `find` and then until the user-interface thread has got through what
+    // the window posted itself while starting; null (and a recorded failure) on time-out.
     HWND Wait(const std::function<HWND()>& find, const char* what, DWORD ms = 15000);
     HWND WaitDialog(int controlId, const char* what) {
         return Wait([&] { return FindDialogWith(ui_, controlId); }, what);
     }
-    // Waits for a message box, records it and answers it with `button`.
+    // Waits until the user-interface thread has handled everything posted to it so far (see
+    // QueueMarker); false (and a recorded failure) on time-out. Needs the script made on that thread.
+    bool Settle(DWORD ms = 30000);
+    // Runs `work` on the user-interface thread and returns once it has run.
+    void OnUiThread(const std::function<void()>& work);
+    // Waits for a message box, records it, answers it with `button` and waits until the code that
+    // showed it has gone on to its next message.
     SeenMessage AnswerMessage(int button = IDOK, const char* what = "message box");
     // Waits until `window` is gone.
     bool WaitGone(HWND window, DWORD ms = 15000);
@@ -66,6 +111,7 @@ public:
 
 private:
     DWORD ui_;
+    std::unique_ptr<QueueMarker> marker_;
     std::thread thread_;
     std::atomic<bool> finished_{false};
     std::atomic<bool> failed_{false};

@@ -144,7 +144,8 @@ protected:
         EXPECT_TRUE(tl5test::PumpUntil(done, 10000));
     }
 
-    static void Pump() { tl5test::PumpUntil([] { return false; }, 50); }
+    // Until what the last command posted has been handled.
+    static void Pump() { ASSERT_TRUE(tl5test::PumpUntilSettled()); }
 
     static HWND Tree() { return tl5win::MainWindowTree(main_); }
 
@@ -444,8 +445,8 @@ TEST_F(WalletTree, ChangePasswordReopensTheWalletWithTheNewPasswordOnly) {
         HWND again = s.WaitDialog(IDC_PIN_OK, "password of the reopened wallet");
         if (!again) return;
         TypeInto(again, IDC_PASSWORD, tl5::ToWide(kPassword));  // the old one no longer opens it
-        Sleep(100);
-        if (!IsWindow(again)) s.Fail("the old password was accepted");
+        if (!s.Settle()) return;
+        if (!IsWindow(again) || !IsWindowVisible(again)) s.Fail("the old password was accepted");
         TypeInto(again, IDC_PASSWORD, L"fresh-pw");
         s.WaitGone(again);
     });
