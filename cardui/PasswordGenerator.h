@@ -82,8 +82,9 @@ GenerateResult CheckPasswordOptions(const PasswordOptions& options);
 
 // The strength figure shown beside a password: length * log2(alphabet size), in bits, with the
 // alphabet the union of the chosen classes. It is the entropy of a password drawn uniformly from that
-// alphabet; guaranteeing one character of each class lowers the true figure very slightly (for 20
-// characters of all four classes by well under one bit). 0 when the options cannot be met.
+// alphabet; guaranteeing one character of each class lowers the true figure a little: by well under
+// one bit for 20 characters of all four classes, by about four bits for 4 characters of four classes.
+// 0 when the options cannot be met.
 double PasswordStrengthBits(const PasswordOptions& options);
 
 // The classes as letters u, l, d, s in that order (the `--classes` form of `tl5 generate`).
