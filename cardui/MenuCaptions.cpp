@@ -35,6 +35,7 @@ const MenuCaption MenuCaptionTable[] = {
     {u"EXPORT FORM", IDS_MENU_EXPORT_FORM},
     {u"FIND", IDS_MENU_FIND},
     {u"FORM DESIGN", IDS_MENU_FORM_DESIGN},
+    {u"GENERATE", IDS_MENU_GENERATE},
     {u"GO", IDS_MENU_GO},
     {u"HELP", IDS_MENU_HELP},
     {u"ICON", IDS_MENU_ICON},

@@ -13,7 +13,7 @@ struct MenuCaption {
     uint32_t stringId;
 };
 
-// The 65 entries in search order.
+// The 66 entries in search order.
 extern const MenuCaption MenuCaptionTable[];
 extern const size_t MenuCaptionCount;
 

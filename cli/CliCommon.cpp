@@ -414,6 +414,12 @@ void JsonWriter::Print() const {
     std::fputc('\n', stdout);
 }
 
+void JsonWriter::Wipe() {
+    tl5::SecureZero(out_);
+    stack_.clear();
+    afterKey_ = false;
+}
+
 // ---- Opening a wallet ----------------------------------------------------------------------------
 
 int OpenWalletForCli(const char* command, const std::string& path, bool readOnly, bool probeOnly,

@@ -65,6 +65,9 @@ public:
     const std::string& Text() const { return out_; }
     // Writes the document and a line end to stdout.
     void Print() const;
+    // Wipes the document (it held a secret) and empties it; Reserve enough first so that no growth
+    // left a copy behind.
+    void Wipe();
 
 private:
     void BeforeValue();

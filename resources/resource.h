@@ -152,6 +152,7 @@
 #define IDM_ZOOM_300 869
 #define IDM_CHECK_FOR_UPDATES 875
 #define IDM_HELP 876
+#define IDM_GENERATE_PASSWORD 880
 
 // The document chooser: made in code on the wallet list's empty template (a title bar and the
 // document list, IDC_DOCUMENT_LIST).
@@ -194,3 +195,18 @@
 #define IDC_CURRENT_ICON_LARGE 1107
 #define IDC_CURRENT_ICON_SMALL 1109
 #define IDC_CURRENT_ICON_LABEL 1540
+
+// The password generator: length with its up-down, the four character classes, look-alikes, the
+// password, its strength line and Regenerate.
+#define IDD_PASSWORD_GENERATOR 150
+#define IDC_GEN_LENGTH_LABEL 1600
+#define IDC_GEN_LENGTH 1601
+#define IDC_GEN_LENGTH_SPIN 1602
+#define IDC_GEN_UPPER 1603
+#define IDC_GEN_LOWER 1604
+#define IDC_GEN_DIGITS 1605
+#define IDC_GEN_SYMBOLS 1606
+#define IDC_GEN_NO_LOOKALIKE 1607
+#define IDC_GEN_PASSWORD 1608
+#define IDC_GEN_STRENGTH 1609
+#define IDC_GEN_REGENERATE 1610

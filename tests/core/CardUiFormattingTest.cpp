@@ -56,7 +56,7 @@ TEST(SizeText, UnitsOf1024WithTruncatedHundredths) {
 }
 
 TEST(MenuCaptions, LookupIgnoresCaseAndTakesTheFirstMatch) {
-    EXPECT_EQ(MenuCaptionCount, 65u);
+    EXPECT_EQ(MenuCaptionCount, 66u);
     EXPECT_EQ(MenuCaptionStringId(u"Copy Text"), 20750u);
     EXPECT_EQ(MenuCaptionStringId(u"copy"), 20723u);
     EXPECT_EQ(MenuCaptionStringId(u"Menu"), 20703u);
