@@ -10,6 +10,8 @@
 #include "cardui/win/DialogBar.h"
 #include "cardui/win/DialogHost.h"
 #include "cardui/win/FieldEditors.h"
+#include "dialogs/win/PasswordGenerator.h"
+#include "platform/SecureZero.h"
 #include "cardui/win/FontCache.h"
 #include "cardui/win/ImageLists.h"
 #include "cardui/win/ListUI.h"
@@ -220,6 +222,9 @@ private:
         case IDM_FORM_DESIGN:
             if (mode_ == tl5::CardMode::kEdit) SwitchMode(tl5::CardMode::kFormDesign, 0);
             return true;
+        case IDM_GENERATE_PASSWORD:
+            if (mode_ == tl5::CardMode::kEdit && EditingPassword()) GeneratePassword();
+            return true;
         case IDM_EDIT_CUT:
         case IDM_EDIT_COPY:
         case IDM_EDIT_PASTE:
@@ -231,6 +236,30 @@ private:
             if (list_) PostMessageW(list_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
             return true;
         }
+    }
+
+    // Edit mode on a password field.
+    bool EditingPassword() const {
+        const tl5::Field* field =
+            params_.selectedField >= 0 ? params_.card->FieldAt(static_cast<size_t>(params_.selectedField)) : nullptr;
+        return field && field->Type() == tl5::FT_PASSWORD && CurrentEditorKind() == tl5::kEditorText;
+    }
+
+    // The generator's password replaces the editor's text; it reaches the field when the row is left.
+    void GeneratePassword() {
+        std::u16string password;
+        // A close request while the generator is up ends the card window: the result is not wanted then.
+        if (!ShowPasswordGenerator(Window(), &password) || closing_) {
+            tl5::SecureZero(password);
+            return;
+        }
+        HWND edit = EditorControl(tl5::kEditorText);
+        std::wstring wide(password.begin(), password.end());
+        SetWindowTextW(edit, wide.c_str());
+        SendMessageW(edit, EM_SETSEL, wide.size(), wide.size());
+        SetFocus(edit);
+        tl5::SecureZero(wide.data(), wide.size() * sizeof(wchar_t));
+        tl5::SecureZero(password);
     }
 
     void OnInitMenuPopup(HMENU menu) override {
@@ -245,6 +274,7 @@ private:
                                                       {IDM_EDIT_CLEAR, 8}, {IDM_EDIT_SELECT_ALL, 16}};
             for (const auto& [item, bit] : items)
                 EnableMenuItem(menu, item, MF_BYCOMMAND | ((state & bit) ? MF_ENABLED : MF_GRAYED));
+            EnableMenuItem(menu, IDM_GENERATE_PASSWORD, MF_BYCOMMAND | (EditingPassword() ? MF_ENABLED : MF_GRAYED));
         }
         if (mode_ == tl5::CardMode::kFormDesign) {
             const bool list = SendMessageW(list_, LUM_GETFIELDTYPE, 0, 0) == 12;

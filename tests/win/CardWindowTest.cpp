@@ -591,3 +591,35 @@ TEST_F(CardWindowTest, AnEditedValueIsStoredAndCancelAsksFirst) {
     EXPECT_EQ(card->FieldAt(2)->Value(), u"visa");  // the choice kept its letter case
     EXPECT_EQ(card->FieldAt(5)->Value().size(), 40003u);
 }
+
+TEST_F(CardWindowTest, GenerateFillsAPasswordFieldInEditMode) {
+    std::wstring shown;
+    OpenCard(L"Edit", [&](UiScript& s, HWND card) {
+        tl5test::Press(card, IDM_EDIT);
+        WaitFor([] { return tl5win::CardEditorRow() == 3; });
+        // The password field is the seventh: its value row is 15.
+        for (int i = 0; i < 6; ++i) {
+            const int row = tl5win::CardEditorRow();
+            SendMessageW(KeyTarget(), WM_KEYDOWN, VK_TAB, 0);
+            WaitFor([&] { return tl5win::CardEditorRow() != row; }, 5000);
+        }
+        if (tl5win::CardEditorRow() != 15) s.Fail("not on the password row");
+        PostMessageW(card, WM_COMMAND, IDM_GENERATE_PASSWORD, 0);
+        HWND generator = s.WaitDialog(IDC_GEN_PASSWORD, "password generator");
+        if (!generator) return;
+        shown = tl5test::ControlText(generator, IDC_GEN_PASSWORD);
+        tl5test::Press(generator, IDM_DONE);
+        s.WaitGone(generator);
+        WaitFor([&] { return tl5test::ControlText(card, IDC_CARD_TEXT) == shown; }, 5000);
+        tl5test::Press(card, IDM_DONE);
+        WaitFor([] { return tl5win::CardViewRows() != nullptr; });
+        tl5test::Press(card, IDM_DONE);
+    });
+    ASSERT_EQ(shown.size(), 20u);
+    tl5::Wallet& w = Reopened();
+    std::unique_ptr<tl5::Card> card;
+    for (size_t i = 0; i < w.ItemCount(); ++i)
+        if (!w.ItemAt(i).IsDeleted() && w.ItemAt(i).Name() == u"Edit") card = w.LoadCard(i);
+    ASSERT_TRUE(card);
+    EXPECT_EQ(tl5::ToWide(card->FieldAt(6)->Value()), shown);
+}
