@@ -15,6 +15,12 @@ bool IdleExpired(uint64_t nowMs, uint64_t lastActivityMs, uint32_t periodMinutes
     return IdleRemainingMs(nowMs, lastActivityMs, periodMinutes) == 0;
 }
 
+uint32_t NextIdleTickMs(uint64_t remainingMs) {
+    const uint64_t next = remainingMs + 20;
+    if (next >= kIdleTimerMs) return kIdleTimerMs;
+    return next < 100 ? 100 : static_cast<uint32_t>(next);
+}
+
 bool SleepDetected(uint64_t bootDeltaMs, uint64_t runningDeltaMs) {
     return bootDeltaMs > runningDeltaMs && bootDeltaMs - runningDeltaMs > kSleepThresholdMs;
 }

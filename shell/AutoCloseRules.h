@@ -32,6 +32,10 @@ bool IdleExpired(uint64_t nowMs, uint64_t lastActivityMs, uint32_t periodMinutes
 // Milliseconds until the idle test can first succeed (0 when it would now); UINT64_MAX for period 0.
 uint64_t IdleRemainingMs(uint64_t nowMs, uint64_t lastActivityMs, uint32_t periodMinutes);
 
+// The interval of the idle timer's next tick with `remainingMs` left of the period: the usual
+// interval, or just past the end of the period when that is sooner (never below 100 ms).
+uint32_t NextIdleTickMs(uint64_t remainingMs);
+
 // One look of the watchdog: how far each clock went since the previous look.
 bool SleepDetected(uint64_t bootDeltaMs, uint64_t runningDeltaMs);
 

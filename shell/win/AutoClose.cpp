@@ -163,8 +163,14 @@ void StopGuard(MainWindowState& s) {
 
 void CheckIdle(MainWindowState& s, uint64_t reference) {
     if (!s.guarded || s.idleClosing) return;
-    if (!tl5::IdleExpired(BootClockMs(), reference, OpenWalletPeriod())) return;
-    CloseIdleWallet(s);
+    const uint64_t remaining = tl5::IdleRemainingMs(BootClockMs(), reference, OpenWalletPeriod());
+    if (remaining == 0) {
+        CloseIdleWallet(s);
+        return;
+    }
+    // The next tick comes when the period ends if that is sooner than the usual interval, so that
+    // a timer that fires a little early does not cost a whole interval.
+    SetTimer(s.window, TIMER_IDLE_CHECK, tl5::NextIdleTickMs(remaining), nullptr);
 }
 
 void CloseIdleWallet(MainWindowState& s) {

@@ -97,6 +97,12 @@ TEST(AutoCloseRules, ClosesBetweenThePeriodAndOneTickAfterTheLastActivity) {
     EXPECT_GE(closedAt - activity, kMinute);
     EXPECT_LT(closedAt - activity, kMinute + kIdleTimerMs);
     EXPECT_EQ(IdleRemainingMs(activity + 20000, activity, 1), 40000u);
+
+    // A tick that comes a little early (the remaining time is short) is followed by one just past the
+    // period's end, not by a whole interval.
+    EXPECT_EQ(NextIdleTickMs(40000), kIdleTimerMs);
+    EXPECT_EQ(NextIdleTickMs(3000), 3020u);
+    EXPECT_EQ(NextIdleTickMs(5), 100u);
 }
 
 TEST(AutoCloseRules, SleepIsTheBootClockRunningAheadOfTheRunningClock) {

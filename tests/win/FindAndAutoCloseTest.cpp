@@ -547,11 +547,12 @@ class AutoCloseInRealTime : public IsolatedAppTest {};
 TEST_F(AutoCloseInRealTime, APeriodOfOneMinuteEndsTheProgramWithinSeventyFiveSeconds) {
     SeedSettings();
     const std::wstring folder = tl5test::PrivateTempFolder(L"realtime");
+    tl5test::RemoveTree(folder);
+    CreateDirectoryW(folder.c_str(), nullptr);
     const std::wstring path = folder + L"\\Minute.tl5";
-    DeleteFileW(path.c_str());
     MakeWallet(path, 1);
     AppProcess app;
-    ASSERT_TRUE(app.Start(L"\"" + path + L"\""));
+    ASSERT_TRUE(app.Start(path));  // the line is the path as it stands
     PinFind find{app.ProcessId(), nullptr};
     ASSERT_TRUE(tl5test::PumpUntil([&] {
         find.found = nullptr;
