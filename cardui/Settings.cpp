@@ -25,6 +25,7 @@ void Settings::ApplyDefaults() {
     count = 0;
     langPref = 0;
     clipboardClearSeconds = 30;
+    closeOnLock = 1;
     mru.clear();
 }
 
@@ -72,6 +73,7 @@ const NumberValue kReadFirst[] = {
     {u"Pass.AutoOK", &Settings::passAutoOk},
     {u"OpenLast", &Settings::openLast},
     {u"Clipboard.ClearSeconds", &Settings::clipboardClearSeconds},
+    {u"CloseOnLock", &Settings::closeOnLock},
 };
 
 // Written at exit before MRU, in this order.
@@ -92,6 +94,7 @@ const NumberValue kWriteFirst[] = {
 const NumberValue kWriteLast[] = {
     {u"NoteZoom", &Settings::noteZoom},
     {u"OpenLast", &Settings::openLast},
+    {u"CloseOnLock", &Settings::closeOnLock},
 };
 
 }  // namespace

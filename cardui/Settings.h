@@ -50,6 +50,8 @@ struct Settings {
     uint32_t langPref;             // LangPref (read only), low 16 bits a language id
     uint32_t clipboardClearSeconds; // Clipboard.ClearSeconds (read only): a copied secret leaves the
                                     // clipboard after this many seconds; 0 keeps it
+    uint32_t closeOnLock;          // CloseOnLock: a wallet with an auto-close period closes when the
+                                   // session is locked or the computer suspends (not 0: on)
     std::u16string mru;            // MRU, the last wallet opened
 
     std::u16string keyPath;        // empty: nothing is read or written

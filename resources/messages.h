@@ -11,6 +11,9 @@ constexpr unsigned WMU_OPEN_WALLET = 3029;
 constexpr unsigned WMU_SHOW_WALLET_LIST = 3030;
 constexpr unsigned WMU_WALLET_OPENED = 3031;
 constexpr unsigned WMU_ITEM_EDITED = 3032;
+// The watchdog saw the computer sleep: run the idle test against the activity stamp it copied before
+// (wParam its low 32 bits, lParam its high 32 bits).
+constexpr unsigned WMU_CHECK_IDLE = 3033;
 constexpr unsigned WMU_IMPORT_EXCHANGE = 3124;
 constexpr unsigned WMU_IMPORT_TEXT = 3125;
 constexpr unsigned WMU_SYNC_START = 3524;

@@ -158,6 +158,16 @@
 // document list, IDC_DOCUMENT_LIST).
 #define IDD_DOCUMENT_CHOOSER IDD_WALLET_LIST
 
+// The security options: the auto-close period (its label and list), the hidden close-on-switch box,
+// our own boxes for the close on a session lock and the modern protection (IDC_MODERN_PROTECTION),
+// and the line naming the wallet's protection.
+#define IDD_SECURITY_OPTIONS 110
+#define IDC_AUTO_CLOSE_LABEL 1527
+#define IDC_AUTO_CLOSE_PERIOD 1050
+#define IDC_CLOSE_ON_SWITCH 1040
+#define IDC_CLOSE_ON_LOCK 1041
+#define IDC_SECURITY_PROTECTION 1042
+
 // The folder properties dialog (also the label-only rename of the special tree nodes).
 #define IDD_FOLDER_PROPERTIES 106
 #define IDC_FOLDER_FORM_CHOOSE 1045

@@ -1,29 +1,41 @@
 #include "cardui/win/Activity.h"
 
+#include <windows.h>
+
+#include <atomic>
+
 namespace tl5win {
 
 namespace {
 
-SYSTEMTIME g_lastActivity{};
+std::atomic<uint64_t> g_lastActivity{0};
+std::atomic<ClockFunction> g_bootClock{nullptr};
+std::atomic<ClockFunction> g_runningClock{nullptr};
 
 }  // namespace
 
-void NoteActivity() { GetLocalTime(&g_lastActivity); }
+uint64_t BootClockMs() {
+    if (ClockFunction clock = g_bootClock.load()) return clock();
+    return GetTickCount64();
+}
 
-SYSTEMTIME LastActivity() { return g_lastActivity; }
+uint64_t RunningClockMs() {
+    if (ClockFunction clock = g_runningClock.load()) return clock();
+    // 100-nanosecond units of the interrupt time without the time spent asleep.
+    ULONGLONG unbiased = 0;
+    if (QueryUnbiasedInterruptTime(&unbiased)) return unbiased / 10000;
+    return GetTickCount64();
+}
 
-void SetLastActivityForTests(const SYSTEMTIME& time) { g_lastActivity = time; }
+void NoteActivity() { g_lastActivity.store(BootClockMs()); }
 
-int64_t MinutesBetween(const SYSTEMTIME& a, const SYSTEMTIME& b) {
-    SYSTEMTIME x = a, y = b;
-    x.wDayOfWeek = y.wDayOfWeek = 0;
-    x.wSecond = y.wSecond = 0;
-    x.wMilliseconds = y.wMilliseconds = 0;
-    FILETIME fx{}, fy{};
-    if (!SystemTimeToFileTime(&x, &fx) || !SystemTimeToFileTime(&y, &fy)) return 0;
-    const int64_t ux = (static_cast<int64_t>(fx.dwHighDateTime) << 32) | fx.dwLowDateTime;
-    const int64_t uy = (static_cast<int64_t>(fy.dwHighDateTime) << 32) | fy.dwLowDateTime;
-    return (uy - ux) / 600000000LL;
+uint64_t LastActivity() { return g_lastActivity.load(); }
+
+void SetLastActivityForTests(uint64_t stamp) { g_lastActivity.store(stamp); }
+
+void SetClocksForTests(ClockFunction boot, ClockFunction running) {
+    g_bootClock.store(boot);
+    g_runningClock.store(running);
 }
 
 }  // namespace tl5win

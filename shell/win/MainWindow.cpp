@@ -1,6 +1,8 @@
 // The main window's procedure (one line per message) and its command table.
 #include "shell/win/MainWindow.h"
 
+#include <wtsapi32.h>
+
 #include "cardui/win/Activity.h"
 #include "cardui/win/Menus.h"
 #include "cardui/win/Strings.h"
@@ -37,7 +39,9 @@ LRESULT OnNcDestroy(HWND window, MainWindowState* s) {
 }
 
 LRESULT OnDestroy(MainWindowState& s) {
-    KillTimer(s.window, TIMER_IDLE_CHECK);
+    StopGuard(s);
+    RestoreFindBox(s);
+    UnregisterSessionEvents(s);
     if (s.menuBar && IsWindow(s.menuBar)) DestroyWindow(s.menuBar);
     s.menuBar = nullptr;
     s.menuBarId = 0;
@@ -59,6 +63,7 @@ LRESULT OnSize(MainWindowState& s) {
 
 LRESULT OnActivate(MainWindowState& s, WPARAM wParam, LPARAM lParam) {
     if (LOWORD(wParam) == WA_INACTIVE) return 0;
+    CheckIdle(s, LastActivity());
     if (!WalletListIsShown()) SetFocus(MainWindowTree(s.window));
     ppc::SHHandleWMActivate(s.window, wParam, lParam, &s.activation, 0);
     return 0;
@@ -73,11 +78,11 @@ LRESULT OnPaint(MainWindowState& s) {
 }
 
 LRESULT OnClose(MainWindowState& s) {
+    StopGuard(s);
     BeforeWalletCloses(s);
     AppWallet().Close(true);
     tl5::AppWalletGeneration().Closed();
     SendMessageW(s.window, WM_ACTIVATE, WA_INACTIVE, 0);
-    KillTimer(s.window, TIMER_IDLE_CHECK);
     PostQuitMessage(0);
     return 0;
 }
@@ -93,7 +98,8 @@ LRESULT OnDrawItem(MainWindowState& s, const DRAWITEMSTRUCT* item) {
 }
 
 LRESULT OnNotify(MainWindowState& s, const NMHDR* header) {
-    NoteActivity();
+    // A repaint of the tree is no user activity; every other notification is.
+    if (!header || header->code != NM_CUSTOMDRAW) NoteActivity();
     return header && header->hwndFrom == s.tree ? OnTreeNotify(s, *header) : 0;
 }
 
@@ -111,6 +117,7 @@ LRESULT OnCommand(MainWindowState& s, int id, int code, HWND control) {
 
 LRESULT OnTimer(MainWindowState& s, UINT_PTR id) {
     if (id == TIMER_DRAG_SCROLL) OnDragTimer(s);
+    if (id == TIMER_IDLE_CHECK) CheckIdle(s, LastActivity());
     if (id == TIMER_SYNC_CLOSE) {
         KillTimer(s.window, TIMER_SYNC_CLOSE);
         PostMessageW(s.window, WMU_SHOW_WALLET_LIST, 0, 0);
@@ -185,6 +192,26 @@ LRESULT OnSyncStart(MainWindowState& s) {
     return 0;
 }
 
+LRESULT OnFindNow(MainWindowState& s) {
+    FindNow(s);
+    return 0;
+}
+
+LRESULT OnCheckIdle(MainWindowState& s, WPARAM low, LPARAM high) {
+    CheckIdle(s, (static_cast<uint64_t>(static_cast<uint32_t>(high)) << 32) | static_cast<uint32_t>(low));
+    return 0;
+}
+
+LRESULT OnSessionChange(MainWindowState& s, WPARAM event) {
+    OnSessionEvent(s, event == WTS_SESSION_LOCK ? tl5::SessionEvent::kLock : tl5::SessionEvent::kOther);
+    return 0;
+}
+
+LRESULT OnPowerBroadcast(MainWindowState& s, WPARAM event) {
+    OnSessionEvent(s, event == PBT_APMSUSPEND ? tl5::SessionEvent::kSuspend : tl5::SessionEvent::kOther);
+    return TRUE;
+}
+
 LRESULT OnSyncEnd(MainWindowState&) {
     MessageBeep(MB_ICONASTERISK);
     return 0;
@@ -228,7 +255,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WMU_DROP: return OnDropPosted(*s, wParam, lParam);
     case WMU_ITEM_EDITED: return OnItemEditedPosted(*s, wParam, lParam);
     case WMU_CARD_CLOSED: return OnCardClosedPosted(*s, wParam);
-    case WMU_FIND_NOW:
+    case WMU_FIND_NOW: return OnFindNow(*s);
+    case WMU_CHECK_IDLE: return OnCheckIdle(*s, wParam, lParam);
+    case WM_WTSSESSION_CHANGE: return OnSessionChange(*s, wParam);
+    case WM_POWERBROADCAST: return OnPowerBroadcast(*s, wParam);
     case WMU_IMPORT_EXCHANGE:
     case WMU_IMPORT_TEXT:
     case WMU_SHELL_IGNORED_1:

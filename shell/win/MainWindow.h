@@ -52,4 +52,8 @@ void MainWindowFillTree(HWND window);
 // The tree control of the main window.
 HWND MainWindowTree(HWND window);
 
+// The auto-close guard: the idle timer runs for the open wallet; the watchdog thread runs.
+bool MainWindowGuarded(HWND window);
+bool WatchdogRunning();
+
 }  // namespace tl5win

@@ -97,7 +97,11 @@ void DrawBannerButton(const MainWindowState& s, const DRAWITEMSTRUCT& item) {
 
 void MainWindowCreateContents(HWND window) {
     CreateBannerControls(window);
-    if (MainWindowState* s = StateOf(window)) CreateWalletTree(*s);
+    if (MainWindowState* s = StateOf(window)) {
+        CreateWalletTree(*s);
+        SubclassFindBox(*s);
+        RegisterSessionEvents(*s);
+    }
     MainWindowLayout(window);
 }
 

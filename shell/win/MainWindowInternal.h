@@ -7,11 +7,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "cardui/win/CardWindow.h"
 #include "model/Card.h"
 
 #include "platform/pocketpc/Shell.h"
+#include "shell/AutoCloseRules.h"
 #include "shell/WalletTreeRules.h"
 
 namespace tl5win {
@@ -39,6 +41,11 @@ struct MainWindowState {
     // for it to end.
     bool opening = false;
     bool closeAfterOpening = false;
+    // The auto-close guard (AutoClose.cpp): the idle timer and the watchdog run; an idle close has
+    // begun (Exit is on its way); the window receives session lock notifications.
+    bool guarded = false;
+    bool idleClosing = false;
+    bool sessionEvents = false;
 
     // ---- The wallet tree (WalletTree.cpp, TreeCommands.cpp) ----
     HWND tree = nullptr;
@@ -107,9 +114,35 @@ void OnCardClosed(MainWindowState& s, WPARAM result);
 // at once; a secret copied to the clipboard is removed.
 void BeforeWalletCloses(MainWindowState& s);
 
+// ---- AutoClose.cpp ----
+// Starts the idle timer and the watchdog when the open wallet has an auto-close period (and stops
+// them otherwise); StopGuard stops both.
+void StartGuard(MainWindowState& s);
+void StopGuard(MainWindowState& s);
+// The idle test against an activity stamp: closes the wallet when the period has passed since.
+void CheckIdle(MainWindowState& s, uint64_t reference);
+// Closes the pop-ups from the top down (keeping a card window's edits) and posts Exit.
+void CloseIdleWallet(MainWindowState& s);
+// A session lock or a suspend: closes a guarded wallet when the CloseOnLock setting is on.
+void OnSessionEvent(MainWindowState& s, tl5::SessionEvent event);
+void RegisterSessionEvents(MainWindowState& s);
+void UnregisterSessionEvents(MainWindowState& s);
+
+// ---- Find.cpp ----
+// The find box's own handling of focus, Enter and Down; taken back when the window is destroyed.
+void SubclassFindBox(MainWindowState& s);
+void RestoreFindBox(MainWindowState& s);
+// Find now (Go, the find-now button, WMU_FIND_NOW).
+void FindNow(MainWindowState& s);
+void EnterFindMode(MainWindowState& s);
+void LeaveFindMode(MainWindowState& s);
+
 // ---- WalletFlow.cpp ----
 // Closes the wallet (saving it) and shows the wallet list; waits for a running open flow first.
 void CloseToWalletList(MainWindowState& s);
+// Turns the open wallet's modern protection on or off with its password (wiped afterwards): the
+// wallet is saved and closed, its file rewritten, and it is opened again.
+void ChangeWalletProtection(MainWindowState& s, bool modern, std::u16string& password);
 // The open flow's last step, posted (WMU_WALLET_OPENED): menu bar, focus, first tree item.
 void WalletOpened(MainWindowState& s);
 // The wallet list's choice (WMU_WALLET_LIST_ACTION): quit, create a wallet, or open one.

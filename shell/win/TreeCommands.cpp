@@ -20,11 +20,13 @@
 #include "dialogs/win/About.h"
 #include "dialogs/win/ItemChoosers.h"
 #include "dialogs/win/PasswordDialogs.h"
+#include "dialogs/win/SecurityOptions.h"
 #include "model/Card.h"
 #include "model/ItemRecord.h"
 #include "model/Wallet.h"
 #include "model/WalletEnvelope.h"
 #include "model/WalletItems.h"
+#include "model/WalletProtection.h"
 #include "platform/FormatText.h"
 #include "platform/PathText.h"
 #include "platform/SecureZero.h"
@@ -72,19 +74,6 @@ void CancelCut(MainWindowState& s) {
     s.clipboard = tl5::TreeClipboard{};
 }
 
-void LeaveFindMode(MainWindowState& s) {
-    MainWindowSetFindBarShown(s.window, false);
-    MainWindowShowMenuBar(s.window, IDMB_MAIN);
-    SetFocus(s.tree);
-    ppc::SHSipPreference(s.window, ppc::SIP_DOWN);
-}
-
-void EnterFindMode(MainWindowState& s) {
-    MainWindowSetFindBarShown(s.window, true);
-    MainWindowShowMenuBar(s.window, IDMB_FIND);
-    SetFocus(GetDlgItem(s.window, IDC_FIND_EDIT));
-}
-
 // ---- Handlers ------------------------------------------------------------------------------------
 
 void RunOk(MainWindowState& s, const SelectionState&, HWND control) {
@@ -102,14 +91,14 @@ void RunExit(MainWindowState& s, const SelectionState&, HWND) {
     SendMessageW(s.window, WM_CLOSE, 0, 0);
 }
 
-void RunAbout(MainWindowState& s, const SelectionState&, HWND) {
-    std::wstring line;
-    if (W().IsOpen()) {
-        const std::u16string what = tl5::Utf8ToUtf16(tl5::ProtectionText(W().Protection(), W().ProtectionParams()));
-        line = tl5::ToWide(tl5::FormatText(TextU16(IDS_PROTECTION_LINE), {what}));
-    }
-    ShowAbout(s.window, line);
+// "Protection of the open wallet: ..." (empty without a wallet).
+std::u16string ProtectionLine() {
+    if (!W().IsOpen()) return std::u16string();
+    const std::u16string what = tl5::Utf8ToUtf16(tl5::ProtectionText(W().Protection(), W().ProtectionParams()));
+    return tl5::FormatText(TextU16(IDS_PROTECTION_LINE), {what});
 }
+
+void RunAbout(MainWindowState& s, const SelectionState&, HWND) { ShowAbout(s.window, tl5::ToWide(ProtectionLine())); }
 
 void RunLeaveFind(MainWindowState& s, const SelectionState&, HWND) { LeaveFindMode(s); }
 void RunFind(MainWindowState& s, const SelectionState&, HWND) { EnterFindMode(s); }
@@ -121,6 +110,8 @@ void RunFindToggle(MainWindowState& s, const SelectionState&, HWND) {
         EnterFindMode(s);
     }
 }
+
+void RunFindNow(MainWindowState& s, const SelectionState&, HWND) { FindNow(s); }
 
 void RunFindBox(MainWindowState& s, const SelectionState&, HWND) { MainWindowLayout(s.window); }
 void RunFindClear(MainWindowState& s, const SelectionState&, HWND) { SetWindowTextW(GetDlgItem(s.window, IDC_FIND_EDIT), L""); }
@@ -384,6 +375,40 @@ void RunChangePassword(MainWindowState& s, const SelectionState&, HWND) {
     if (StillCurrent(ticket)) MainWindowOpenWallet(s.window, tl5::ToWide(path).c_str());
 }
 
+// The security options of the open wallet. The guard keeps running while the dialog is up (the
+// dialog's messages are activity, and a wallet left with the dialog open still closes); afterwards it
+// follows the period, confirmed or not.
+void RunSecurity(MainWindowState& s, const SelectionState&, HWND) {
+    const uint64_t ticket = Ticket();
+    tl5::SecurityOptions options;
+    options.autoCloseMinutes = tl5::GetAutoCloseMinutes(W());
+    options.closeOnSwitch = tl5::GetCloseOnSwitch(W());
+    options.closeOnLock = tl5::AppSettings().closeOnLock != 0;
+    const bool wasModern = W().Protection() == tl5::WalletProtection::Modern;
+    options.modernProtection = wasModern;
+    options.protectionLine = ProtectionLine();
+    const uint32_t stored = options.autoCloseMinutes;
+    const bool confirmed = ShowSecurityOptions(s.window, &options);
+    if (!StillCurrent(ticket)) return;
+    if (confirmed) {
+        // A period the list does not offer (set elsewhere) comes back unchanged and is not stored.
+        if (options.autoCloseMinutes != stored) tl5::SetAutoCloseMinutes(W(), options.autoCloseMinutes);
+        tl5::AppSettings().closeOnLock = options.closeOnLock ? 1 : 0;
+    }
+    NoteActivity();
+    StartGuard(s);
+    if (!confirmed || options.modernProtection == wasModern) return;
+    // The protection is changed with the wallet's password.
+    const std::wstring name = tl5::ToWide(tl5::FileTitleOf(W().Path()));
+    wchar_t typed[kPasswordBufferSize] = {};
+    OpenWalletMatcher matcher;
+    const bool known = ShowPasswordEntryDialog(s.window, name.c_str(), typed, &matcher);
+    std::u16string password = tl5::FromWide(typed);
+    tl5::SecureZero(typed, sizeof(typed));
+    if (known && StillCurrent(ticket)) ChangeWalletProtection(s, options.modernProtection, password);
+    tl5::SecureZero(password);
+}
+
 void RunCheckForUpdates(MainWindowState&, const SelectionState&, HWND) {
     ppc::StartDeviceProgram(tl5::ToWide(tl5::kBrowserProgram).c_str(), tl5::ToWide(tl5::kUpdatesUrl).c_str());
 }
@@ -415,12 +440,12 @@ constexpr HandlerEntry kHandlers[] = {
     {CommandHandler::kNewCard, RunNewCard},
     {CommandHandler::kNewFolder, RunNewFolder},
     {CommandHandler::kFind, RunFind},
-    {CommandHandler::kGo, RunLater},
+    {CommandHandler::kGo, RunFindNow},
     {CommandHandler::kCut, RunCut},
     {CommandHandler::kCopy, RunCopy},
     {CommandHandler::kPaste, RunPaste},
     {CommandHandler::kDisplay, RunLater},
-    {CommandHandler::kSecurity, RunLater},
+    {CommandHandler::kSecurity, RunSecurity},
     {CommandHandler::kSaveToMyForms, RunSaveToMyForms},
     {CommandHandler::kAddToFavorites, RunAddToFavorites},
     {CommandHandler::kExport, RunLater},
@@ -431,7 +456,7 @@ constexpr HandlerEntry kHandlers[] = {
     {CommandHandler::kHelp, RunHelp},
     {CommandHandler::kFindToggle, RunFindToggle},
     {CommandHandler::kFindBox, RunFindBox},
-    {CommandHandler::kFindNow, RunLater},
+    {CommandHandler::kFindNow, RunFindNow},
     {CommandHandler::kFindClear, RunFindClear},
     {CommandHandler::kExpandCollapse, RunExpandCollapse},
 };

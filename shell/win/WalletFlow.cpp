@@ -81,8 +81,38 @@ void CloseAppWallet(bool save) {
 
 void BackToWalletList(HWND window) { PostMessageW(window, WMU_SHOW_WALLET_LIST, 0, 0); }
 
+// Opens the wallet for work with its password (null: none needed) and shows it; a failure is reported
+// and leads back to the wallet list.
+void LoadWallet(HWND window, const std::u16string& path, const std::u16string* password) {
+    tl5::Wallet& wallet = AppWallet();
+    // Custom icons of the previous wallet go with its image lists; the tree gets fresh ones.
+    DestroyIconImageLists();
+    if (HWND tree = MainWindowTree(window)) TreeView_SetImageList(tree, StockIconList(IconSize()), TVSIL_NORMAL);
+
+    HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    const int opened = wallet.Open(path, password, false);
+    SetCursor(previous);
+
+    if (opened == tl5::kOpenOk) {
+        NoteActivity();
+        tl5::AppWalletGeneration().Opened();
+        tl5::AppSettings().SetLastWallet(path.c_str());
+        if (MainWindowState* s = StateOf(window)) {
+            StartGuard(*s);
+            FillWalletTree(*s);
+        }
+        PostMessageW(window, WMU_WALLET_OPENED, 1, 0);
+        return;
+    }
+    wallet.Close(false);
+    const std::wstring name = tl5::ToWide(tl5::FileTitleOf(path));
+    const std::u16string text = tl5::OpenFailureText(TextU16, tl5::FromWide(name), opened);
+    ShowMessage(window, tl5::ToWide(text), IDS_ERROR, MB_ICONSTOP);
+    BackToWalletList(window);
+}
+
 void OpenWalletFlow(HWND window, const wchar_t* pathText) {
-    KillTimer(window, TIMER_IDLE_CHECK);
+    if (MainWindowState* s = StateOf(window)) StopGuard(*s);
     NoteActivity();
     const std::u16string path = tl5::FromWide(pathText ? pathText : L"");
     const std::wstring name = tl5::ToWide(tl5::FileTitleOf(path));
@@ -109,32 +139,10 @@ void OpenWalletFlow(HWND window, const wchar_t* pathText) {
     }
     // A wallet that needs no password (the probe succeeded without one) simply opens.
     wallet.Close(false);
-    // Custom icons of the previous wallet go with its image lists; the tree gets fresh ones.
-    DestroyIconImageLists();
-    if (HWND tree = MainWindowTree(window)) TreeView_SetImageList(tree, StockIconList(IconSize()), TVSIL_NORMAL);
-
-    HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     std::u16string secret = tl5::FromWide(password);
     tl5::SecureZero(password, sizeof(password));
-    const int opened = wallet.Open(path, probe == tl5::kOpenOk ? nullptr : &secret, false);
+    LoadWallet(window, path, probe == tl5::kOpenOk ? nullptr : &secret);
     tl5::SecureZero(secret);
-    SetCursor(previous);
-
-    if (opened == tl5::kOpenOk) {
-        if (wallet.Settings().AutoCloseMinutes() != 0) {
-            NoteActivity();
-            SetTimer(window, TIMER_IDLE_CHECK, 10000, nullptr);
-        }
-        tl5::AppWalletGeneration().Opened();
-        tl5::AppSettings().SetLastWallet(path.c_str());
-        if (MainWindowState* s = StateOf(window)) FillWalletTree(*s);
-        PostMessageW(window, WMU_WALLET_OPENED, 1, 0);
-        return;
-    }
-    wallet.Close(false);
-    const std::u16string text = tl5::OpenFailureText(TextU16, tl5::FromWide(name), opened);
-    ShowMessage(window, tl5::ToWide(text), IDS_ERROR, MB_ICONSTOP);
-    BackToWalletList(window);
 }
 
 }  // namespace
@@ -172,7 +180,7 @@ void CloseToWalletList(MainWindowState& s) {
     }
     BeforeWalletCloses(s);
     SetForegroundWindow(window);
-    KillTimer(window, TIMER_IDLE_CHECK);
+    StopGuard(s);
     SendMessageW(window, WM_CANCELMODE, 0, 0);
     SendMessageW(window, WM_LBUTTONDOWN, 0, MAKELPARAM(0, 100));
     if (s.menuBar) DestroyWindow(s.menuBar);
@@ -183,6 +191,22 @@ void CloseToWalletList(MainWindowState& s) {
     InvalidateRect(window, &s.banner, TRUE);
     ppc::SHDoneButton(window, ppc::SHDB_HIDE);
     WalletListShow(window);
+}
+
+void ChangeWalletProtection(MainWindowState& s, bool modern, std::u16string& password) {
+    HWND window = s.window;
+    const std::u16string path = AppWallet().Path();
+    BeforeWalletCloses(s);
+    StopGuard(s);
+    ClearTree(window);
+    CloseAppWallet(true);
+    int openResult = tl5::kOpenOk;
+    const int changed = modern ? tl5::ProtectWallet(tl5::OsFileSystem(), path, password, tl5::EnvelopeParams(), &openResult)
+                               : tl5::UnprotectWallet(tl5::OsFileSystem(), path, password, &openResult);
+    // The file is the old or the new wallet either way; it opens again with the same password.
+    LoadWallet(window, path, &password);
+    tl5::SecureZero(password);
+    if (changed != tl5::kProtectOk) ShowMessage(window, IDS_PROTECTION_CHANGE_FAILED, IDS_ERROR, MB_ICONSTOP);
 }
 
 void WalletOpened(MainWindowState& s) {

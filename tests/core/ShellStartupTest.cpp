@@ -81,7 +81,7 @@ TEST(Settings, FirstRunUsesDefaultsRegistersOnceAndSavesInOrder) {
         u"Count", u"Info", u"LangPref", u"FontMain", u"FontMainStyle", u"FontCard", u"FontCardFieldNmStyle",
         u"FontCardDataStyle", u"NoteFont", u"NoteFontStyle", u"NoteWrap", u"ClearType", u"NoteZoom",
         u"Color.BarStart", u"Color.BarEnd", u"Color.BarText", u"Color.FolderSpecial", u"Color.FolderForms",
-        u"Pass.AutoOK", u"OpenLast", u"Clipboard.ClearSeconds", u"Setup", u"ExitMenu", u"MRU"};
+        u"Pass.AutoOK", u"OpenLast", u"Clipboard.ClearSeconds", u"CloseOnLock", u"Setup", u"ExitMenu", u"MRU"};
     EXPECT_EQ(reg.reads, readOrder);
     EXPECT_EQ(s.count, 0u);
     EXPECT_EQ(s.fontMain, 9u);
@@ -92,6 +92,7 @@ TEST(Settings, FirstRunUsesDefaultsRegistersOnceAndSavesInOrder) {
     EXPECT_EQ(s.colorFolderForms, 0x00008000u);
     EXPECT_EQ(s.openLast, 1u);
     EXPECT_EQ(s.clipboardClearSeconds, 30u);
+    EXPECT_EQ(s.closeOnLock, 1u);
     EXPECT_TRUE(s.mru.empty());
 
     reg.writes.clear();
@@ -99,7 +100,7 @@ TEST(Settings, FirstRunUsesDefaultsRegistersOnceAndSavesInOrder) {
     const std::vector<std::u16string> writeOrder = {
         u"Count", u"Info", u"FontMain", u"FontMainStyle", u"FontCard", u"FontCardFieldNmStyle",
         u"FontCardDataStyle", u"NoteFont", u"NoteFontStyle", u"NoteWrap", u"MRU", u"NoteZoom", u"OpenLast",
-        u"Version"};
+        u"CloseOnLock", u"Version"};
     EXPECT_EQ(reg.writes, writeOrder);
     EXPECT_EQ(reg.numbers[u"Count"], 1u);
     EXPECT_EQ(reg.numbers[u"Version"], 500u);
@@ -115,7 +116,8 @@ TEST(Settings, ReadOnlyValuesSurviveResetAndSave) {
     FakeRegistry reg;
     reg.numbers = {{u"Count", 7}, {u"Setup", 6}, {u"Color.BarStart", 0x123456}, {u"ClearType", 0},
                    {u"ExitMenu", 1}, {u"Pass.AutoOK", 0}, {u"LangPref", 0x0407}, {u"FontMain", 12},
-                   {u"FontMainStyle", 1}, {u"OpenLast", 0}, {u"Clipboard.ClearSeconds", 5}};
+                   {u"FontMainStyle", 1}, {u"OpenLast", 0}, {u"Clipboard.ClearSeconds", 5},
+                   {u"CloseOnLock", 0}};
     reg.texts[u"MRU"] = u"C:\\Wallets\\Personal.tl5";
     Settings s = WithKey();
     s.langPref = 0x0409;  // cleared before the read
@@ -125,6 +127,7 @@ TEST(Settings, ReadOnlyValuesSurviveResetAndSave) {
     EXPECT_EQ(s.clearType, 0u);
     EXPECT_EQ(s.exitMenu, 1u);
     EXPECT_EQ(s.clipboardClearSeconds, 5u);
+    EXPECT_EQ(s.closeOnLock, 0u);
     EXPECT_EQ(s.langPref, 0x0407u);
     EXPECT_EQ(s.MainFontSize(), 12u);
     EXPECT_TRUE(s.MainFontBold());
@@ -138,6 +141,7 @@ TEST(Settings, ReadOnlyValuesSurviveResetAndSave) {
     EXPECT_EQ(reg.texts[u"MRU"], u"");
     EXPECT_EQ(reg.numbers[u"FontMain"], 9u);
     EXPECT_EQ(reg.numbers[u"OpenLast"], 1u);
+    EXPECT_EQ(reg.numbers[u"CloseOnLock"], 1u);
     for (const char16_t* readOnly : {u"Color.BarStart", u"ClearType", u"ExitMenu", u"Pass.AutoOK", u"LangPref",
                                      u"Color.BarEnd", u"Color.BarText", u"Color.FolderSpecial", u"Color.FolderForms"}) {
         for (const std::u16string& w : reg.writes) EXPECT_NE(w, readOnly);

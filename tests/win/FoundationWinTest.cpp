@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include <string>
 #include <vector>
 
@@ -216,19 +218,6 @@ std::vector<unsigned char> ReadAll(HANDLE f) {
     return data;
 }
 
-SYSTEMTIME At(int day, int hour, int minute, int second) {
-    SYSTEMTIME t{};
-    t.wYear = 2026;
-    t.wMonth = 3;
-    t.wDay = static_cast<WORD>(day);
-    t.wDayOfWeek = 5;
-    t.wHour = static_cast<WORD>(hour);
-    t.wMinute = static_cast<WORD>(minute);
-    t.wSecond = static_cast<WORD>(second);
-    t.wMilliseconds = 999;
-    return t;
-}
-
 }  // namespace
 
 TEST(Utilities, FileHelpersWriteAMarkAndLines) {
@@ -255,11 +244,25 @@ TEST(Utilities, FileHelpersWriteAMarkAndLines) {
     EXPECT_FALSE(FileExists(L""));
 }
 
-TEST(Utilities, MinutesBetweenCountsMinuteBoundaries) {
-    EXPECT_EQ(MinutesBetween(At(1, 10, 0, 59), At(1, 10, 1, 0)), 1);
-    EXPECT_EQ(MinutesBetween(At(1, 10, 0, 0), At(1, 10, 0, 59)), 0);
-    EXPECT_EQ(MinutesBetween(At(1, 23, 59, 30), At(2, 0, 1, 0)), 2);
-    EXPECT_EQ(MinutesBetween(At(2, 0, 0, 0), At(1, 0, 0, 0)), -1440);
+namespace {
+std::atomic<uint64_t> g_fakeBoot{0};
+uint64_t FakeBoot() { return g_fakeBoot.load(); }
+}  // namespace
+
+TEST(Utilities, ActivityIsStampedFromTheBootClock) {
+    // The stamp follows the clock seam, never the wall clock.
+    g_fakeBoot = 123456789;
+    SetClocksForTests(FakeBoot, FakeBoot);
+    NoteActivity();
+    EXPECT_EQ(LastActivity(), 123456789u);
+    g_fakeBoot = 5;  // a clock that went back cannot move the stamp with it until the next activity
+    EXPECT_EQ(LastActivity(), 123456789u);
+    SetClocksForTests(nullptr, nullptr);
+    // The system's clocks: the boot clock never runs behind the clock that stands still in sleep.
+    const uint64_t running = RunningClockMs();
+    EXPECT_GE(BootClockMs() + 1000, running);
+    NoteActivity();
+    EXPECT_NE(LastActivity(), 123456789u);
 }
 
 TEST(Utilities, DocumentLocationsFromTheDocumentsFolderAndTheCards) {

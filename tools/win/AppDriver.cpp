@@ -8,6 +8,8 @@
 //       With --card N it then opens the item N places below the top of the tree (selected, then
 //       Return) and waits for the card window; --rows N moves its selection N value rows down; --edit
 //       switches to edit mode first.
+//       With --find TEXT it then shows the find bar with the text (and with --go runs the find); with
+//       --security it shows the security options.
 //   tl5driver.exe --close [--class NAME] [--timeout SECONDS]
 //       Asks the application to close (WM_CLOSE: the wallet is saved and closed) and waits until
 //       its process has ended.
@@ -31,6 +33,7 @@
 namespace {
 
 ULONGLONG g_deadline = 0;
+bool g_go = false;
 
 // Polls `found` every 20 ms until it is true or `until` (a tick count) has passed.
 bool WaitFor(const std::function<bool()>& found, ULONGLONG until) {
@@ -250,10 +253,40 @@ int Close(const std::wstring& className) {
     return waited == WAIT_OBJECT_0 ? 0 : Fail("the application did not close");
 }
 
+// Find mode with a text, then Go; waits until the main window's thread has handled it.
+int Find(HWND main, const std::wstring& text) {
+    if (!main) return Fail("no main window");
+    SendWithin(main, WM_COMMAND, MAKEWPARAM(IDM_FIND, 0), 0);
+    SendWithin(GetDlgItem(main, IDC_FIND_EDIT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (g_go) PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_GO, 0), 0);
+    SendWithin(main, WM_NULL, 0, 0);
+    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    std::printf("tl5driver: find \"%s\"%s\n", Narrow(text).c_str(), g_go ? ", Go" : "");
+    return 0;
+}
+
+// The Security command; waits for its dialog.
+int Security(HWND main) {
+    if (!main) return Fail("no main window");
+    DWORD thread = GetWindowThreadProcessId(main, nullptr);
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_SECURITY, 0), 0);
+    HWND dialog = nullptr;
+    WaitFor([&] {
+        for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT))
+            if (GetWindowThreadProcessId(w, nullptr) == thread && IsWindowVisible(w) && GetDlgItem(w, IDC_AUTO_CLOSE_PERIOD))
+                return (dialog = w) != nullptr;
+        return false;
+    }, g_deadline);
+    if (!dialog) return Fail("the security options did not appear");
+    SendWithin(dialog, WM_NULL, 0, 0);
+    std::printf("tl5driver: the security options are shown\n");
+    return 0;
+}
+
 int Usage() {
     std::fprintf(stderr,
                  "usage: tl5driver --open PASSWORD [--expand] [--card N [--edit] [--rows N]] [--class NAME] [--timeout SECONDS]\n"
-                 "                [--fill-timeout SECONDS]\n"
+                 "                [--fill-timeout SECONDS] [--find TEXT [--go]] [--security]\n"
                  "       tl5driver --close [--class NAME] [--timeout SECONDS]\n");
     return 2;
 }
@@ -265,6 +298,8 @@ int wmain(int argc, wchar_t** argv) {
     bool expand = false;
     int rows = 0, card = -1;
     bool edit = false;
+    std::wstring findText;
+    bool security = false;
     DWORD timeout = 60, fillTimeout = 10;
     // The instance tag of side-by-side copies is part of the class name (see shell/win/Startup.h).
     if (const wchar_t* tag = _wgetenv(L"TL5_INSTANCE_TAG")) className += tag;
@@ -279,6 +314,9 @@ int wmain(int argc, wchar_t** argv) {
         else if (a == L"--edit") edit = true;
         else if (a == L"--class" && hasValue) className = argv[++i];
         else if (a == L"--timeout" && hasValue) timeout = static_cast<DWORD>(_wtoi(argv[++i]));
+        else if (a == L"--find" && hasValue) findText = argv[++i];
+        else if (a == L"--go") g_go = true;
+        else if (a == L"--security") security = true;
         else if (a == L"--fill-timeout" && hasValue) fillTimeout = static_cast<DWORD>(_wtoi(argv[++i]));
         else return Usage();
     }
@@ -286,6 +324,8 @@ int wmain(int argc, wchar_t** argv) {
     g_deadline = GetTickCount64() + timeout * 1000ULL;
     int result = mode == L"--open" ? Open(className, password, fillTimeout, expand) : Close(className);
     if (result == 0 && mode == L"--open" && card >= 0) result = OpenCard(FindMain(className), card, rows, edit);
+    if (result == 0 && mode == L"--open" && !findText.empty()) result = Find(FindMain(className), findText);
+    if (result == 0 && mode == L"--open" && security) result = Security(FindMain(className));
     SecureZeroMemory(password.data(), password.size() * sizeof(wchar_t));
     std::fflush(stdout);
     return result;
