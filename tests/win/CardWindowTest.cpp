@@ -623,3 +623,60 @@ TEST_F(CardWindowTest, GenerateFillsAPasswordFieldInEditMode) {
     ASSERT_TRUE(card);
     EXPECT_EQ(tl5::ToWide(card->FieldAt(6)->Value()), shown);
 }
+
+// New Card in a folder: the chooser's form, the card window in edit mode at the card's name; Done,
+// Done puts it into the folder. Cancel on a new card adds nothing.
+TEST_F(CardWindowTest, NewCardIsSavedByDoneAndForgottenByCancel) {
+    auto newCard = [&](const std::wstring& name, bool keep) {
+        HTREEITEM net = Child(Tree(), nullptr, L"Net");
+        ASSERT_TRUE(net);
+        TreeView_SelectItem(Tree(), net);
+        int startRow = -1;
+        UiScript script(GetCurrentThreadId());
+        script.Start([&](UiScript& s) {
+            HWND chooser = s.WaitDialog(IDC_FORM_LIST, "card type chooser");
+            if (!chooser) return;
+            tl5test::Press(chooser, IDM_DONE);
+            HWND card = s.WaitDialog(IDC_CARD_LIST, "card window");
+            if (!card) return;
+            WaitFor([] { return tl5win::CardEditorRow() == 1; });
+            startRow = tl5win::CardEditorRow();
+            SetWindowTextW(KeyTarget(), name.c_str());
+            if (keep) {
+                tl5test::Press(card, IDM_DONE);
+                WaitFor([] { return tl5win::CardViewRows() != nullptr; });
+                tl5test::Press(card, IDM_DONE);
+            } else {
+                PostMessageW(card, WM_COMMAND, IDM_CANCEL, 0);
+                s.AnswerMessage(IDYES, "discard question");
+            }
+            if (!s.WaitGone(card, 10000)) {
+                s.Fail("the card window stayed open");
+                PostMessageW(card, CARD_CLOSEREQUEST, 0, 0);
+                s.WaitGone(card);
+            }
+        });
+        PostMessageW(main_, WM_COMMAND, IDM_NEW_CARD, 0);
+        ASSERT_TRUE(script.Finish(60000));
+        EXPECT_FALSE(script.Failed()) << script.Failure();
+        EXPECT_EQ(startRow, 1) << "a new card opens at its name";
+        tl5test::PumpUntil([] { return false; }, 100);
+    };
+    newCard(L"Fresh card", true);
+    newCard(L"Thrown away", false);
+    EXPECT_TRUE(tl5test::PumpUntil([] { return Child(Tree(), Child(Tree(), nullptr, L"Net"), L"Fresh card") != nullptr; }, 5000));
+    tl5::Wallet& w = Reopened();
+    int fresh = -1, thrown = -1, net = -1;
+    for (size_t i = 0; i < w.ItemCount(); ++i) {
+        if (w.ItemAt(i).IsDeleted()) continue;
+        if (w.ItemAt(i).Name() == u"Fresh card") fresh = static_cast<int>(i);
+        if (w.ItemAt(i).Name() == u"Thrown away") thrown = static_cast<int>(i);
+        if (w.ItemAt(i).Name() == u"Net") net = static_cast<int>(i);
+    }
+    ASSERT_GE(fresh, 0);
+    EXPECT_LT(thrown, 0);
+    EXPECT_EQ(w.ItemAt(static_cast<size_t>(fresh)).Parent(), w.ItemAt(static_cast<size_t>(net)).Id());
+    std::unique_ptr<tl5::Card> card = w.LoadCard(static_cast<size_t>(fresh));
+    ASSERT_TRUE(card);
+    EXPECT_GT(card->FieldCount(), 0u);  // the form's fields
+}
