@@ -29,7 +29,8 @@ INT_PTR CALLBACK DialogHostProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (dialog) dialog->window_ = window;
     }
     if (!dialog) return FALSE;
-    NoteActivity();
+    // A dialog's own timers and painting are not the user's doing: they never keep a wallet open.
+    if (message != WM_TIMER && message != WM_PAINT && message != WM_NCPAINT && message != WM_ERASEBKGND) NoteActivity();
     const INT_PTR result = dialog->Dispatch(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, DWLP_USER, 0);

@@ -16,7 +16,7 @@
 //   - WM_INITDIALOG: the frame (full screen with the caption's OK button, the dialog bar's title and
 //     icon, the menu bar, the application's icon in the caption, one settings change so the layout
 //     follows the input panel), then OnInit;
-//   - every message: notes activity first;
+//   - every message but its own timers and painting: notes activity first;
 //   - WM_SETTINGCHANGE, WM_ACTIVATE (when the frame asks for it) and WM_SIZE: the frame's part, then
 //     the handler where there is one;
 //   - WM_INITMENUPOPUP: menu preparation (PrepareMenu), then OnInitMenuPopup;

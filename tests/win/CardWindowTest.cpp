@@ -19,7 +19,9 @@
 #include "cardui/win/CardView.h"
 #include "cardui/win/FieldEditors.h"
 #include "cardui/win/CardWindow.h"
+#include "cardui/win/Activity.h"
 #include "cardui/win/Clipboard.h"
+#include "cardui/win/DialogHost.h"
 #include "cardui/win/DialogBar.h"
 #include "cardui/win/ListUI.h"
 #include "cardui/win/Strings.h"
@@ -679,4 +681,34 @@ TEST_F(CardWindowTest, NewCardIsSavedByDoneAndForgottenByCancel) {
     std::unique_ptr<tl5::Card> card = w.LoadCard(static_cast<size_t>(fresh));
     ASSERT_TRUE(card);
     EXPECT_GT(card->FieldCount(), 0u);  // the form's fields
+}
+
+namespace {
+std::atomic<uint64_t> g_clock{0};
+uint64_t FakeClock() { return g_clock.load(); }
+
+class ProbeDialog : public tl5win::Dialog {
+public:
+    ProbeDialog() : Dialog(IDD_ABOUT) {}
+
+private:
+    tl5win::DialogFrameSpec Frame() override { return {L"probe", 0, 0, false}; }
+};
+}  // namespace
+
+// A dialog's own timer (a countdown, say) is not the user's doing and never keeps a wallet open; a
+// command is.
+TEST_F(CardWindowTest, ADialogsTimerIsNoActivity) {
+    ProbeDialog probe;
+    HWND dialog = tl5win::CreateModelessDialog(main_, probe);
+    ASSERT_TRUE(dialog);
+    g_clock = 5000;
+    tl5win::SetClocksForTests(FakeClock, FakeClock);
+    tl5win::SetLastActivityForTests(1000);
+    SendMessageW(dialog, WM_TIMER, 1, 0);
+    EXPECT_EQ(tl5win::LastActivity(), 1000u);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDM_NONE, 0), 0);
+    EXPECT_EQ(tl5win::LastActivity(), 5000u);
+    tl5win::SetClocksForTests(nullptr, nullptr);
+    DestroyWindow(dialog);
 }
