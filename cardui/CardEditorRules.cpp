@@ -67,22 +67,12 @@ Capitalise CapitalisationOf(int row, uint16_t type) {
     return Capitalise::kNone;
 }
 
-namespace {
-
-bool EqualIgnoringCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-    return true;
-}
-
-}  // namespace
 
 int ChoiceEntryFor(const std::vector<std::u16string>& items, std::u16string_view value) {
     if (value.empty()) return 0;
     int found = -1;
     for (size_t i = 0; i < items.size(); ++i)
-        if (EqualIgnoringCase(items[i], value)) found = static_cast<int>(i) + 1;
+        if (CompareNoCase(items[i], value) == 0) found = static_cast<int>(i) + 1;
     return found;
 }
 

@@ -1,19 +1,12 @@
 #include "shell/FindRules.h"
 
+#include "model/CaseFold.h"
+
 namespace tl5 {
 
 namespace {
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\u00A0' || c == u'\u3000'; }
-
-char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
-
-bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
-}
 
 }  // namespace
 
@@ -24,7 +17,7 @@ FindInput ClassifyFindInput(std::u16string_view boxText) {
     while (end > begin && IsBlank(boxText[end - 1])) --end;
     std::u16string_view text = boxText.substr(begin, end - begin);
     if (text.size() < kFindMinLength) return input;
-    if (EqualsIgnoringCase(text, kFindResetWord)) {
+    if (CompareNoCase(text, kFindResetWord) == 0) {
         input.action = FindInputAction::kReset;
         return input;
     }

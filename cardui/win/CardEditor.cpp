@@ -8,6 +8,7 @@
 #include "cardui/CardEditorRules.h"
 #include "cardui/win/FieldEditors.h"
 #include "cardui/win/FontCache.h"
+#include "cardui/win/Offscreen.h"
 #include "cardui/win/Strings.h"
 #include "model/Card.h"
 #include "platform/Text.h"
@@ -173,14 +174,9 @@ void CardEditor::Paint(HDC screen, const RECT& client) {
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
     if (width <= 0 || height <= 0) return;
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP canvas = CreateCompatibleBitmap(screen, width, height);
-    if (!dc || !canvas) {
-        if (canvas) DeleteObject(canvas);
-        if (dc) DeleteDC(dc);
-        return;
-    }
-    HGDIOBJ oldCanvas = SelectObject(dc, canvas);
+    OffscreenCanvas canvas(screen, width, height);
+    HDC dc = canvas.Dc();
+    if (!dc) return;
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldFont = SelectObject(dc, labelFont_);
@@ -223,10 +219,6 @@ void CardEditor::Paint(HDC screen, const RECT& client) {
     SelectObject(dc, oldPen);
     DeleteObject(line);
     SelectObject(dc, oldFont);
-    BitBlt(screen, 0, 0, width, height, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, oldCanvas);
-    DeleteObject(canvas);
-    DeleteDC(dc);
     // The editor follows its row when the list scrolls.
     if (active_ >= 0) RepositionEditor(list_, EditorRect(active_));
 }

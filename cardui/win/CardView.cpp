@@ -7,6 +7,7 @@
 #include "cardui/win/CardPicture.h"
 #include "cardui/win/FieldActions.h"
 #include "cardui/win/FontCache.h"
+#include "cardui/win/Offscreen.h"
 #include "cardui/win/ImageLists.h"
 #include "cardui/win/Strings.h"
 #include "model/Card.h"
@@ -217,14 +218,9 @@ void CardView::Paint(HDC screen, const RECT& client) {
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
     if (width <= 0 || height <= 0) return;
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP canvas = CreateCompatibleBitmap(screen, width, height);
-    if (!dc || !canvas) {
-        if (canvas) DeleteObject(canvas);
-        if (dc) DeleteDC(dc);
-        return;
-    }
-    HGDIOBJ oldCanvas = SelectObject(dc, canvas);
+    OffscreenCanvas canvas(screen, width, height);
+    HDC dc = canvas.Dc();
+    if (!dc) return;
     HBITMAP back = picture_.IsLoaded()
                        ? picture_.Compose(screen, picture_.Position(), width + 1, height + 1, 1, background_)
                        : nullptr;
@@ -289,10 +285,6 @@ void CardView::Paint(HDC screen, const RECT& client) {
         }
     }
     SelectObject(dc, oldFont);
-    BitBlt(screen, 0, 0, width, height, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, oldCanvas);
-    DeleteObject(canvas);
-    DeleteDC(dc);
 }
 
 }  // namespace

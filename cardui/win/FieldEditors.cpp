@@ -12,6 +12,7 @@
 #include "platform/SecureZero.h"
 #include "platform/Text.h"
 #include "platform/pocketpc/Shell.h"
+#include "platform/win32/Win32Time.h"
 #include "resources/messages.h"
 #include "resources/resource.h"
 
@@ -115,31 +116,8 @@ std::wstring ControlText(HWND control) {
 
 std::u16string U16(const std::wstring& text) { return tl5::FromWide(text); }
 
-tl5::SystemTime FromSystemTime(const SYSTEMTIME& st) {
-    tl5::SystemTime t;
-    t.year = st.wYear;
-    t.month = st.wMonth;
-    t.dayOfWeek = st.wDayOfWeek;
-    t.day = st.wDay;
-    t.hour = st.wHour;
-    t.minute = st.wMinute;
-    t.second = st.wSecond;
-    t.milliseconds = st.wMilliseconds;
-    return t;
-}
-
-SYSTEMTIME ToSystemTime(const tl5::SystemTime& t) {
-    SYSTEMTIME st{};
-    st.wYear = t.year;
-    st.wMonth = t.month;
-    st.wDayOfWeek = t.dayOfWeek;
-    st.wDay = t.day;
-    st.wHour = t.hour;
-    st.wMinute = t.minute;
-    st.wSecond = t.second;
-    st.wMilliseconds = t.milliseconds;
-    return st;
-}
+using tl5::FromSystemTime;
+using tl5::ToSystemTime;
 
 bool ClipboardHasText() {
     return IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(CF_TEXT) ||

@@ -5,6 +5,7 @@
 
 #include "platform/CardServices.h"
 #include "platform/Text.h"
+#include "platform/win32/Win32Time.h"
 
 namespace tl5 {
 
@@ -14,14 +15,7 @@ bool FileLastWriteTime(const std::u16string& path, SystemTime* time) {
     FILETIME local;
     SYSTEMTIME st;
     if (!FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !FileTimeToSystemTime(&local, &st)) return false;
-    time->year = st.wYear;
-    time->month = st.wMonth;
-    time->dayOfWeek = st.wDayOfWeek;
-    time->day = st.wDay;
-    time->hour = st.wHour;
-    time->minute = st.wMinute;
-    time->second = st.wSecond;
-    time->milliseconds = st.wMilliseconds;
+    *time = FromSystemTime(st);
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "platform/LocalTime.h"
 #include "platform/Random.h"
 #include "platform/Text.h"
+#include "platform/win32/Win32Time.h"
 
 namespace tl5 {
 
@@ -171,16 +172,7 @@ bool OsRandomBytes(void* buffer, size_t size) {
 SystemTime OsLocalTimeNow() {
     SYSTEMTIME st;
     GetLocalTime(&st);
-    SystemTime t;
-    t.year = st.wYear;
-    t.month = st.wMonth;
-    t.dayOfWeek = st.wDayOfWeek;
-    t.day = st.wDay;
-    t.hour = st.wHour;
-    t.minute = st.wMinute;
-    t.second = st.wSecond;
-    t.milliseconds = st.wMilliseconds;
-    return t;
+    return FromSystemTime(st);
 }
 
 std::u16string DocumentsFolder() {

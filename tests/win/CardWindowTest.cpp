@@ -40,6 +40,10 @@
 
 using tl5test::UiScript;
 
+using tl5test::Child;
+using tl5test::Children;
+using tl5test::TextOf;
+
 namespace {
 
 constexpr char16_t kPassword[] = u"card-pw";
@@ -159,24 +163,6 @@ void MakeFixtureWallet(const std::wstring& path) {
     for (size_t slot = 0; slot < 10; ++slot) Attach(big, slot, u"file" + tl5::FromWide(std::to_wstring(slot)) + u".txt", "x");
     ASSERT_GE(w.AppendCard(&big, false), 0);
     ASSERT_EQ(w.Close(true), 0);
-}
-
-std::wstring TextOf(HWND tree, HTREEITEM item) {
-    wchar_t text[256] = {};
-    TVITEMW tv{};
-    tv.mask = TVIF_TEXT | TVIF_HANDLE;
-    tv.hItem = item;
-    tv.pszText = text;
-    tv.cchTextMax = 256;
-    TreeView_GetItem(tree, &tv);
-    return text;
-}
-
-HTREEITEM Child(HWND tree, HTREEITEM parent, const std::wstring& name) {
-    HTREEITEM item = parent ? TreeView_GetChild(tree, parent) : TreeView_GetRoot(tree);
-    for (; item; item = TreeView_GetNextSibling(tree, item))
-        if (TextOf(tree, item) == name) return item;
-    return nullptr;
 }
 
 std::string FileBytes(const std::wstring& path) {

@@ -44,6 +44,10 @@ using tl5test::Press;
 using tl5test::TypeInto;
 using tl5test::UiScript;
 
+using tl5test::Child;
+using tl5test::Children;
+using tl5test::TextOf;
+
 namespace {
 
 constexpr char16_t kPassword[] = u"guard-pw";
@@ -62,31 +66,6 @@ void Pass(uint64_t ms) {
 }
 // The computer sleeps: only the boot clock goes on.
 void Sleeps(uint64_t ms) { g_boot += ms; }
-
-std::wstring TextOf(HWND tree, HTREEITEM item) {
-    wchar_t text[256] = {};
-    TVITEMW tv{};
-    tv.mask = TVIF_TEXT | TVIF_HANDLE;
-    tv.hItem = item;
-    tv.pszText = text;
-    tv.cchTextMax = 256;
-    TreeView_GetItem(tree, &tv);
-    return text;
-}
-
-std::vector<std::wstring> Children(HWND tree, HTREEITEM parent) {
-    std::vector<std::wstring> names;
-    HTREEITEM item = parent ? TreeView_GetChild(tree, parent) : TreeView_GetRoot(tree);
-    for (; item; item = TreeView_GetNextSibling(tree, item)) names.push_back(TextOf(tree, item));
-    return names;
-}
-
-HTREEITEM Child(HWND tree, HTREEITEM parent, const std::wstring& name) {
-    HTREEITEM item = parent ? TreeView_GetChild(tree, parent) : TreeView_GetRoot(tree);
-    for (; item; item = TreeView_GetNextSibling(tree, item))
-        if (TextOf(tree, item) == name) return item;
-    return nullptr;
-}
 
 // Bank { Visa (number 4111), Amex (number 3782) }, Home { Alarm (code 4111) }; the period as given
 // (written into the file, so that any value can be stored).

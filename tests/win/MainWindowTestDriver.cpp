@@ -1,5 +1,7 @@
 #include "tests/win/MainWindowTestDriver.h"
 
+#include <commctrl.h>
+
 #include "resources/resource.h"
 
 namespace tl5test {
@@ -262,6 +264,31 @@ std::wstring ControlText(HWND dialog, int controlId) {
     wchar_t text[512] = {};
     SendMessageW(GetDlgItem(dialog, controlId), WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
     return text;
+}
+
+std::wstring TextOf(HWND tree, HTREEITEM item) {
+    wchar_t text[256] = {};
+    TVITEMW tv{};
+    tv.mask = TVIF_TEXT | TVIF_HANDLE;
+    tv.hItem = item;
+    tv.pszText = text;
+    tv.cchTextMax = 256;
+    TreeView_GetItem(tree, &tv);
+    return text;
+}
+
+std::vector<std::wstring> Children(HWND tree, HTREEITEM parent) {
+    std::vector<std::wstring> names;
+    HTREEITEM item = parent ? TreeView_GetChild(tree, parent) : TreeView_GetRoot(tree);
+    for (; item; item = TreeView_GetNextSibling(tree, item)) names.push_back(TextOf(tree, item));
+    return names;
+}
+
+HTREEITEM Child(HWND tree, HTREEITEM parent, const std::wstring& name) {
+    HTREEITEM item = parent ? TreeView_GetChild(tree, parent) : TreeView_GetRoot(tree);
+    for (; item; item = TreeView_GetNextSibling(tree, item))
+        if (TextOf(tree, item) == name) return item;
+    return nullptr;
 }
 
 void Press(HWND dialog, int commandId) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <atomic>
 #include <functional>
@@ -119,6 +120,12 @@ private:
     std::string failure_;
     std::vector<SeenMessage> messages_;
 };
+
+// Tree items by their labels: an item's text, the labels of an item's children (the top level for a
+// null parent), and the child with a label.
+std::wstring TextOf(HWND tree, HTREEITEM item);
+std::vector<std::wstring> Children(HWND tree, HTREEITEM parent);
+HTREEITEM Child(HWND tree, HTREEITEM parent, const std::wstring& name);
 
 // Sets a control's text as typing would (WM_SETTEXT, the box then reports the change).
 void TypeInto(HWND dialog, int controlId, const std::wstring& text);

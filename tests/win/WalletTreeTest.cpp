@@ -32,6 +32,10 @@ using tl5test::Press;
 using tl5test::TypeInto;
 using tl5test::UiScript;
 
+using tl5test::Child;
+using tl5test::Children;
+using tl5test::TextOf;
+
 namespace {
 
 constexpr char16_t kPassword[] = u"tree-pw";
@@ -75,31 +79,6 @@ Ids MakeFixtureWallet(const std::wstring& path) {
     EXPECT_TRUE(tl5::AddFavorite(w, ids.visa));
     EXPECT_EQ(w.Close(true), 0);
     return ids;
-}
-
-std::wstring TextOf(HWND tree, HTREEITEM item) {
-    wchar_t text[256] = {};
-    TVITEMW tv{};
-    tv.mask = TVIF_TEXT | TVIF_HANDLE;
-    tv.hItem = item;
-    tv.pszText = text;
-    tv.cchTextMax = 256;
-    TreeView_GetItem(tree, &tv);
-    return text;
-}
-
-std::vector<std::wstring> Children(HWND tree, HTREEITEM parent) {
-    std::vector<std::wstring> names;
-    HTREEITEM item = parent ? TreeView_GetChild(tree, parent) : TreeView_GetRoot(tree);
-    for (; item; item = TreeView_GetNextSibling(tree, item)) names.push_back(TextOf(tree, item));
-    return names;
-}
-
-HTREEITEM Child(HWND tree, HTREEITEM parent, const std::wstring& name) {
-    HTREEITEM item = parent ? TreeView_GetChild(tree, parent) : TreeView_GetRoot(tree);
-    for (; item; item = TreeView_GetNextSibling(tree, item))
-        if (TextOf(tree, item) == name) return item;
-    return nullptr;
 }
 
 class WalletTree : public ::testing::Test {
