@@ -246,6 +246,14 @@ tl5::EditorContent LoadChoiceEditor(const std::vector<std::u16string>& items, st
     return ReadEditor(tl5::kEditorChoice);
 }
 
+tl5::EditorContent LoadEntryList(const std::vector<std::wstring>& entries, int selected) {
+    HWND combo = Control(IDC_CARD_CHOICE);
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (const std::wstring& entry : entries) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    return ReadEditor(tl5::kEditorChoice);
+}
+
 tl5::EditorContent LoadYesNoEditor(int state) {
     const WPARAM check = state == 1 ? BST_CHECKED : state == 0 ? BST_UNCHECKED : BST_INDETERMINATE;
     SendMessageW(Control(IDC_CARD_CHECK), BM_SETCHECK, check, 0);

@@ -34,6 +34,8 @@ void SetTextEditorMode(tl5::Capitalise capitalise, int limit);
 tl5::EditorContent LoadTextEditor(std::u16string_view text, bool selectAll);
 tl5::EditorContent LoadChoiceEditor(const std::vector<std::u16string>& items, std::u16string_view value);
 tl5::EditorContent LoadYesNoEditor(int state);
+// The combo box as a plain list of entries (form design's type list), `selected` chosen (-1: none).
+tl5::EditorContent LoadEntryList(const std::vector<std::wstring>& entries, int selected);
 tl5::EditorContent LoadDateEditor(tl5::EditorKind kind, bool set, const tl5::SystemTime& time);
 tl5::EditorContent ReadEditor(tl5::EditorKind kind);
 

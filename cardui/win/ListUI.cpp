@@ -5,6 +5,7 @@
 #include "cardui/win/Activity.h"
 #include "cardui/win/CardEditor.h"
 #include "cardui/win/CardView.h"
+#include "cardui/win/FormDesigner.h"
 #include "cardui/win/Strings.h"
 #include "platform/pocketpc/Shell.h"
 #include "resources/messages.h"
@@ -26,7 +27,7 @@ struct ListUiState {
     HWND listUi = nullptr;
     HWND virtualList = nullptr;
     CardWindowParams* params = nullptr;
-    PresenterFactory factories[3] = {&MakeCardView, &MakeCardEditor, nullptr};
+    PresenterFactory factories[3] = {&MakeCardView, &MakeCardEditor, &MakeFormDesigner};
 };
 
 ListUiState& State() {

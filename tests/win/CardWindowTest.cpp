@@ -18,6 +18,8 @@
 #include "cardui/win/CardEditor.h"
 #include "cardui/win/CardView.h"
 #include "cardui/win/FieldEditors.h"
+#include "cardui/win/FormDesigner.h"
+#include "cardui/FormDesignRules.h"
 #include "cardui/win/CardWindow.h"
 #include "cardui/win/Activity.h"
 #include "cardui/win/Clipboard.h"
@@ -697,4 +699,56 @@ TEST_F(CardWindowTest, ADialogsTimerIsNoActivity) {
     EXPECT_EQ(tl5win::LastActivity(), 5000u);
     tl5win::SetClocksForTests(nullptr, nullptr);
     DestroyWindow(dialog);
+}
+
+// Form design: Add (renamed), Up twice, Delete another field, retype a field to a date, Done three
+// times. Order, names and types as expected, and no neighbour changed.
+TEST_F(CardWindowTest, FormDesignCommandsChangeOnlyTheFieldsTheyAreFor) {
+    OpenCard(L"Edit", [&](UiScript& s, HWND card) {
+        tl5test::Press(card, IDM_EDIT);
+        WaitFor([] { return tl5win::CardEditorRow() == 3; });
+        tl5test::Press(card, IDM_FORM_DESIGN);
+        if (!WaitFor([] { return tl5win::FormDesignerRow() == 0; })) return s.Fail("no form design");
+        auto command = [&](int id, int expectRow) {
+            tl5test::Press(card, id);
+            if (!WaitFor([&] { return tl5win::FormDesignerRow() == expectRow; }, 5000))
+                s.Fail("command " + std::to_string(id) + " did not reach row " + std::to_string(expectRow));
+        };
+        command(IDM_ADD_FIELD, 14);
+        SetWindowTextW(KeyTarget(), L"Added");
+        command(IDM_FIELD_UP, 12);
+        command(IDM_FIELD_UP, 10);
+        for (int row = 10; row > 0; --row) {
+            PostMessageW(GetDlgItem(card, IDC_CARD_LIST), LUM_PREVROW, 0, 0);
+            WaitFor([&] { return tl5win::FormDesignerRow() == row - 1; }, 5000);
+        }
+        tl5test::Press(card, IDM_DELETE_FIELD);
+        WaitFor([] { return tl5win::OpenCardWindowParams()->card->FieldCount() == 7; }, 5000);
+        PostMessageW(GetDlgItem(card, IDC_CARD_LIST), LUM_NEXTROW, 0, 0);
+        WaitFor([] { return tl5win::FormDesignerRow() == 1; }, 5000);
+        SendMessageW(tl5win::EditorControl(tl5::kEditorChoice), CB_SETCURSEL, tl5::OfferedTypePosition(tl5::FT_DATE), 0);
+        PostMessageW(GetDlgItem(card, IDC_CARD_LIST), LUM_NEXTROW, 0, 0);
+        WaitFor([] { return tl5win::FormDesignerRow() == 2; }, 5000);
+        tl5test::Press(card, IDM_DONE);  // to edit mode
+        WaitFor([] { return tl5win::CardEditorRow() == 1; });
+        tl5test::Press(card, IDM_DONE);  // to view mode
+        WaitFor([] { return tl5win::CardViewRows() != nullptr; });
+        tl5test::Press(card, IDM_DONE);  // closed, saved
+    });
+    tl5::Wallet& w = Reopened();
+    std::unique_ptr<tl5::Card> card;
+    for (size_t i = 0; i < w.ItemCount(); ++i)
+        if (!w.ItemAt(i).IsDeleted() && w.ItemAt(i).Name() == u"Edit") card = w.LoadCard(i);
+    ASSERT_TRUE(card);
+    std::vector<std::u16string> names;
+    for (const tl5::Field& f : card->Fields()) names.push_back(f.Name());
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"Done?", u"Card", u"Expires", u"At", u"Added", u"Long", u"Password"}));
+    ASSERT_EQ(card->FieldCount(), 7u);
+    EXPECT_EQ(card->FieldAt(0)->Type(), tl5::FT_DATE);
+    EXPECT_EQ(card->FieldAt(1)->Type(), tl5::FT_CHOICE);
+    EXPECT_EQ(card->FieldAt(1)->ItemCount(), 2u);
+    EXPECT_EQ(card->FieldAt(1)->Value(), u"visa");
+    EXPECT_EQ(card->FieldAt(4)->Type(), tl5::FT_TEXT_CAPFIRST);
+    EXPECT_EQ(card->FieldAt(5)->Value().size(), 40003u);
+    EXPECT_EQ(card->FieldAt(6)->Value(), kSecret);
 }
