@@ -7,7 +7,7 @@
 //       items in it; with --expand it then opens every folder. Prints the number of tree items seen.
 //       With --card N it then opens the item N places below the top of the tree (selected, then
 //       Return) and waits for the card window; --rows N moves its selection N value rows down; --edit
-//       switches to edit mode first.
+//       switches to edit mode first, --design to form design.
 //       With --find TEXT it then shows the find bar with the text (and with --go runs the find); with
 //       --security it shows the security options.
 //   tl5driver.exe --close [--class NAME] [--timeout SECONDS]
@@ -152,7 +152,7 @@ HWND CardWindowOf(DWORD thread) {
     return nullptr;
 }
 
-int OpenCard(HWND main, int position, int rows, bool edit) {
+int OpenCard(HWND main, int position, int rows, bool edit, bool design) {
     const DWORD thread = GetWindowThreadProcessId(main, nullptr);
     HWND tree = GetDlgItem(main, IDC_TREE);
     const LRESULT item = NthVisible(tree, position);
@@ -163,8 +163,9 @@ int OpenCard(HWND main, int position, int rows, bool edit) {
     if (!WaitFor([&] { return (card = CardWindowOf(thread)) != nullptr; }, g_deadline))
         return Fail("the card window did not appear");
     HWND list = GetDlgItem(card, IDC_CARD_LIST);
-    if (edit) {
+    if (edit || design) {
         SendWithin(card, WM_COMMAND, IDM_EDIT, 0);
+        if (design) SendWithin(card, WM_COMMAND, IDM_FORM_DESIGN, 0);
         for (int i = 0; i < rows; ++i) SendWithin(list, LUM_NEXTROW, 0, 0);
     } else {
         for (int i = 0; i < rows; ++i) SendWithin(list, WM_KEYDOWN, VK_DOWN, 0);
@@ -285,7 +286,7 @@ int Security(HWND main) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: tl5driver --open PASSWORD [--expand] [--card N [--edit] [--rows N]] [--class NAME] [--timeout SECONDS]\n"
+                 "usage: tl5driver --open PASSWORD [--expand] [--card N [--edit|--design] [--rows N]] [--class NAME] [--timeout SECONDS]\n"
                  "                [--fill-timeout SECONDS] [--find TEXT [--go]] [--security]\n"
                  "       tl5driver --close [--class NAME] [--timeout SECONDS]\n");
     return 2;
@@ -297,7 +298,7 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring mode, password, className = L"Ostrov Tessellock Pro 2005";
     bool expand = false;
     int rows = 0, card = -1;
-    bool edit = false;
+    bool edit = false, design = false;
     std::wstring findText;
     bool security = false;
     DWORD timeout = 60, fillTimeout = 10;
@@ -312,6 +313,7 @@ int wmain(int argc, wchar_t** argv) {
         else if (a == L"--card" && hasValue) card = _wtoi(argv[++i]);
         else if (a == L"--rows" && hasValue) rows = _wtoi(argv[++i]);
         else if (a == L"--edit") edit = true;
+        else if (a == L"--design") design = true;
         else if (a == L"--class" && hasValue) className = argv[++i];
         else if (a == L"--timeout" && hasValue) timeout = static_cast<DWORD>(_wtoi(argv[++i]));
         else if (a == L"--find" && hasValue) findText = argv[++i];
@@ -323,7 +325,7 @@ int wmain(int argc, wchar_t** argv) {
     if (mode.empty() || timeout == 0) return Usage();
     g_deadline = GetTickCount64() + timeout * 1000ULL;
     int result = mode == L"--open" ? Open(className, password, fillTimeout, expand) : Close(className);
-    if (result == 0 && mode == L"--open" && card >= 0) result = OpenCard(FindMain(className), card, rows, edit);
+    if (result == 0 && mode == L"--open" && card >= 0) result = OpenCard(FindMain(className), card, rows, edit, design);
     if (result == 0 && mode == L"--open" && !findText.empty()) result = Find(FindMain(className), findText);
     if (result == 0 && mode == L"--open" && security) result = Security(FindMain(className));
     SecureZeroMemory(password.data(), password.size() * sizeof(wchar_t));
