@@ -159,7 +159,7 @@ void CardEditor::MoveTo(int row) {
         InvalidateRect(list_, nullptr, FALSE);
         return;
     }
-    ShowEditor(kind == tl5::kEditorName ? tl5::kEditorText : kind, list_, EditorRect(row));
+    ShowEditor(kind, list_, EditorRect(row));
     if (kind == tl5::kEditorName || kind == tl5::kEditorText)
         SetTextEditorMode(tl5::CapitalisationOf(row, type), row == 1 ? kMaxCardName : 0);
     kind_ = kind;

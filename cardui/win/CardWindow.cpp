@@ -262,6 +262,12 @@ private:
         tl5::SecureZero(password);
     }
 
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override {
+        if (item.CtlID != IDC_CARD_BROWSE) return false;
+        DrawBrowseButton(item);
+        return true;
+    }
+
     void OnInitMenuPopup(HMENU menu) override {
         TranslateMenu(menu, nullptr);
         // Modes whose presenter is not available cannot be entered.

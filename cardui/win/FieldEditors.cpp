@@ -26,6 +26,7 @@ struct EditorState {
     tl5::EditorKind kind = tl5::kEditorNone;
     RECT rect{};
     std::unordered_map<HWND, WNDPROC> originals;
+    HIMAGELIST browseImages = nullptr;
 };
 
 EditorState& State() {
@@ -157,6 +158,10 @@ void SetUpEditors(HWND cardWindow, HWND listUi) {
     }
     // The combo box's own edit field.
     if (HWND combo = Control(IDC_CARD_CHOICE)) Subclass(GetWindow(combo, GW_CHILD));
+    // The browse button's two images (not focused, focused), pure green transparent.
+    const bool high = ppc::IsHighResolution();
+    s.browseImages = ImageList_LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(high ? IDB_TL_BROWSE_LARGE : IDB_TL_BROWSE_SMALL),
+                                          high ? 16 : 8, 0, RGB(0, 255, 0), IMAGE_BITMAP, LR_CREATEDIBSECTION);
 }
 
 void RestoreEditors() {
@@ -164,6 +169,8 @@ void RestoreEditors() {
     for (auto& [control, original] : s.originals)
         if (IsWindow(control)) SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
     s.originals.clear();
+    if (s.browseImages) ImageList_Destroy(s.browseImages);
+    s.browseImages = nullptr;
     s.cardWindow = nullptr;
     s.listUi = nullptr;
     s.kind = tl5::kEditorNone;
@@ -191,7 +198,15 @@ void RepositionEditor(HWND virtualList, const RECT& rect) {
     s.rect = r;
     // The combo box's height includes its drop-down list.
     const int height = s.kind == tl5::kEditorChoice ? (r.bottom - r.top) * 8 : r.bottom - r.top;
-    SetWindowPos(control, HWND_TOP, r.left, r.top, r.right - r.left, height, SWP_NOACTIVATE);
+    int width = r.right - r.left;
+    if (s.kind == tl5::kEditorText) {
+        // A field's text editor leaves room at its right end for the browse button.
+        const int button = GetSystemMetrics(SM_CXVSCROLL);
+        width -= button;
+        SetWindowPos(Control(IDC_CARD_BROWSE), HWND_TOP, r.left + width - 1, r.top, button + 1, r.bottom - r.top,
+                     SWP_NOACTIVATE);
+    }
+    SetWindowPos(control, HWND_TOP, r.left, r.top, width, height, SWP_NOACTIVATE);
 }
 
 void ShowEditor(tl5::EditorKind kind, HWND virtualList, const RECT& rect) {
@@ -205,6 +220,7 @@ void ShowEditor(tl5::EditorKind kind, HWND virtualList, const RECT& rect) {
     RepositionEditor(virtualList, rect);
     SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (!IsWindowVisible(control)) ShowWindow(control, SW_SHOW);
+    if (kind == tl5::kEditorText) ShowWindow(Control(IDC_CARD_BROWSE), SW_SHOW);
     if (GetFocus() != control && !IsChild(control, GetFocus())) SetFocus(control);
 }
 
@@ -302,6 +318,19 @@ tl5::EditorContent ReadEditor(tl5::EditorKind kind) {
     case tl5::kEditorNone: break;
     }
     return content;
+}
+
+void DrawBrowseButton(const DRAWITEMSTRUCT& item) {
+    RECT r = item.rcItem;
+    FillRect(item.hDC, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    const bool focused = (item.itemState & ODS_FOCUS) != 0;
+    InflateRect(&r, -1, -1);
+    if (!focused) FillRect(item.hDC, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    int cx = 0, cy = 0;
+    if (State().browseImages && ImageList_GetIconSize(State().browseImages, &cx, &cy)) {
+        ImageList_Draw(State().browseImages, focused ? 1 : 0, item.hDC, r.left + (r.right - r.left - cx) / 2,
+                       r.top + (r.bottom - r.top - cy) / 2, ILD_TRANSPARENT);
+    }
 }
 
 unsigned EditorClipboardState() {

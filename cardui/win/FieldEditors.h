@@ -39,6 +39,10 @@ tl5::EditorContent LoadEntryList(const std::vector<std::wstring>& entries, int s
 tl5::EditorContent LoadDateEditor(tl5::EditorKind kind, bool set, const tl5::SystemTime& time);
 tl5::EditorContent ReadEditor(tl5::EditorKind kind);
 
+// The browse button beside the text editor of a field (kEditorText): the card window draws it with
+// this on WM_DRAWITEM.
+void DrawBrowseButton(const DRAWITEMSTRUCT& item);
+
 // The clipboard in edit mode: bits 1 cut, 2 copy, 4 paste, 8 clear, 16 select all, and the commands
 // (IDM_EDIT_CUT, IDM_EDIT_COPY, IDM_EDIT_PASTE, IDM_EDIT_CLEAR, IDM_EDIT_SELECT_ALL).
 unsigned EditorClipboardState();

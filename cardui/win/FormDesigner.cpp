@@ -128,7 +128,7 @@ void FormDesigner::MoveTo(int row, bool selectAll) {
     current_ = row;
     params_.selectedField = tl5::FieldOfDesignRow(row);
     if (row % 2 == 0) {
-        ShowEditor(tl5::kEditorText, list_, EditorRect(row));
+        ShowEditor(tl5::kEditorName, list_, EditorRect(row));
         SetTextEditorMode(tl5::Capitalise::kNone, 0);
         loaded_ = LoadTextEditor(field->Name(), selectAll);
     } else {
@@ -136,7 +136,7 @@ void FormDesigner::MoveTo(int row, bool selectAll) {
         loaded_ = LoadEntryList(captions_, tl5::OfferedTypePosition(field->Type()));
     }
     active_ = row;
-    if (HWND control = EditorControl(row % 2 == 0 ? tl5::kEditorText : tl5::kEditorChoice)) SetFocus(control);
+    if (HWND control = EditorControl(row % 2 == 0 ? tl5::kEditorName : tl5::kEditorChoice)) SetFocus(control);
     if (scrolled) InvalidateRect(list_, nullptr, FALSE);
     InvalidateRect(list_, nullptr, FALSE);
 }
