@@ -16,9 +16,9 @@ namespace tl5 {
 // ---- Notes editor ----------------------------------------------------------------------------------
 
 struct NoteZoomStep {
-    uint32_t zoom;    // the NoteZoom value
-    int menuItem;     // the zoom command that carries the radio mark
-    int points;       // the editor's font size (regular weight)
+    uint32_t zoom;  // the NoteZoom value
+    int menuItem;   // the zoom command that carries the radio mark
+    int points;     // the editor's font size (regular weight)
 };
 
 constexpr uint32_t kNoteZoomSteps = 5;
@@ -38,9 +38,9 @@ bool NoteTextChanged(bool modified, size_t incomingLength, size_t currentLength)
 constexpr size_t kListItemMaxChars = 127;
 
 enum class ListAddResult {
-    added,   // appended at the end
-    empty,   // nothing to add: the list is unchanged
-    full,    // the list already holds kMaxChoiceItems items: refused, the list is unchanged
+    added,  // appended at the end
+    empty,  // nothing to add: the list is unchanged
+    full,   // the list already holds kMaxChoiceItems items: refused, the list is unchanged
 };
 
 // Appends `text` (at most kListItemMaxChars characters are taken; "^" becomes a space).

@@ -25,7 +25,8 @@ Field ListField(const Items& items) {
 
 Items Numbered(size_t count) {
     Items items;
-    for (size_t i = 0; i < count; ++i) items.push_back(u"item " + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)));
+    for (size_t i = 0; i < count; ++i)
+        items.push_back(u"item " + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)));
     return items;
 }
 
@@ -39,9 +40,8 @@ TEST(NoteZoom, StoredValueSelectsMenuItemAndFontSizeOthersAreHundredPercent) {
         int points;
     };
     const Case cases[] = {
-        {0, 0, IDM_ZOOM_75, 8},   {1, 1, IDM_ZOOM_100, 9},  {2, 2, IDM_ZOOM_150, 11},
-        {3, 3, IDM_ZOOM_200, 13}, {4, 4, IDM_ZOOM_300, 16}, {5, 1, IDM_ZOOM_100, 9},
-        {9, 1, IDM_ZOOM_100, 9},  {0xFFFFFFFFu, 1, IDM_ZOOM_100, 9},
+        {0, 0, IDM_ZOOM_75, 8},   {1, 1, IDM_ZOOM_100, 9}, {2, 2, IDM_ZOOM_150, 11}, {3, 3, IDM_ZOOM_200, 13},
+        {4, 4, IDM_ZOOM_300, 16}, {5, 1, IDM_ZOOM_100, 9}, {9, 1, IDM_ZOOM_100, 9},  {0xFFFFFFFFu, 1, IDM_ZOOM_100, 9},
     };
     for (const Case& c : cases) {
         const NoteZoomStep step = NoteZoomFor(c.stored);
@@ -119,7 +119,7 @@ TEST(ListEditorRules, MoveSwapsWithTheNeighbourAndKeepsTheItemSelected) {
         int selectedAfter;
     };
     const Case cases[] = {
-        {1, -1, {u"b", u"a", u"c"}, 0}, {1, +1, {u"a", u"c", u"b"}, 2},
+        {1, -1, {u"b", u"a", u"c"}, 0},   {1, +1, {u"a", u"c", u"b"}, 2},
         {0, -1, {u"a", u"b", u"c"}, 0},  // up on the first
         {2, +1, {u"a", u"b", u"c"}, 2},  // down on the last
         {-1, +1, {u"a", u"b", u"c"}, -1}, {-1, -1, {u"a", u"b", u"c"}, -1},
