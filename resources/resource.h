@@ -220,3 +220,16 @@
 #define IDC_GEN_PASSWORD 1608
 #define IDC_GEN_STRENGTH 1609
 #define IDC_GEN_REGENERATE 1610
+
+// The notes editor: one edit box below the bar, filling the dialog.
+#define IDD_NOTES_EDITOR 126
+#define IDC_NOTES_TEXT 1011
+
+// The selection list editor: the text box with Add, the list, and Delete, Move up and Move down.
+#define IDD_LIST_EDITOR 141
+#define IDC_LIST_TEXT 1011
+#define IDC_LIST_ITEMS 1010
+#define IDC_LIST_ADD 1304
+#define IDC_LIST_DELETE 1306
+#define IDC_LIST_MOVE_UP 1307
+#define IDC_LIST_MOVE_DOWN 1308
