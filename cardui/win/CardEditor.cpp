@@ -203,18 +203,9 @@ void CardEditor::Paint(HDC screen, const RECT& client) {
             const std::u16string_view shown = label ? std::u16string_view(field->Name()) : field->DisplayText(&scratch);
             text = tl5::ToWide(shown.substr(0, 512));
         }
-        RECT r{ppc::Scale(2), top, width - ppc::Scale(2), top + (label ? labelLine_ : valueLine_)};
-        if (label) {
-            SelectObject(dc, labelFont_);
-            SetTextColor(dc, RGB(0, 0, 128));
-        } else {
-            SelectObject(dc, valueFont_);
-            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-            r.left += ppc::Scale(3);
-            MoveToEx(dc, ppc::Scale(3), r.bottom + ppc::Scale(2), nullptr);
-            LineTo(dc, width - ppc::Scale(2), r.bottom + ppc::Scale(2));
-        }
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_NOPREFIX | DT_SINGLELINE);
+        const RECT r{ppc::Scale(2), top, width - ppc::Scale(2), top + (label ? labelLine_ : valueLine_)};
+        SelectObject(dc, label ? labelFont_ : valueFont_);
+        DrawEditRow(dc, text, r, label, width, ppc::Scale(2));
     }
     SelectObject(dc, oldPen);
     DeleteObject(line);

@@ -320,6 +320,18 @@ tl5::EditorContent ReadEditor(tl5::EditorKind kind) {
     return content;
 }
 
+void DrawEditRow(HDC dc, const std::wstring& text, RECT r, bool label, int width, int ruleGap) {
+    if (label) {
+        SetTextColor(dc, RGB(0, 0, 128));
+    } else {
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        r.left += ppc::Scale(3);
+        MoveToEx(dc, ppc::Scale(3), r.bottom + ruleGap, nullptr);
+        LineTo(dc, width - ppc::Scale(2), r.bottom + ruleGap);
+    }
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_NOPREFIX | DT_SINGLELINE);
+}
+
 void DrawBrowseButton(const DRAWITEMSTRUCT& item) {
     RECT r = item.rcItem;
     FillRect(item.hDC, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));

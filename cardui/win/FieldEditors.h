@@ -43,6 +43,10 @@ tl5::EditorContent ReadEditor(tl5::EditorKind kind);
 // this on WM_DRAWITEM.
 void DrawBrowseButton(const DRAWITEMSTRUCT& item);
 
+// One row of edit mode or form design: a label in dark blue, or a value in the window text colour,
+// indented, with a grey rule `ruleGap` pixels below it (the caller selects the font and the rule's pen).
+void DrawEditRow(HDC dc, const std::wstring& text, RECT r, bool label, int width, int ruleGap);
+
 // The clipboard in edit mode: bits 1 cut, 2 copy, 4 paste, 8 clear, 16 select all, and the commands
 // (IDM_EDIT_CUT, IDM_EDIT_COPY, IDM_EDIT_PASTE, IDM_EDIT_CLEAR, IDM_EDIT_SELECT_ALL).
 unsigned EditorClipboardState();

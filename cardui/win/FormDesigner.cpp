@@ -185,20 +185,15 @@ void FormDesigner::Paint(HDC screen, const RECT& client) {
         if (top >= height) break;
         const tl5::Field* field = params_.card->FieldAt(static_cast<size_t>(tl5::FieldOfDesignRow(row)));
         if (!field) break;
-        RECT r{ppc::Scale(2), top, width - ppc::Scale(2), top + rowHeight_};
+        const RECT r{ppc::Scale(2), top, width - ppc::Scale(2), top + rowHeight_};
+        const bool label = row % 2 == 0;
         std::wstring text;
-        if (row % 2 == 0) {
+        if (label) {
             text = tl5::ToWide(std::u16string_view(field->Name()).substr(0, 512));
-            SetTextColor(dc, RGB(0, 0, 128));
-        } else {
-            const int positionInList = tl5::OfferedTypePosition(field->Type());
-            if (positionInList >= 0) text = captions_[static_cast<size_t>(positionInList)];
-            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-            r.left += ppc::Scale(3);
-            MoveToEx(dc, ppc::Scale(3), r.bottom + ppc::Scale(1), nullptr);
-            LineTo(dc, width - ppc::Scale(2), r.bottom + ppc::Scale(1));
+        } else if (const int positionInList = tl5::OfferedTypePosition(field->Type()); positionInList >= 0) {
+            text = captions_[static_cast<size_t>(positionInList)];
         }
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_NOPREFIX | DT_SINGLELINE);
+        DrawEditRow(dc, text, r, label, width, ppc::Scale(1));
     }
     SelectObject(dc, oldPen);
     DeleteObject(line);
