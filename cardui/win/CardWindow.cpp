@@ -10,6 +10,7 @@
 #include "cardui/win/DialogBar.h"
 #include "cardui/win/DialogHost.h"
 #include "cardui/win/FieldEditors.h"
+#include "dialogs/win/NoteEditors.h"
 #include "dialogs/win/PasswordGenerator.h"
 #include "platform/SecureZero.h"
 #include "cardui/win/FontCache.h"
@@ -206,9 +207,14 @@ private:
         Close(Changed() ? kCardClosedSaved : kCardClosedUnchanged);
     }
 
-    bool OnCommand(int id, int, HWND) override {
-        if (closing_) return true;
+    bool OnCommand(int id, int code, HWND) override {
+        // While a dialog of the card window is up, the window is disabled; a command posted to it
+        // meanwhile would open a second dialog under the first.
+        if (closing_ || !IsWindowEnabled(Window())) return true;
         switch (id) {
+        case IDC_CARD_BROWSE:
+            if (code == BN_CLICKED && mode_ == tl5::CardMode::kEdit && CurrentEditorKind() == tl5::kEditorText) BrowseText();
+            return true;
         case IDOK:
         case IDM_DONE: Done(); return true;
         case IDCANCEL:
@@ -260,6 +266,32 @@ private:
         SetFocus(edit);
         tl5::SecureZero(wide.data(), wide.size() * sizeof(wchar_t));
         tl5::SecureZero(password);
+    }
+
+    // The notes editor over the text editor's value; its result replaces the editor's text, which
+    // reaches the field when the row is left.
+    void BrowseText() {
+        const tl5::Field* field =
+            params_.selectedField >= 0 ? params_.card->FieldAt(static_cast<size_t>(params_.selectedField)) : nullptr;
+        if (!field) return;
+        HWND edit = EditorControl(tl5::kEditorText);
+        tl5::EditorContent current = ReadEditor(tl5::kEditorText);
+        const std::u16string caption = std::u16string(field->Name()).substr(0, 128);
+        std::u16string text;
+        const bool changed = ShowNotesEditor(Window(), caption, current.text, &text);
+        tl5::SecureZero(current.text);
+        if (closing_ || !IsWindow(edit)) {
+            tl5::SecureZero(text);
+            return;
+        }
+        if (changed) {
+            std::wstring wide(text.begin(), text.end());
+            SetWindowTextW(edit, wide.c_str());
+            SendMessageW(edit, EM_SETSEL, wide.size(), wide.size());
+            tl5::SecureZero(wide.data(), wide.size() * sizeof(wchar_t));
+            tl5::SecureZero(text);
+        }
+        SetFocus(edit);
     }
 
     bool OnDrawItem(const DRAWITEMSTRUCT& item) override {

@@ -9,6 +9,7 @@
 #include "cardui/win/FontCache.h"
 #include "cardui/win/Offscreen.h"
 #include "cardui/win/Strings.h"
+#include "dialogs/win/NoteEditors.h"
 #include "model/Card.h"
 #include "platform/Text.h"
 #include "platform/pocketpc/Shell.h"
@@ -59,7 +60,14 @@ public:
     bool Command(int id) override;
     int SelectedFieldType() const override {
         const tl5::Field* field = active_ >= 0 ? params_.card->FieldAt(static_cast<size_t>(tl5::FieldOfDesignRow(active_))) : nullptr;
-        return field ? field->Type() : 0;
+        if (!field) return 0;
+        // A type just picked in the type list counts before it is stored.
+        if (active_ % 2 == 1) {
+            const int entry = ReadEditor(tl5::kEditorChoice).choiceEntry;
+            const std::vector<tl5::OfferedType>& types = tl5::OfferedFieldTypes();
+            if (entry >= 0 && static_cast<size_t>(entry) < types.size()) return types[static_cast<size_t>(entry)].type;
+        }
+        return field->Type();
     }
 
     int Current() const { return active_ >= 0 ? current_ : -1; }
@@ -84,6 +92,7 @@ private:
     }
     void Store();
     void MoveTo(int row, bool selectAll = false);
+    void EditSelectionField();
 
     HWND list_;
     CardWindowParams& params_;
@@ -151,6 +160,7 @@ bool FormDesigner::Command(int id) {
     case IDM_FIELD_TOP: command = tl5::kFieldTop; break;
     case IDM_FIELD_BOTTOM: command = tl5::kFieldBottom; break;
     case IDM_COPY_FIELD: command = tl5::kCopyField; break;
+    case IDM_EDIT_SELECTION_FIELD: EditSelectionField(); return true;
     default: return false;
     }
     // Delete drops what the name editor holds; every other command keeps it first. Afterwards the
@@ -165,6 +175,20 @@ bool FormDesigner::Command(int id) {
     MoveTo(outcome.row, outcome.selectName);
     InvalidateRect(list_, nullptr, TRUE);
     return true;
+}
+
+// The selection list editor for the field of the active row, owned by the card window.
+void FormDesigner::EditSelectionField() {
+    if (active_ < 0) return;
+    Store();
+    const int row = current_;
+    tl5::Field* field = params_.card->FieldAt(static_cast<size_t>(tl5::FieldOfDesignRow(row)));
+    if (!field || field->Type() != tl5::FT_LIST) return;
+    ShowListEditor(params_.window, field);
+    // A close request while the editor was up may have ended this presenter.
+    if (g_designer != this) return;
+    if (HWND control = EditorControl(row % 2 == 0 ? tl5::kEditorName : tl5::kEditorChoice)) SetFocus(control);
+    InvalidateRect(list_, nullptr, FALSE);
 }
 
 void FormDesigner::Paint(HDC screen, const RECT& client) {

@@ -752,3 +752,77 @@ TEST_F(CardWindowTest, FormDesignCommandsChangeOnlyTheFieldsTheyAreFor) {
     EXPECT_EQ(card->FieldAt(5)->Value().size(), 40003u);
     EXPECT_EQ(card->FieldAt(6)->Value(), kSecret);
 }
+
+// The browse button of a text field opens the notes editor on the editor's whole text, and its result
+// comes back into the editor; in form design, Edit Selection Field opens the list editor on the field
+// just made a selection list. Both results reach the wallet with Done.
+TEST_F(CardWindowTest, BrowseAndEditSelectionFieldOpenTheirEditorsOnTheSelectedField) {
+    const std::wstring longText = std::wstring(40000, L'y') + L"end2";
+    size_t shownInNotes = 0;
+    std::wstring notesTitle, backInEditor;
+    OpenCard(L"Edit", [&](UiScript& s, HWND card) {
+        tl5test::Press(card, IDM_EDIT);
+        WaitFor([] { return tl5win::CardEditorRow() == 3; });
+        // On the card's name (no field) the button does nothing: the rows below stay reachable.
+        PostMessageW(ListUi(card), LUM_PREVROW, 0, 0);
+        if (!WaitFor([] { return tl5win::CardEditorRow() == 1; }, 5000)) return s.Fail("not on the name row");
+        tl5test::Press(card, IDC_CARD_BROWSE);
+        // "Long" is the sixth field: its value row is 13.
+        while (tl5win::CardEditorRow() < 13) {
+            const int row = tl5win::CardEditorRow();
+            SendMessageW(KeyTarget(), WM_KEYDOWN, VK_TAB, 0);
+            if (!WaitFor([&] { return tl5win::CardEditorRow() != row; }, 5000)) return s.Fail("stuck in edit mode");
+        }
+        tl5test::Press(card, IDC_CARD_BROWSE);
+        HWND notes = s.WaitDialog(IDC_NOTES_TEXT, "notes editor");
+        if (!notes) return;
+        shownInNotes = static_cast<size_t>(GetWindowTextLengthW(GetDlgItem(notes, IDC_NOTES_TEXT)));
+        wchar_t title[64] = {};
+        GetWindowTextW(notes, title, 64);
+        notesTitle = title;
+        SetDlgItemTextW(notes, IDC_NOTES_TEXT, longText.c_str());
+        tl5test::Press(notes, IDM_DONE);
+        s.WaitGone(notes);
+        WaitFor([&] { return GetWindowTextLengthW(GetDlgItem(card, IDC_CARD_TEXT)) == static_cast<int>(longText.size()); }, 5000);
+        HWND editor = GetDlgItem(card, IDC_CARD_TEXT);
+        backInEditor.resize(static_cast<size_t>(GetWindowTextLengthW(editor)) + 1);
+        backInEditor.resize(static_cast<size_t>(GetWindowTextW(editor, backInEditor.data(), static_cast<int>(backInEditor.size()))));
+
+        tl5test::Press(card, IDM_FORM_DESIGN);
+        if (!WaitFor([] { return tl5win::FormDesignerRow() == 0; })) return s.Fail("no form design");
+        // The type row of the third field ("Card") becomes a selection list.
+        for (int row = 1; row <= 5; ++row) {
+            PostMessageW(ListUi(card), LUM_NEXTROW, 0, 0);
+            WaitFor([&] { return tl5win::FormDesignerRow() == row; }, 5000);
+        }
+        SendMessageW(tl5win::EditorControl(tl5::kEditorChoice), CB_SETCURSEL, tl5::OfferedTypePosition(tl5::FT_LIST), 0);
+        if (SendMessageW(ListUi(card), LUM_GETFIELDTYPE, 0, 0) != tl5::FT_LIST) s.Fail("the picked type does not count");
+        tl5test::Press(card, IDM_EDIT_SELECTION_FIELD);
+        HWND list = s.WaitDialog(IDC_LIST_ITEMS, "list editor");
+        if (!list) return;
+        SetDlgItemTextW(list, IDC_LIST_TEXT, L"a^b");
+        tl5test::Press(list, IDC_LIST_ADD);
+        WaitFor([&] { return SendDlgItemMessageW(list, IDC_LIST_ITEMS, LB_GETCOUNT, 0, 0) == 3; }, 5000);
+        tl5test::Press(list, IDM_DONE);
+        s.WaitGone(list);
+        tl5test::Press(card, IDM_DONE);  // to edit mode
+        WaitFor([] { return tl5win::CardEditorRow() == 1; });
+        tl5test::Press(card, IDM_DONE);  // to view mode
+        WaitFor([] { return tl5win::CardViewRows() != nullptr; });
+        tl5test::Press(card, IDM_DONE);  // closed, saved
+    });
+    EXPECT_EQ(notesTitle, L"Long");  // the field's name, and the only notes editor that opened
+    EXPECT_EQ(shownInNotes, 40003u);
+    EXPECT_TRUE(backInEditor == longText);
+    tl5::Wallet& w = Reopened();
+    std::unique_ptr<tl5::Card> card;
+    for (size_t i = 0; i < w.ItemCount(); ++i)
+        if (!w.ItemAt(i).IsDeleted() && w.ItemAt(i).Name() == u"Edit") card = w.LoadCard(i);
+    ASSERT_TRUE(card);
+    EXPECT_TRUE(card->FieldAt(5)->Value() == tl5::FromWide(longText));
+    const tl5::Field* list = card->FieldAt(2);
+    ASSERT_EQ(list->Type(), tl5::FT_LIST);
+    std::vector<std::u16string> items;
+    for (size_t i = 0; i < list->ItemCount(); ++i) items.push_back(list->ItemAt(i));
+    EXPECT_EQ(items, (std::vector<std::u16string>{u"Visa", u"Amex", u"a b"}));
+}
