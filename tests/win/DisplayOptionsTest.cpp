@@ -272,6 +272,27 @@ TEST_F(DisplayOptionsTest, DoneWithoutAChangeAndCancelRewriteNothing) {
     }
 }
 
+// The wallet closes (an idle close, a synchronisation) while the card display is up: the dialog and
+// the card window go, and what the dialog held reaches neither the card nor the file.
+TEST_F(DisplayOptionsTest, AWalletCloseUnderTheCardDisplayLeavesTheCardAlone) {
+    OpenWeb([&](UiScript& s, HWND card) {
+        Press(card, IDM_TEXT_COLORS);
+        HWND dialog = s.WaitDialog(IDC_ALWAYS_DISPLAY, "card display");
+        if (!dialog) return;
+        Select(dialog, IDC_CARD_SIZE, 0);
+        CheckDlgButton(dialog, IDC_ALWAYS_DISPLAY, BST_CHECKED);
+        PostMessageW(main_, WMU_SHOW_WALLET_LIST, 0, 0);
+        s.WaitGone(dialog);
+    });
+    EXPECT_TRUE(tl5test::PumpUntil([] { return !tl5win::AppWallet().IsOpen(); }, 10000));
+    EXPECT_EQ(tl5win::OpenCardWindow(), nullptr);
+    const std::u16string password = kPassword;
+    ASSERT_EQ(check_.Open(tl5::FromWide(path_), &password, true), 0);
+    std::unique_ptr<tl5::Card> card = WebCard(check_);
+    ASSERT_TRUE(card);
+    EXPECT_TRUE(card->Head() == tl5::CardHead::Defaults());
+}
+
 TEST_F(DisplayOptionsTest, IconCommandStoresTheChosenStockIconAndShowsItInTheBar) {
     int barIcon = -1;
     OpenWeb([&](UiScript& s, HWND card) {
