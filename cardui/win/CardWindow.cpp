@@ -7,6 +7,7 @@
 
 #include "StringIds.h"
 #include "cardui/win/Activity.h"
+#include "cardui/win/CardLookCommands.h"
 #include "cardui/win/DialogBar.h"
 #include "cardui/win/DialogHost.h"
 #include "cardui/win/FieldEditors.h"
@@ -230,6 +231,12 @@ private:
             return true;
         case IDM_GENERATE_PASSWORD:
             if (mode_ == tl5::CardMode::kEdit && EditingPassword()) GeneratePassword();
+            return true;
+        case IDM_TEXT_COLORS:
+            if (mode_ == tl5::CardMode::kView) RunCardTextColors(Window(), params_.card);
+            return true;
+        case IDM_ICON:
+            if (mode_ == tl5::CardMode::kView) RunCardIcon(Window(), params_.card);
             return true;
         case IDM_EDIT_CUT:
         case IDM_EDIT_COPY:

@@ -14,10 +14,13 @@
 #include "cardui/win/Activity.h"
 #include "cardui/win/CardWindow.h"
 #include "cardui/win/Clipboard.h"
+#include "cardui/win/FontCache.h"
 #include "cardui/win/Menus.h"
 #include "cardui/win/Strings.h"
 #include "dialogs/ChooserRules.h"
+#include "dialogs/DisplayRules.h"
 #include "dialogs/win/About.h"
+#include "dialogs/win/DisplayOptions.h"
 #include "dialogs/win/ItemChoosers.h"
 #include "dialogs/win/PasswordDialogs.h"
 #include "dialogs/win/SecurityOptions.h"
@@ -417,6 +420,22 @@ void RunHelp(MainWindowState&, const SelectionState&, HWND) {
     ppc::StartDeviceProgram(tl5::ToWide(tl5::kHelpProgram).c_str(), tl5::ToWide(tl5::HelpCommandLine(tl5::kHelpPage)).c_str());
 }
 
+// The display options: the tree font and colours take effect at once; the card view defaults reach
+// new cards.
+void RunDisplay(MainWindowState& s, const SelectionState&, HWND) {
+    const uint64_t ticket = Ticket();
+    tl5::DisplayChoices choices = tl5::DisplayChoicesOf(W().Settings(), tl5::AppSettings());
+    const bool confirmed = ShowDisplayOptions(s.window, &choices);
+    if (!confirmed || !StillCurrent(ticket)) return;
+    const tl5::DisplayApplied applied = tl5::ApplyDisplayChoices(choices, &W().Settings(), &tl5::AppSettings());
+    if (applied.treeFontChanged) {
+        const tl5::Settings& settings = tl5::AppSettings();
+        if (HFONT font = AppFontCache().FontForSize(static_cast<int>(settings.MainFontSize()), settings.MainFontBold()))
+            SendMessageW(s.tree, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    InvalidateRect(s.tree, nullptr, TRUE);
+}
+
 // Commands whose screens come later do nothing yet.
 void RunLater(MainWindowState&, const SelectionState&, HWND) {}
 
@@ -444,7 +463,7 @@ constexpr HandlerEntry kHandlers[] = {
     {CommandHandler::kCut, RunCut},
     {CommandHandler::kCopy, RunCopy},
     {CommandHandler::kPaste, RunPaste},
-    {CommandHandler::kDisplay, RunLater},
+    {CommandHandler::kDisplay, RunDisplay},
     {CommandHandler::kSecurity, RunSecurity},
     {CommandHandler::kSaveToMyForms, RunSaveToMyForms},
     {CommandHandler::kAddToFavorites, RunAddToFavorites},

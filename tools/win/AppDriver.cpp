@@ -9,7 +9,8 @@
 //       Return) and waits for the card window; --rows N moves its selection N value rows down; --edit
 //       switches to edit mode first, --design to form design.
 //       With --find TEXT it then shows the find bar with the text (and with --go runs the find); with
-//       --security it shows the security options.
+//       --security it shows the security options, with --display the display options; with --card N
+//       and --text-colors the card's Text/Colors dialog.
 //   tl5driver.exe --close [--class NAME] [--timeout SECONDS]
 //       Asks the application to close (WM_CLOSE: the wallet is saved and closed) and waits until
 //       its process has ended.
@@ -284,10 +285,33 @@ int Security(HWND main) {
     return 0;
 }
 
+// A command to `target` (the main window or the card window) that shows a dialog holding
+// `controlId`; waits for the dialog.
+int CommandDialog(HWND target, UINT command, int controlId, const char* what) {
+    if (!target) return Fail("no window for the command");
+    DWORD thread = GetWindowThreadProcessId(target, nullptr);
+    PostMessageW(target, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    HWND dialog = nullptr;
+    WaitFor(
+        [&] {
+            for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT))
+                if (GetWindowThreadProcessId(w, nullptr) == thread && IsWindowVisible(w) && GetDlgItem(w, controlId))
+                    return (dialog = w) != nullptr;
+            return false;
+        },
+        g_deadline);
+    if (!dialog) return Fail("the dialog did not appear");
+    SendWithin(dialog, WM_NULL, 0, 0);
+    std::printf("tl5driver: %s shown\n", what);
+    return 0;
+}
+
 int Usage() {
     std::fprintf(stderr,
-                 "usage: tl5driver --open PASSWORD [--expand] [--card N [--edit|--design] [--rows N]] [--class NAME] [--timeout SECONDS]\n"
-                 "                [--fill-timeout SECONDS] [--find TEXT [--go]] [--security]\n"
+                 "usage: tl5driver --open PASSWORD [--expand] [--card N [--edit|--design] [--rows N]] [--class NAME] "
+                 "[--timeout SECONDS]\n"
+                 "                [--fill-timeout SECONDS] [--find TEXT [--go]] [--security] [--display]\n"
+                 "                [--card N --text-colors]\n"
                  "       tl5driver --close [--class NAME] [--timeout SECONDS]\n");
     return 2;
 }
@@ -300,7 +324,7 @@ int wmain(int argc, wchar_t** argv) {
     int rows = 0, card = -1;
     bool edit = false, design = false;
     std::wstring findText;
-    bool security = false;
+    bool security = false, display = false, textColors = false;
     DWORD timeout = 60, fillTimeout = 10;
     // The instance tag of side-by-side copies is part of the class name (see shell/win/Startup.h).
     if (const wchar_t* tag = _wgetenv(L"TL5_INSTANCE_TAG")) className += tag;
@@ -319,6 +343,8 @@ int wmain(int argc, wchar_t** argv) {
         else if (a == L"--find" && hasValue) findText = argv[++i];
         else if (a == L"--go") g_go = true;
         else if (a == L"--security") security = true;
+        else if (a == L"--display") display = true;
+        else if (a == L"--text-colors") textColors = true;
         else if (a == L"--fill-timeout" && hasValue) fillTimeout = static_cast<DWORD>(_wtoi(argv[++i]));
         else return Usage();
     }
@@ -328,6 +354,12 @@ int wmain(int argc, wchar_t** argv) {
     if (result == 0 && mode == L"--open" && card >= 0) result = OpenCard(FindMain(className), card, rows, edit, design);
     if (result == 0 && mode == L"--open" && !findText.empty()) result = Find(FindMain(className), findText);
     if (result == 0 && mode == L"--open" && security) result = Security(FindMain(className));
+    if (result == 0 && mode == L"--open" && display)
+        result = CommandDialog(FindMain(className), IDM_DISPLAY, IDC_TREE_FONT, "the display options are");
+    if (result == 0 && mode == L"--open" && card >= 0 && textColors) {
+        const DWORD thread = GetWindowThreadProcessId(FindMain(className), nullptr);
+        result = CommandDialog(CardWindowOf(thread), IDM_TEXT_COLORS, IDC_ALWAYS_DISPLAY, "the card display is");
+    }
     SecureZeroMemory(password.data(), password.size() * sizeof(wchar_t));
     std::fflush(stdout);
     return result;
