@@ -10,6 +10,7 @@
 #include "cardui/win/DialogBar.h"
 #include "cardui/win/DialogHost.h"
 #include "cardui/win/FieldEditors.h"
+#include "dialogs/win/MediaDialogs.h"
 #include "dialogs/win/PasswordGenerator.h"
 #include "platform/SecureZero.h"
 #include "cardui/win/FontCache.h"
@@ -224,6 +225,11 @@ private:
             return true;
         case IDM_GENERATE_PASSWORD:
             if (mode_ == tl5::CardMode::kEdit && EditingPassword()) GeneratePassword();
+            return true;
+        case IDM_ATTACHMENTS:
+        case IDM_BACKGROUND:
+        case IDM_SOUND:
+            if (mode_ == tl5::CardMode::kView) RunCardMediaCommand(Window(), *params_.card, id);
             return true;
         case IDM_EDIT_CUT:
         case IDM_EDIT_COPY:
