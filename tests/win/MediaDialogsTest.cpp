@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -135,18 +136,21 @@ bool Choose(UiScript& s, const std::wstring& name) {
     HWND chooser = s.WaitDialog(IDC_DOCUMENT_LIST, "document chooser");
     if (!chooser) return false;
     HWND list = GetDlgItem(chooser, IDC_DOCUMENT_LIST);
+    PollUntil([list] { return SendMessageW(list, ppc::DLM_GETITEMCOUNT, 0, 0) > 0; }, 5000);
     const int count = static_cast<int>(SendMessageW(list, ppc::DLM_GETITEMCOUNT, 0, 0));
+    std::string seen;
     for (int i = 0; i < count; ++i) {
         SendMessageW(list, ppc::DLM_SETSELECT, static_cast<WPARAM>(i), 0);
         wchar_t path[MAX_PATH] = {};
         SendMessageW(list, ppc::DLM_GETSELPATHNAME, MAX_PATH, reinterpret_cast<LPARAM>(path));
         const std::wstring p = path;
+        seen += tl5::Utf16ToUtf8(tl5::FromWide(p)) + "; ";
         if (p.size() >= name.size() + 1 && p.compare(p.size() - name.size() - 1, std::wstring::npos, L"\\" + name) == 0) {
             Press(chooser, IDM_DONE);
             return s.WaitGone(chooser);
         }
     }
-    s.Fail("the chooser does not list the file");
+    s.Fail("the chooser does not list the file; it lists " + seen);
     Press(chooser, IDM_CANCEL);
     s.WaitGone(chooser);
     return false;
@@ -154,6 +158,27 @@ bool Choose(UiScript& s, const std::wstring& name) {
 
 int ListIndexOf(HWND list, const std::wstring& text) {
     return static_cast<int>(SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+// Starts a script; when it fails, the dialogs it left open are cancelled so the one under test returns.
+void StartScript(UiScript& script, std::function<void(UiScript&)> body) {
+    script.Start([body](UiScript& s) {
+        body(s);
+        if (!s.Failed()) return;
+        for (int round = 0; round < 20; ++round) {
+            std::vector<HWND> open;
+            for (HWND w : tl5test::ThreadWindows(s.UiThread())) {
+                wchar_t cls[16] = {};
+                GetClassNameW(w, cls, 16);
+                if (lstrcmpW(cls, L"#32770") != 0) continue;
+                PostMessageW(w, WM_COMMAND, IDM_CANCEL, 0);
+                PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
+                open.push_back(w);
+            }
+            if (open.empty()) return;
+            PollUntil([&] { return std::none_of(open.begin(), open.end(), [](HWND w) { return IsWindow(w) && IsWindowVisible(w); }); }, 2000);
+        }
+    });
 }
 
 bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
@@ -214,7 +239,7 @@ TEST_F(MediaDialogs, AttachmentsExportInsideTheFolderRefuseProgramsAndStopAtTen)
     bool addEnabledAtNine = false, addEnabledAtTen = true, exportEnabledEmpty = true;
     std::wstring info;
     UiScript script(GetCurrentThreadId());
-    script.Start([&](UiScript& s) {
+    StartScript(script, [&](UiScript& s) {
         HWND dialog = s.WaitDialog(IDC_ATTACH_LIST, "attachments");
         if (!dialog) return;
         HWND list = GetDlgItem(dialog, IDC_ATTACH_LIST);
@@ -282,7 +307,7 @@ TEST_F(MediaDialogs, ImageUndecodableKeepsTheOldPositionAndMatchReachTheCard) {
 
     std::wstring nameAfterBroken;
     UiScript script(GetCurrentThreadId());
-    script.Start([&](UiScript& s) {
+    StartScript(script, [&](UiScript& s) {
         HWND dialog = s.WaitDialog(IDC_IMAGE_PREVIEW, "background image");
         if (!dialog) return;
         PollUntil([&] { return tl5test::ControlText(dialog, IDC_IMAGE_FILE) == L"old.bmp"; }, 5000);
@@ -318,7 +343,7 @@ TEST_F(MediaDialogs, ImageUndecodableKeepsTheOldPositionAndMatchReachTheCard) {
     // unchanged picture changes nothing.
     card.SetModified(false);
     UiScript again(GetCurrentThreadId());
-    again.Start([&](UiScript& s) {
+    StartScript(again, [&](UiScript& s) {
         HWND dialog = s.WaitDialog(IDC_IMAGE_PREVIEW, "background image");
         if (!dialog) return;
         PollUntil([&] { return tl5test::ControlText(dialog, IDC_IMAGE_FILE) == L"fresh.bmp"; }, 5000);
@@ -340,7 +365,7 @@ TEST_F(MediaDialogs, SoundIsStoredWithItsFlagPlaysAndASecondExportTakesAFreeName
 
     bool enabledBefore = true;
     UiScript script(GetCurrentThreadId());
-    script.Start([&](UiScript& s) {
+    StartScript(script, [&](UiScript& s) {
         HWND dialog = s.WaitDialog(IDC_SOUND_PLAY_WHEN_VIEWED, "sound");
         if (!dialog) return;
         PollUntil([&] { return !Enabled(dialog, IDC_SOUND_PLAY); }, 5000);
@@ -410,7 +435,7 @@ TEST_F(MediaDialogs, CardWindowPlaysShowsAndStoresWhatTheDialogsMade) {
     tl5win::CardWindowParams params;
     params.card = card.get();
     UiScript script(GetCurrentThreadId());
-    script.Start([&](UiScript& s) {
+    StartScript(script, [&](UiScript& s) {
         HWND window = s.WaitDialog(IDC_CARD_LIST, "card window");
         if (!window) return;
         HWND list = GetDlgItem(window, IDC_CARD_LIST);
