@@ -43,6 +43,7 @@ bool CardSoundPlayer::LoadFromFile(FileSystem& fs, const std::u16string& path, b
 
 bool CardSoundPlayer::Play() {
     if (!loaded_) return false;
+    if (RecordHandOver(u"play " + fileName_)) return true;
     return PlaySoundFromMemory(bytes_.data.data(), bytes_.Size());
 }
 

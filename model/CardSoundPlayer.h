@@ -27,6 +27,7 @@ public:
     // read or is empty loads nothing (false).
     bool LoadFromFile(FileSystem& fs, const std::u16string& path, bool playWhenViewed);
     // Starts playback and returns at once; false when nothing is loaded or there is no sound output.
+    // With TL5_LAUNCH_LOG set the playing is recorded there ("play NAME") instead (RecordHandOver).
     bool Play();
     // Ends any sound playing (when loaded).
     bool Stop();
@@ -35,6 +36,7 @@ public:
     bool PlayWhenViewed() const { return playWhenViewed_; }
     const std::u16string& FileName() const { return fileName_; }
     size_t Size() const { return bytes_.Size(); }
+    const MediaBytes& Bytes() const { return bytes_; }
 
 private:
     bool loaded_ = false;

@@ -1,6 +1,9 @@
 #include "cardui/win/CardPicture.h"
 
 #include "cardui/win/Picture.h"
+#include "platform/File.h"
+#include "platform/SecureZero.h"
+#include "platform/Text.h"
 
 namespace tl5win {
 
@@ -16,14 +19,18 @@ void CardPicture::Clear() {
     bitmap_ = nullptr;
     width_ = height_ = 0;
     position_ = 0;
+    format_ = 0;
     fileName_.clear();
+    bytes_.Release();
 }
 
 bool CardPicture::LoadFromBytes(int position, int format, const std::wstring& fileName, const uint8_t* data,
                                 size_t size) {
     Clear();
     position_ = position;
+    format_ = format;
     fileName_ = fileName;
+    if (data && size) bytes_.data.assign(data, data + size);
     bitmap_ = LoadPicture(format, data, size);
     if (!bitmap_) return false;
     BITMAP info{};
@@ -31,6 +38,29 @@ bool CardPicture::LoadFromBytes(int position, int format, const std::wstring& fi
     width_ = info.bmWidth;
     height_ = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
     return true;
+}
+
+bool CardPicture::LoadFromFile(const std::wstring& path, int position) {
+    Clear();
+    std::string bytes;
+    const std::u16string path16 = tl5::FromWide(path);
+    if (!tl5::ReadWholeFile(tl5::OsFileSystem(), path16, &bytes, tl5::kMaxMediaFileSize) || bytes.empty()) return false;
+    const bool decoded = LoadFromBytes(position, tl5::ImageFormatOfPath(path16),
+                                       tl5::ToWide(tl5::MediaFileNameOfPath(path16)),
+                                       reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    tl5::SecureZero(bytes);
+    return decoded;
+}
+
+COLORREF CardPicture::TopLeftColour() const {
+    if (!bitmap_) return RGB(255, 255, 255);
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc) return RGB(255, 255, 255);
+    HGDIOBJ old = SelectObject(dc, bitmap_);
+    const COLORREF colour = GetPixel(dc, 0, 0);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return colour == CLR_INVALID ? RGB(255, 255, 255) : colour;
 }
 
 HBITMAP CardPicture::Compose(HDC dc, int position, int width, int height, int mode, COLORREF background) {

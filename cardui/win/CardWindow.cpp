@@ -12,6 +12,7 @@
 #include "cardui/win/DialogHost.h"
 #include "cardui/win/FieldEditors.h"
 #include "dialogs/win/NoteEditors.h"
+#include "dialogs/win/MediaDialogs.h"
 #include "dialogs/win/PasswordGenerator.h"
 #include "platform/SecureZero.h"
 #include "cardui/win/FontCache.h"
@@ -237,6 +238,11 @@ private:
             return true;
         case IDM_ICON:
             if (mode_ == tl5::CardMode::kView) RunCardIcon(Window(), params_.card);
+            return true;
+        case IDM_ATTACHMENTS:
+        case IDM_BACKGROUND:
+        case IDM_SOUND:
+            if (mode_ == tl5::CardMode::kView) RunCardMediaCommand(Window(), *params_.card, id);
             return true;
         case IDM_EDIT_CUT:
         case IDM_EDIT_COPY:

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cardui/win/Clipboard.h"
+#include "dialogs/win/MediaDialogs.h"
 #include "model/Card.h"
 #include "platform/File.h"
 #include "platform/Text.h"
@@ -21,7 +22,7 @@ void RunHandOver(const tl5::HandOver& plan, const tl5::Card* card, HWND parent, 
         break;
     case tl5::HandOverKind::kAttachment:
         if (card && plan.attachment >= 0) {
-            tl5::OpenCardAttachment(*card, static_cast<size_t>(plan.attachment), tl5::OsFileSystem());
+            OpenAttachmentFile(parent, *card, static_cast<size_t>(plan.attachment));
         }
         break;
     case tl5::HandOverKind::kCopy:

@@ -78,7 +78,8 @@ void AddFolder(DocListData& d, const std::wstring& folder, int depth) {
             // "*.tl5" must not pick up "x.tl5bak" through the short-name match.
             const std::wstring name(found.cFileName);
             const std::wstring ext = pattern.size() > 1 ? Lower(pattern.substr(1)) : L"";
-            if (pattern.rfind(L"*.", 0) == 0 &&
+            // A wildcard extension ("*.*") names every file: it is no extension to compare.
+            if (pattern.rfind(L"*.", 0) == 0 && ext.find_first_of(L"*?", 1) == std::wstring::npos &&
                 (name.size() < ext.size() || Lower(name.substr(name.size() - ext.size())) != ext))
                 continue;
             Document doc;

@@ -381,14 +381,15 @@ TEST_F(CardWindowTest, RowsHandTheirValuesOverAndAnAttachmentIsWrittenAndOpened)
         tl5test::Press(card, IDM_DONE);
     });
     const std::vector<std::string> lines = LogLines();
-    ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[0], "iexplore.exe www.Example.com/Login");  // a web field goes as stored
-    EXPECT_EQ(lines[1], "tmail.exe -to \"me@example.com\"");
-    EXPECT_EQ(lines[2], "dial (555) 123-4567");
-    EXPECT_EQ(lines[3], "iexplore.exe www.example.org/x");  // a link: classified, trimmed, lower case
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0], "play chime.wav");  // the card's sound, as the card opened
+    EXPECT_EQ(lines[1], "iexplore.exe www.Example.com/Login");  // a web field goes as stored
+    EXPECT_EQ(lines[2], "tmail.exe -to \"me@example.com\"");
+    EXPECT_EQ(lines[3], "dial (555) 123-4567");
+    EXPECT_EQ(lines[4], "iexplore.exe www.example.org/x");  // a link: classified, trimmed, lower case
     const std::string open = "open " + tl5::Utf16ToUtf8(tl5::FromWide(app_->Documents())) + "\\";
-    ASSERT_EQ(lines[4].compare(0, open.size(), open), 0) << lines[4];
-    const std::string written = lines[4].substr(5);
+    ASSERT_EQ(lines[5].compare(0, open.size(), open), 0) << lines[5];
+    const std::string written = lines[5].substr(5);
     EXPECT_NE(written.find("_notes.txt"), std::string::npos);
     EXPECT_EQ(FileBytes(tl5::ToWide(tl5::Utf8ToUtf16(written))), "attached notes");
 }
