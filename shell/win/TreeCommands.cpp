@@ -417,6 +417,10 @@ void RunHelp(MainWindowState&, const SelectionState&, HWND) {
     ppc::StartDeviceProgram(tl5::ToWide(tl5::kHelpProgram).c_str(), tl5::ToWide(tl5::HelpCommandLine(tl5::kHelpPage)).c_str());
 }
 
+void RunExport(MainWindowState& s, const SelectionState& selection, HWND) { RunExportCommand(s, selection); }
+void RunImport(MainWindowState& s, const SelectionState& selection, HWND) { RunImportCommand(s, selection); }
+void RunImportForm(MainWindowState& s, const SelectionState&, HWND) { RunImportFormCommand(s); }
+
 // Commands whose screens come later do nothing yet.
 void RunLater(MainWindowState&, const SelectionState&, HWND) {}
 
@@ -448,9 +452,9 @@ constexpr HandlerEntry kHandlers[] = {
     {CommandHandler::kSecurity, RunSecurity},
     {CommandHandler::kSaveToMyForms, RunSaveToMyForms},
     {CommandHandler::kAddToFavorites, RunAddToFavorites},
-    {CommandHandler::kExport, RunLater},
-    {CommandHandler::kImport, RunLater},
-    {CommandHandler::kImportForm, RunLater},
+    {CommandHandler::kExport, RunExport},
+    {CommandHandler::kImport, RunImport},
+    {CommandHandler::kImportForm, RunImportForm},
     {CommandHandler::kRename, RunRename},
     {CommandHandler::kCheckForUpdates, RunCheckForUpdates},
     {CommandHandler::kHelp, RunHelp},
