@@ -15,9 +15,9 @@
 namespace tl5 {
 
 struct ExchangeTexts {
-    StringSource strings;                                       // empty: the built-in table
-    std::function<std::u16string(const SystemTime&)> shortDate; // empty: yyyy-MM-dd
-    std::function<std::u16string(const SystemTime&)> dateTime;  // empty: yyyy-MM-dd HH:mm
+    StringSource strings;                                        // empty: the built-in table
+    std::function<std::u16string(const SystemTime&)> shortDate;  // empty: yyyy-MM-dd
+    std::function<std::u16string(const SystemTime&)> dateTime;   // empty: yyyy-MM-dd HH:mm
 
     std::u16string Text(uint32_t id) const;
     std::u16string Date(const SystemTime& time) const;

@@ -53,22 +53,22 @@ TextImportQuestions::Step TextImportQuestions::Next() const {
 
 TextImportQuestions::Action TextImportQuestions::Answered(Answer answer) {
     switch (Next()) {
-    case Step::kOfferRest:
-        offered_ = true;
-        if (answer == Answer::kYes) all_ = true;
-        if (answer == Answer::kCancel) {
-            finished_ = true;
-            return Action::kStop;
-        }
-        return Action::kNothing;
-    case Step::kAskRow:
-        if (answer == Answer::kCancel) {
-            finished_ = true;
-            return Action::kStop;
-        }
-        ++row_;
-        return answer == Answer::kYes ? Action::kImportRow : Action::kNothing;
-    default: return Action::kNothing;
+        case Step::kOfferRest:
+            offered_ = true;
+            if (answer == Answer::kYes) all_ = true;
+            if (answer == Answer::kCancel) {
+                finished_ = true;
+                return Action::kStop;
+            }
+            return Action::kNothing;
+        case Step::kAskRow:
+            if (answer == Answer::kCancel) {
+                finished_ = true;
+                return Action::kStop;
+            }
+            ++row_;
+            return answer == Answer::kYes ? Action::kImportRow : Action::kNothing;
+        default: return Action::kNothing;
     }
 }
 

@@ -27,7 +27,7 @@ std::vector<ExportChoice> ExportItemChoices(int context);
 // The format list and the two boxes for the chosen item value.
 struct ExportFormatView {
     std::vector<ExportChoice> formats;
-    uint32_t firstBoxText = 0;   // values in the form file, or passwords in clear text
+    uint32_t firstBoxText = 0;  // values in the form file, or passwords in clear text
     uint32_t secondBoxText = IDS_ATTACHMENTS;
     bool secondBoxShown = true;  // attachments travel only with a text export
 };
@@ -46,7 +46,7 @@ std::u16string ExportLocationText(const ExportLocationFacts& facts, const String
 // none), the boxes, and the chosen location's folder. False (the dialog ends as cancelled) when no
 // location is chosen. The second box counts only while it is shown.
 struct ExportDialogState {
-    int itemValue = -1;     // -1: nothing selected
+    int itemValue = -1;  // -1: nothing selected
     int formatValue = -1;
     bool firstBox = false;
     bool secondBox = false;
@@ -63,9 +63,9 @@ struct ExportDialogState {
 class TextImportQuestions {
 public:
     enum class Step : int {
-        kAskRow,         // show the row's preview (Yes imports it, No skips it, Cancel stops)
-        kOfferRest,      // offer the `remaining` rows at once (Yes all, No go on asking, Cancel stops)
-        kImportRest,     // import data rows `row` to the end without asking
+        kAskRow,      // show the row's preview (Yes imports it, No skips it, Cancel stops)
+        kOfferRest,   // offer the `remaining` rows at once (Yes all, No go on asking, Cancel stops)
+        kImportRest,  // import data rows `row` to the end without asking
         kFinished,
     };
     enum class Answer : int { kYes, kNo, kCancel };

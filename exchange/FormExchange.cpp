@@ -27,7 +27,8 @@ int ExportFormFile(Wallet& wallet, int cardIndex, const ExportRequest& request, 
         } else if (!EnsureOutputFolder(dir)) {
             return kFormExportCannotWrite;
         }
-        const std::u16string name = FittedExportFileName(dir, card->Record().Name(), LocalTimeNow(), kFormFileExtension);
+        const std::u16string name =
+            FittedExportFileName(dir, card->Record().Name(), LocalTimeNow(), kFormFileExtension);
         if (name.empty()) return kFormExportCannotWrite;
         const std::u16string target = JoinPath(dir, name);
         if (folder) *folder = dir;
@@ -73,7 +74,8 @@ std::u16string FormImportConfirmation(std::u16string_view cardName, const FormFi
     }
     if (!header.description.empty()) text += texts.Text(kStrFormImportDescription) + u" " + header.description + u"\n";
     if (!header.author.empty()) text += texts.Text(kStrFormImportAuthor) + u" " + header.author + u"\n";
-    text += texts.Text(kStrFormImportDate) + u" " + (header.written.IsZero() ? std::u16string() : texts.Date(header.written));
+    text += texts.Text(kStrFormImportDate) + u" " +
+            (header.written.IsZero() ? std::u16string() : texts.Date(header.written));
     return text;
 }
 

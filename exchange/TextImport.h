@@ -82,7 +82,8 @@ public:
     int ImportAll(Wallet& wallet, const SystemTime& today, const ExchangeTexts& texts = ExchangeTexts());
     // Imports the data rows from data row `first` (0-based) on, as ImportAll does: one save, all or
     // none. The number imported in all, or -1 when the save failed.
-    int ImportFrom(Wallet& wallet, uint32_t first, const SystemTime& today, const ExchangeTexts& texts = ExchangeTexts());
+    int ImportFrom(Wallet& wallet, uint32_t first, const SystemTime& today,
+                   const ExchangeTexts& texts = ExchangeTexts());
     int ImportedCount() const { return imported_; }
     // Table index of the folder made by this import, or -1 before the first row.
     int FolderIndex() const { return folderIndex_; }

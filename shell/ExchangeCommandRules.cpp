@@ -38,7 +38,7 @@ int ExportFolderIndex(const Wallet& wallet, const SelectionState& selection) {
 
 ImportRoute ImportRouteFor(const SelectionState& selection) {
     return selection.role == NodeRole::kMyForms || selection.role == NodeRole::kFormCard ? ImportRoute::kFormFile
-                                                                                          : ImportRoute::kTextFile;
+                                                                                         : ImportRoute::kTextFile;
 }
 
 }  // namespace tl5

@@ -102,14 +102,14 @@ private:
 
     bool OnCommand(int id, int code, HWND) override {
         switch (id) {
-        case IDC_EXPORT_ITEMS:
-            if (code == CBN_SELCHANGE) FillForItem();
-            return true;
-        case IDM_DONE:
-        case IDOK: Confirm(); return true;
-        case IDM_CANCEL:
-        case IDCANCEL: End(FALSE); return true;
-        default: return false;
+            case IDC_EXPORT_ITEMS:
+                if (code == CBN_SELCHANGE) FillForItem();
+                return true;
+            case IDM_DONE:
+            case IDOK: Confirm(); return true;
+            case IDM_CANCEL:
+            case IDCANCEL: End(FALSE); return true;
+            default: return false;
         }
     }
 
@@ -142,8 +142,8 @@ private:
         SetWindowTextW(Item(IDC_FORMS_LINK), kFormsPage);
         SendMessageW(Item(IDC_FORM_DESCRIPTION), EM_LIMITTEXT, kDescriptionChars, 0);
         SendMessageW(Item(IDC_FORM_AUTHOR), EM_LIMITTEXT, kAuthorChars, 0);
-        SendMessageW(Item(IDC_FORMS_LINK), WM_SETFONT, reinterpret_cast<WPARAM>(AppFontCache().Font(kFont85BoldUnderlined)),
-                     FALSE);
+        SendMessageW(Item(IDC_FORMS_LINK), WM_SETFONT,
+                     reinterpret_cast<WPARAM>(AppFontCache().Font(kFont85BoldUnderlined)), FALSE);
         for (int id : {IDC_FORM_DESCRIPTION_LABEL, IDC_FORM_DESCRIPTION, IDC_FORM_AUTHOR_LABEL, IDC_FORM_AUTHOR,
                        IDC_ADVICE, IDC_FORMS_LINK})
             StretchControl(Window(), id);
@@ -165,18 +165,18 @@ private:
 
     bool OnCommand(int id, int code, HWND) override {
         switch (id) {
-        case IDC_FORMS_LINK:
-            if (code == STN_CLICKED) OpenFormsPage();
-            return true;
-        case IDM_DONE:
-        case IDOK:
-            *description_ = BoundedText(Item(IDC_FORM_DESCRIPTION), kDescriptionChars);
-            *author_ = BoundedText(Item(IDC_FORM_AUTHOR), kAuthorChars);
-            End(TRUE);
-            return true;
-        case IDM_CANCEL:
-        case IDCANCEL: End(FALSE); return true;
-        default: return false;
+            case IDC_FORMS_LINK:
+                if (code == STN_CLICKED) OpenFormsPage();
+                return true;
+            case IDM_DONE:
+            case IDOK:
+                *description_ = BoundedText(Item(IDC_FORM_DESCRIPTION), kDescriptionChars);
+                *author_ = BoundedText(Item(IDC_FORM_AUTHOR), kAuthorChars);
+                End(TRUE);
+                return true;
+            case IDM_CANCEL:
+            case IDCANCEL: End(FALSE); return true;
+            default: return false;
         }
     }
 
@@ -207,16 +207,16 @@ private:
 
     bool OnCommand(int id, int, HWND) override {
         switch (id) {
-        case IDC_IMPORT_FROM_FILE: End(kImportFormsFromFile); return true;
-        case IDC_IMPORT_FROM_WEB:
-            OpenFormsPage();
-            End(kImportFormsFromWeb);
-            return true;
-        case IDM_DONE:
-        case IDM_CANCEL:
-        case IDOK:
-        case IDCANCEL: End(kImportFormsNothing); return true;
-        default: return false;
+            case IDC_IMPORT_FROM_FILE: End(kImportFormsFromFile); return true;
+            case IDC_IMPORT_FROM_WEB:
+                OpenFormsPage();
+                End(kImportFormsFromWeb);
+                return true;
+            case IDM_DONE:
+            case IDM_CANCEL:
+            case IDOK:
+            case IDCANCEL: End(kImportFormsNothing); return true;
+            default: return false;
         }
     }
 
@@ -243,7 +243,8 @@ bool ShowExportFormsDialog(HWND parent, const std::wstring& cardName, std::u16st
 int ShowImportFormsDialog(HWND parent) {
     ImportFormsDialog dialog;
     const INT_PTR result = RunDialog(parent, dialog);
-    return result == kImportFormsFromFile || result == kImportFormsFromWeb ? static_cast<int>(result) : kImportFormsNothing;
+    return result == kImportFormsFromFile || result == kImportFormsFromWeb ? static_cast<int>(result)
+                                                                           : kImportFormsNothing;
 }
 
 HWND CurrentExchangeDialog() { return g_current; }

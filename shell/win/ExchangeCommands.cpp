@@ -5,16 +5,15 @@
 // Every step that waits for the user (a dialog, a question, the document chooser) takes the wallet's
 // ticket first and does nothing afterwards when another wallet, or none, is open by then.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <memory>
 #include <string>
 
 #include "StringIds.h"
+#include "cardui/DocChooserRules.h"
 #include "cardui/win/Activity.h"
 #include "cardui/win/DocChooser.h"
 #include "cardui/win/Strings.h"
-#include "cardui/DocChooserRules.h"
 #include "dialogs/win/ExchangeDialogs.h"
 #include "exchange/ExchangeTexts.h"
 #include "exchange/ExportDialogRules.h"
@@ -130,8 +129,8 @@ void ExportTextFile(MainWindowState& s, const tl5::SelectionState& selection, co
 
 void ChooseFormFile(MainWindowState& s) {
     s.importTicket = Ticket();
-    ArmDocChooser(WMU_IMPORT_EXCHANGE, L"*.tlx", Text(IDS_FORM_FILES_TLX), Text(IDS_IMPORT_FORM_FILE),
-                  IDI_TL_FORM_FILE, false);
+    ArmDocChooser(WMU_IMPORT_EXCHANGE, L"*.tlx", Text(IDS_FORM_FILES_TLX), Text(IDS_IMPORT_FORM_FILE), IDI_TL_FORM_FILE,
+                  false);
     ShowDocChooser(s.window);
 }
 
@@ -226,7 +225,8 @@ void OnImportText(MainWindowState& s, WPARAM code) {
     tl5::TextImport import;
     const int opened = import.Open(W().Files(), tl5::FromWide(path));
     if (opened != tl5::kTextImportOk) {
-        ShowMessage(s.window, opened == tl5::kTextImportUnreadable ? IDS_TEXT_FILE_UNREADABLE : IDS_TEXT_FILE_NOT_IMPORTABLE,
+        ShowMessage(s.window,
+                    opened == tl5::kTextImportUnreadable ? IDS_TEXT_FILE_UNREADABLE : IDS_TEXT_FILE_NOT_IMPORTABLE,
                     IDS_ERROR, MB_ICONSTOP);
         return;
     }
@@ -249,9 +249,10 @@ void OnImportText(MainWindowState& s, WPARAM code) {
             showFolder();
             break;
         }
-        const std::u16string text = step == Step::kOfferRest
-                                        ? texts.Format(IDS_IMPORT_REMAINING_Q, {static_cast<long long>(questions.Remaining())})
-                                        : import.Preview(tl5::TextImport::RowOfDataRow(questions.Row()), texts);
+        const std::u16string text =
+            step == Step::kOfferRest
+                ? texts.Format(IDS_IMPORT_REMAINING_Q, {static_cast<long long>(questions.Remaining())})
+                : import.Preview(tl5::TextImport::RowOfDataRow(questions.Row()), texts);
         const int reply = ShowMessage(s.window, tl5::ToWide(text), IDS_QUESTION, MB_YESNOCANCEL | MB_ICONQUESTION);
         if (!StillCurrent(ticket)) return;
         const uint32_t row = tl5::TextImport::RowOfDataRow(questions.Row());

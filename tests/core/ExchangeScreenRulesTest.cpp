@@ -26,9 +26,9 @@ TEST(ExportDialogRules, ItemsFormatsAndBoxesFollowTheSelection) {
     EXPECT_EQ(ExportItemChoices(kExportContextNothing), (V{{IDS_ENTIRE_WALLET, kExportWallet}}));
     EXPECT_EQ(ExportItemChoices(kExportContextOther),
               (V{{IDS_ENTIRE_WALLET, kExportWallet}, {IDS_SELECTED_FOLDER, kExportFolder}}));
-    EXPECT_EQ(ExportItemChoices(kExportContextCard),
-              (V{{IDS_ENTIRE_WALLET, kExportWallet}, {IDS_SELECTED_CARD, kExportCard},
-                 {IDS_SELECTED_CARD_AS_FORM, kExportCardAsForm}}));
+    EXPECT_EQ(ExportItemChoices(kExportContextCard), (V{{IDS_ENTIRE_WALLET, kExportWallet},
+                                                        {IDS_SELECTED_CARD, kExportCard},
+                                                        {IDS_SELECTED_CARD_AS_FORM, kExportCardAsForm}}));
 
     const ExportFormatView form = ExportFormatFor(kExportCardAsForm);
     EXPECT_EQ(form.formats, (V{{IDS_FORM_FILE_TLX, kExportFormatForm}}));
@@ -138,12 +138,12 @@ TEST(ExchangeTexts, TranslationsAndDatesComeFromTheCaller) {
     ExchangeTexts app;
     app.strings = [](uint32_t id) -> std::u16string {
         switch (id) {
-        case IDS_IMPORTED_CARDS: return u"Importierte Karten";
-        case IDS_CARDS_IMPORTED: return u"%d Karten importiert.";
-        case IDS_IMPORT_REMAINING_Q: return u"Die restlichen %s Karten?";  // a broken translation
-        case IDS_MORE_COLUMNS: return u"(%d %d)";                           // one conversion too many
-        case IDS_ADD_FORM_Q: return u"Formular hinzufügen?";
-        default: return ExchangeString(id);
+            case IDS_IMPORTED_CARDS: return u"Importierte Karten";
+            case IDS_CARDS_IMPORTED: return u"%d Karten importiert.";
+            case IDS_IMPORT_REMAINING_Q: return u"Die restlichen %s Karten?";  // a broken translation
+            case IDS_MORE_COLUMNS: return u"(%d %d)";                          // one conversion too many
+            case IDS_ADD_FORM_Q: return u"Formular hinzufügen?";
+            default: return ExchangeString(id);
         }
     };
     app.shortDate = [](const SystemTime& t) {
@@ -157,12 +157,14 @@ TEST(ExchangeTexts, TranslationsAndDatesComeFromTheCaller) {
 
     FormFileHeader header;
     header.written = day;
-    EXPECT_EQ(FormImportConfirmation(u"Visa", header, app), u"Formular hinzufügen?\n\nForm: Visa\nExported on: 17.03.2005");
+    EXPECT_EQ(FormImportConfirmation(u"Visa", header, app),
+              u"Formular hinzufügen?\n\nForm: Visa\nExported on: 17.03.2005");
     // A name cut after 28 characters never splits a surrogate pair.
     const std::u16string pair = u"\U0001F512";
     const std::u16string name = std::u16string(27, u'n') + pair + u"tail";
     const std::u16string text = FormImportConfirmation(name, header, app);
-    EXPECT_NE(text.find(u"Form: " + std::u16string(27, u'n') + u"...\n"), std::u16string::npos) << "cut before the pair";
+    EXPECT_NE(text.find(u"Form: " + std::u16string(27, u'n') + u"...\n"), std::u16string::npos)
+        << "cut before the pair";
 }
 
 TEST(ExchangeNames, ExportFileNamesStayWithinThePathLimit) {
@@ -170,7 +172,12 @@ TEST(ExchangeNames, ExportFileNamesStayWithinThePathLimit) {
     day.year = 2005;
     day.month = 3;
     day.day = 17;
-    struct Case { const char* what; std::u16string folder; std::u16string name; std::u16string expected; };
+    struct Case {
+        const char* what;
+        std::u16string folder;
+        std::u16string name;
+        std::u16string expected;
+    };
     const std::u16string longFolder = u"C:\\" + std::u16string(200, u'f');
     const std::u16string longName(300, u'x');
     const Case cases[] = {

@@ -6,15 +6,15 @@
 #include <functional>
 #include <map>
 
+#include "cardui/Settings.h"
 #include "model/Wallet.h"
 #include "model/WalletItems.h"
 #include "platform/MemoryFile.h"
 #include "platform/Text.h"
 #include "resources/StringTable.h"
 #include "shell/CommandRules.h"
-#include "cardui/Settings.h"
-#include "shell/WalletGeneration.h"
 #include "shell/ExchangeCommandRules.h"
+#include "shell/WalletGeneration.h"
 #include "shell/WalletTreeRules.h"
 
 using namespace tl5;
@@ -654,7 +654,13 @@ TEST(WalletTreeInsertOrder, RebuildsThePlanWithParentsMadeFirst) {
 }
 
 TEST_F(WalletTree, ExportAndImportFollowTheSelection) {
-    struct Case { TreeNode node; int context; int card; int folder; ImportRoute route; };
+    struct Case {
+        TreeNode node;
+        int context;
+        int card;
+        int folder;
+        ImportRoute route;
+    };
     const int none = -1;
     const Case cases[] = {
         {In(visa, bank), 1, visa, none, ImportRoute::kTextFile},

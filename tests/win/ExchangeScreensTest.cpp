@@ -2,6 +2,7 @@
 // dialog driven as a user would, the document chooser answered, the questions of the form and text
 // imports answered; the files and the wallet are read back with the core afterwards.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
@@ -132,7 +133,8 @@ protected:
         tl5::AppSettings().passAutoOk = 1;
         tl5::AppSettings().exitMenu = 0;
         PostMessageW(main_, WMU_SHOW_WALLET_LIST, 0, 0);
-        ASSERT_TRUE(tl5test::PumpUntil([] { return tl5win::WalletListIsShown() && !tl5win::AppWallet().IsOpen(); }, 10000));
+        ASSERT_TRUE(
+            tl5test::PumpUntil([] { return tl5win::WalletListIsShown() && !tl5win::AppWallet().IsOpen(); }, 10000));
         path_ = app_->Document(L"Exchange.tl5");
         DeleteFileW(path_.c_str());
         MakeFixtureWallet(path_);
@@ -149,7 +151,8 @@ protected:
 
     void TearDown() override { check_.Close(false); }
 
-    static void Run(UiScript& script, const std::function<bool()>& done = [] { return true; }) {
+    static void Run(
+        UiScript& script, const std::function<bool()>& done = [] { return true; }) {
         ASSERT_TRUE(script.Finish(60000)) << "the script did not finish";
         EXPECT_FALSE(script.Failed()) << script.Failure();
         EXPECT_TRUE(tl5test::PumpUntil(done, 10000));
@@ -220,7 +223,11 @@ HWND ExchangeScreens::main_ = nullptr;
 
 TEST_F(ExchangeScreens, ACardAsAFormFileFromItsFolderAndFromFavorites) {
     const std::wstring file = app_->Document(DatedName(u"Visa", u".tlx"));
-    struct Case { const char* what; std::vector<std::wstring> path; bool values; };
+    struct Case {
+        const char* what;
+        std::vector<std::wstring> path;
+        bool values;
+    };
     const Case cases[] = {
         {"in its folder, without values", {L"Bank", L"Visa"}, false},
         {"under Favorites, with values", {tl5win::Text(IDS_FAVORITES), L"Visa"}, true},
@@ -343,7 +350,12 @@ TEST_F(ExchangeScreens, AFormFileGoesIntoMyFormsAfterItsConfirmation) {
     }
     SetUp();  // open the wallet again in the window
 
-    struct Case { const char* what; std::string bytes; int answer; bool added; };
+    struct Case {
+        const char* what;
+        std::string bytes;
+        int answer;
+        bool added;
+    };
     const Case cases[] = {
         {"a damaged file", std::string("not a form file at all, just bytes"), IDOK, false},
         {"No to the confirmation", formBytes, IDNO, false},
