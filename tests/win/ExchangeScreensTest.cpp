@@ -54,7 +54,7 @@ tl5::ItemId AddFolder(tl5::Wallet& w, const tl5::ItemId& parent, const std::u16s
     return id;
 }
 
-// Bank { Visa (number 1234, PIN 9876 as a password) }, a form in My Forms with a long name; Visa is a
+// Bank { Visa (number 1234, PIN 9876 as a password, the attachment statement.pdf) }, a form in My Forms with a long name; Visa is a
 // favourite.
 void MakeFixtureWallet(const std::wstring& path) {
     tl5::Wallet w;
@@ -66,6 +66,11 @@ void MakeFixtureWallet(const std::wstring& path) {
     tl5::Field* pin = visa.AddField(tl5::FT_PASSWORD);
     pin->SetName(u"PIN");
     pin->SetValue(u"9876");
+    tl5::Attachment scan;
+    const std::string bytes = "statement bytes";
+    ASSERT_TRUE(scan.SetFromBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), u"statement.pdf",
+                                  tl5::LocalTimeNow()));
+    ASSERT_GE(visa.AddAttachment(scan), 0);
     const tl5::ItemId visaId = visa.Record().Id();
     ASSERT_GE(w.AppendCard(&visa, false), 0);
     tl5::Card form = tl5test::MakeCard(w, tl5::MyFormsFolder(w)->Id(), kLongForm, {{u"Member", u""}});
@@ -296,11 +301,14 @@ TEST_F(ExchangeScreens, ACardAsAFormFileFromItsFolderAndFromFavorites) {
     }
 }
 
-TEST_F(ExchangeScreens, AFolderAsTextMasksPasswordsUnlessAsked) {
-    const std::wstring file = app_->Documents() + L"\\Exchange\\" + DatedName(u"Bank", u".txt");
+TEST_F(ExchangeScreens, AFolderAsTextMasksPasswordsUnlessAskedAndWritesTheAttachmentsBeside) {
+    const std::wstring folder = app_->Documents() + L"\\Exchange\\";
+    const std::wstring file = folder + DatedName(u"Bank", u".txt");
+    const std::wstring attachment = folder + L"001_statement.pdf";
     for (bool values : {false, true}) {
-        SCOPED_TRACE(values ? "passwords in clear" : "passwords masked");
+        SCOPED_TRACE(values ? "passwords in clear, with attachments" : "passwords masked, no attachments");
         DeleteFileW(file.c_str());
+        DeleteFileW(attachment.c_str());
         ASSERT_TRUE(Select({L"Bank"}));
         int items = 0;
         UiScript script(GetCurrentThreadId());
@@ -311,6 +319,7 @@ TEST_F(ExchangeScreens, AFolderAsTextMasksPasswordsUnlessAsked) {
             ChooseItem(dialog, 1);
             s.Settle();
             if (values) SendDlgItemMessageW(dialog, IDC_EXPORT_FIRST_BOX, BM_SETCHECK, BST_CHECKED, 0);
+            if (values) SendDlgItemMessageW(dialog, IDC_EXPORT_SECOND_BOX, BM_SETCHECK, BST_CHECKED, 0);
             Press(dialog, IDM_DONE);
             s.AnswerMessage(IDNO, "open it now?");
         });
@@ -322,6 +331,8 @@ TEST_F(ExchangeScreens, AFolderAsTextMasksPasswordsUnlessAsked) {
         EXPECT_NE(text.find(L"Number: 1234"), std::wstring::npos);
         EXPECT_EQ(text.find(L"PIN: 9876") != std::wstring::npos, values);
         EXPECT_EQ(text.find(L"PIN: ********") != std::wstring::npos, !values);
+        EXPECT_EQ(GetFileAttributesW(attachment.c_str()) != INVALID_FILE_ATTRIBUTES, values);
+        EXPECT_EQ(text.find(L"001_statement.pdf") != std::wstring::npos, values);
     }
 }
 
