@@ -4,6 +4,7 @@
 
 #include "platform/DocumentsFolder.h"
 #include "platform/ExchangeServices.h"
+#include "platform/PathText.h"
 #include "resources/StringTable.h"
 
 namespace tl5 {
@@ -21,6 +22,24 @@ std::u16string DatedFileName(std::u16string_view name, const SystemTime& date, s
     out += Ascii(suffix);
     out.append(extension);
     return out;
+}
+
+std::u16string FittedExportFileName(std::u16string_view folder, std::u16string_view name, const SystemTime& date,
+                                    std::u16string_view extension) {
+    std::u16string clean = CleanedFileName(name);
+    for (char16_t& c : clean) {
+        if (c < 0x20 || c == 0x7f) c = u'_';
+    }
+    const size_t fixed = JoinPath(folder, DatedFileName(u"", date, extension)).size();
+    if (fixed + 1 > kMaxExportPath) return std::u16string();
+    const size_t room = kMaxExportPath - fixed;
+    if (clean.size() > room) {
+        size_t cut = room;
+        // Never split a surrogate pair.
+        if (cut > 0 && clean[cut - 1] >= 0xD800 && clean[cut - 1] <= 0xDBFF) --cut;
+        clean.resize(cut);
+    }
+    return DatedFileName(clean, date, extension);
 }
 
 std::u16string NumberedAttachmentName(int number, std::u16string_view fileName) {

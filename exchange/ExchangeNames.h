@@ -14,6 +14,16 @@ namespace tl5 {
 // a card "Visa" exported on 17 March 2005 as a form: "Visa_17032005.tlx".
 std::u16string DatedFileName(std::u16string_view name, const SystemTime& date, std::u16string_view extension);
 
+// The longest path an export writes (the system's limit of 259 characters).
+constexpr size_t kMaxExportPath = 259;
+
+// The file an export writes for an item name: the name with the characters a file name cannot hold
+// (\ / : * ? " < > | and control characters) made underscores, then "_DDMMYYYY" and the extension,
+// the name shortened so that the whole path in `folder` stays within kMaxExportPath characters.
+// Empty when not even a one-character name fits (the folder itself is too long).
+std::u16string FittedExportFileName(std::u16string_view folder, std::u16string_view name, const SystemTime& date,
+                                    std::u16string_view extension);
+
 // "%03d_%s": the running number of an exported attachment and its stored file name.
 std::u16string NumberedAttachmentName(int number, std::u16string_view fileName);
 

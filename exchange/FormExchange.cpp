@@ -20,7 +20,6 @@ int ExportFormFile(Wallet& wallet, int cardIndex, const ExportRequest& request, 
     try {
         std::unique_ptr<Card> card = wallet.LoadCard(static_cast<size_t>(cardIndex));
         if (!card) return kFormExportCannotLoad;
-        const std::u16string name = DatedFileName(CleanedFileName(card->Record().Name()), LocalTimeNow(), kFormFileExtension);
         std::u16string dir = request.outputFolder;
         if (dir.empty()) {
             dir = OutputDocumentsFolder();
@@ -28,6 +27,9 @@ int ExportFormFile(Wallet& wallet, int cardIndex, const ExportRequest& request, 
         } else if (!EnsureOutputFolder(dir)) {
             return kFormExportCannotWrite;
         }
+        const std::u16string name =
+            FittedExportFileName(dir, card->Record().Name(), LocalTimeNow(), kFormFileExtension);
+        if (name.empty()) return kFormExportCannotWrite;
         const std::u16string target = JoinPath(dir, name);
         if (folder) *folder = dir;
         if (path) *path = target;
@@ -54,21 +56,26 @@ bool ReadFormFileForImport(Wallet& wallet, const std::u16string& path, Card* car
     return ReadFormFile(*card, *file, header, wallet.RecordKey());
 }
 
-std::u16string FormImportConfirmation(std::u16string_view cardName, const FormFileHeader& header) {
-    std::u16string text = ExchangeString(kStrFormImportQuestion) + u"\n\n";
+std::u16string FormImportConfirmation(std::u16string_view cardName, const FormFileHeader& header,
+                                      const ExchangeTexts& texts) {
+    std::u16string text = texts.Text(kStrFormImportQuestion) + u"\n\n";
     if (!cardName.empty()) {
-        text += ExchangeString(kStrFormImportName) + u" ";
-        if (cardName.size() > 28) {
-            text += cardName.substr(0, 28);
+        text += texts.Text(kStrFormImportName) + u" ";
+        if (cardName.size() > kFormImportNameShown) {
+            size_t cut = kFormImportNameShown;
+            // A surrogate pair is kept whole or left out.
+            if (cardName[cut - 1] >= 0xD800 && cardName[cut - 1] <= 0xDBFF) --cut;
+            text += cardName.substr(0, cut);
             text += u"...";
         } else {
             text += cardName;
         }
         text += u"\n";
     }
-    if (!header.description.empty()) text += ExchangeString(kStrFormImportDescription) + u" " + header.description + u"\n";
-    if (!header.author.empty()) text += ExchangeString(kStrFormImportAuthor) + u" " + header.author + u"\n";
-    text += ExchangeString(kStrFormImportDate) + u" " + FormatFieldDateTime(header.written, FT_DATE);
+    if (!header.description.empty()) text += texts.Text(kStrFormImportDescription) + u" " + header.description + u"\n";
+    if (!header.author.empty()) text += texts.Text(kStrFormImportAuthor) + u" " + header.author + u"\n";
+    text += texts.Text(kStrFormImportDate) + u" " +
+            (header.written.IsZero() ? std::u16string() : texts.Date(header.written));
     return text;
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "exchange/ExchangeTexts.h"
 #include "exchange/ExportRequest.h"
 #include "exchange/FormFile.h"
 #include "model/Card.h"
@@ -29,7 +30,8 @@ enum FormExchangeString : uint32_t {
     kStrFormExportFailed = 23017,
 };
 
-// Writes the card with table index `cardIndex` to "<folder>/<clean name>_DDMMYYYY.tlx", where the
+// Writes the card with table index `cardIndex` to "<folder>/<clean name>_DDMMYYYY.tlx" (the name
+// shortened when the path would pass 259 characters), where the
 // folder is request.outputFolder (created when missing) or else the documents folder. Values stay
 // in the file only with request.includeValues. The folder and the path written are returned. A
 // failed write leaves no file.
@@ -40,9 +42,13 @@ int ExportFormFile(Wallet& wallet, int cardIndex, const ExportRequest& request, 
 // header. False, with nothing changed, when the file cannot be opened or is not a form file.
 bool ReadFormFileForImport(Wallet& wallet, const std::u16string& path, Card* card, FormFileHeader* header);
 
+// How much of a form's name the confirmation shows before "...".
+constexpr size_t kFormImportNameShown = 28;
+
 // The confirmation text shown before an import: the question, then the form's name (28 characters
 // and "..." when longer), description and author when present, and the export date.
-std::u16string FormImportConfirmation(std::u16string_view cardName, const FormFileHeader& header);
+std::u16string FormImportConfirmation(std::u16string_view cardName, const FormFileHeader& header,
+                                      const ExchangeTexts& texts = ExchangeTexts());
 
 // Gives the card a new identity under the My Forms folder and saves it. The new table index, or -1
 // when the wallet has no My Forms folder or the save failed (the wallet is then as it was).

@@ -32,7 +32,8 @@ std::vector<std::u16string> FolderPath(const Wallet& wallet, const TreeIndex& tr
 
 }  // namespace
 
-bool ExportText(Wallet& wallet, const ExportRequest& request, int selected, TextExportSummary* summary) {
+bool ExportText(Wallet& wallet, const ExportRequest& request, int selected, TextExportSummary* summary,
+                const ExchangeTexts& texts) {
     TextExportSummary local;
     if (summary == nullptr) summary = &local;
     *summary = TextExportSummary();
@@ -52,12 +53,14 @@ bool ExportText(Wallet& wallet, const ExportRequest& request, int selected, Text
         if (base.empty()) return false;
         const std::u16string exportFolder = JoinPath(base, wallet.Name());
         if (!EnsureOutputFolder(exportFolder)) return false;
-        const std::u16string baseName = (single || folder) ? CleanedFileName(wallet.ItemAt(selected).Name()) : wallet.Name();
-        const std::u16string path = JoinPath(exportFolder, DatedFileName(baseName, now, kTextFileExtension));
+        const std::u16string baseName = (single || folder) ? wallet.ItemAt(selected).Name() : wallet.Name();
+        const std::u16string fileName = FittedExportFileName(exportFolder, baseName, now, kTextFileExtension);
+        if (fileName.empty()) return false;
+        const std::u16string path = JoinPath(exportFolder, fileName);
 
         TextExportFile out(wallet.Files());
         if (!out.Create(path)) return false;
-        out.WriteStart(wallet.Name(), wallet.Path(), now);
+        out.WriteStart(wallet.Name(), wallet.Path(), now, texts);
 
         int number = single ? 0 : 1;
         TextExportFile::CardOptions options;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "exchange/ExchangeTexts.h"
 #include "exchange/ExportRequest.h"
 
 namespace tl5 {
@@ -23,7 +24,8 @@ struct TextExportSummary {
 // Runs one text export for request.items 0 (wallet), 1 (the folder with table index `selected`) or 2
 // (the card with table index `selected`), into "<outputFolder>/<wallet name>" (the documents folder
 // stands in for an empty output folder). True when the file was written whole; a failed export
-// leaves no text file.
-bool ExportText(Wallet& wallet, const ExportRequest& request, int selected, TextExportSummary* summary);
+// leaves no text file. The file's name is shortened when its path would pass 259 characters.
+bool ExportText(Wallet& wallet, const ExportRequest& request, int selected, TextExportSummary* summary,
+                const ExchangeTexts& texts = ExchangeTexts());
 
 }  // namespace tl5

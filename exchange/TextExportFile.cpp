@@ -91,12 +91,13 @@ bool TextExportFile::Finish() {
     return !failed_;
 }
 
-void TextExportFile::WriteStart(std::u16string_view walletName, std::u16string_view walletPath, const SystemTime& now) {
-    Line(ExchangeString(kStrExportTitle));
-    Line(FormatText(ExchangeString(kStrExportWallet), {std::u16string(walletName)}));
-    Line(FormatText(ExchangeString(kStrExportFile), {std::u16string(walletPath)}));
-    // Date and time without seconds, separated by two spaces.
-    Line(FormatText(ExchangeString(kStrExportDate), {FormatFieldDateTime(now, FT_DATETIME)}), 3);
+void TextExportFile::WriteStart(std::u16string_view walletName, std::u16string_view walletPath, const SystemTime& now,
+                                const ExchangeTexts& texts) {
+    Line(texts.Text(kStrExportTitle));
+    Line(texts.Format(kStrExportWallet, {std::u16string(walletName)}));
+    Line(texts.Format(kStrExportFile, {std::u16string(walletPath)}));
+    // Date and time without seconds.
+    Line(texts.Format(kStrExportDate, {texts.DateTime(now)}), 3);
 }
 
 void TextExportFile::WriteFolderHeader(const std::vector<std::u16string>& path) {

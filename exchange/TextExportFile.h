@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "exchange/ExchangeTexts.h"
 #include "model/Card.h"
 #include "model/CardBody.h"
 #include "model/CipherKey.h"
@@ -47,7 +48,8 @@ public:
     const std::u16string& Path() const { return path_; }
 
     // The four heading lines and two empty lines.
-    void WriteStart(std::u16string_view walletName, std::u16string_view walletPath, const SystemTime& now);
+    void WriteStart(std::u16string_view walletName, std::u16string_view walletPath, const SystemTime& now,
+                    const ExchangeTexts& texts = ExchangeTexts());
     // A folder header: an empty line, the rule, "Folder: a > b > name" and the rule. `path` holds the
     // names from the outermost ancestor down to the folder itself.
     void WriteFolderHeader(const std::vector<std::u16string>& path);

@@ -58,22 +58,27 @@ int TextImport::Check() {
     }
     dataRows_ = r - 1;
     if (table_.Cell(0, r - 1).empty()) --dataRows_;
+    // A header followed by nothing but an empty line: there is no card to make.
+    if (dataRows_ == 0) {
+        Clear();
+        return kTextImportBadTable;
+    }
     return kTextImportOk;
 }
 
-std::u16string TextImport::Preview(uint32_t row) const {
-    std::u16string text = ExchangeString(kStrImportPreview);
+std::u16string TextImport::Preview(uint32_t row, const ExchangeTexts& texts) const {
+    std::u16string text = texts.Text(kStrImportPreview);
     text += u"\n\n";
     const uint32_t n = table_.Columns();
     const uint32_t listed = n > 5 ? 5 : n;
     for (uint32_t c = 0; c < listed; ++c) {
-        text += c == 0 ? ExchangeString(kStrCardNameColumn) : std::u16string(table_.Cell(c, 0));
+        text += c == 0 ? texts.Text(kStrCardNameColumn) : std::u16string(table_.Cell(c, 0));
         text += u": ";
         text += table_.Cell(c, row);
         text += u"\n";
         if (text.size() >= kImportPreviewMax) break;
     }
-    if (n > 5) text += FormatText(ExchangeString(kStrImportMoreColumns), {static_cast<long long>(n - 5)});
+    if (n > 5) text += texts.Format(kStrImportMoreColumns, {static_cast<long long>(n - 5)});
     if (text.size() > kImportPreviewMax) text.resize(kImportPreviewMax);
     return text;
 }
@@ -93,18 +98,18 @@ bool TextImport::FillCard(uint32_t row, Card& card) const {
     return true;
 }
 
-std::u16string TextImport::FolderName(const SystemTime& today) {
-    std::u16string date = FormatFieldDateTime(today, FT_DATE);
+std::u16string TextImport::FolderName(const SystemTime& today, const ExchangeTexts& texts) {
+    std::u16string date = texts.Date(today);
     if (date.size() > 64) date.resize(64);
-    return FormatText(u"%s %s", {ExchangeString(kStrImportFolderName), date});
+    return FormatText(u"%s %s", {texts.Text(kStrImportFolderName), date});
 }
 
-int TextImport::ImportRow(Wallet& wallet, uint32_t row, const SystemTime& today) {
+int TextImport::ImportRow(Wallet& wallet, uint32_t row, const SystemTime& today, const ExchangeTexts& texts) {
     if (!wallet.IsOpen() || row == 0 || row > dataRows_) return -1;
     if (folderIndex_ < 0) {
         ItemRecord folder;
         if (!NewFolder(wallet, ItemId(), false, &folder)) return -1;
-        folder.SetName(FolderName(today));
+        folder.SetName(FolderName(today, texts));
         folder.SetIcon(kImportFolderIcon);
         const int index = wallet.AppendFolderRecord(&folder, true);
         if (index < 0) return -1;
@@ -119,9 +124,13 @@ int TextImport::ImportRow(Wallet& wallet, uint32_t row, const SystemTime& today)
     return index;
 }
 
-int TextImport::ImportAll(Wallet& wallet, const SystemTime& today) {
+int TextImport::ImportAll(Wallet& wallet, const SystemTime& today, const ExchangeTexts& texts) {
+    return ImportFrom(wallet, 0, today, texts);
+}
+
+int TextImport::ImportFrom(Wallet& wallet, uint32_t first, const SystemTime& today, const ExchangeTexts& texts) {
     if (!wallet.IsOpen()) return -1;
-    if (dataRows_ == 0) return imported_;
+    if (first >= dataRows_) return imported_;
     // One save for the folder and every card: two flushes in all instead of two per card, and the
     // whole import or nothing.
     std::vector<ItemRecord> folders;
@@ -131,13 +140,13 @@ int TextImport::ImportAll(Wallet& wallet, const SystemTime& today) {
         if (folderIndex_ < 0) {
             ItemRecord folder;
             if (!NewFolder(wallet, ItemId(), false, &folder)) return -1;
-            folder.SetName(FolderName(today));
+            folder.SetName(FolderName(today, texts));
             folder.SetIcon(kImportFolderIcon);
             folderId = folder.Id();
             folders.push_back(std::move(folder));
         }
-        cards.reserve(dataRows_);
-        for (uint32_t i = 0; i < dataRows_; ++i) {
+        cards.reserve(dataRows_ - first);
+        for (uint32_t i = first; i < dataRows_; ++i) {
             std::unique_ptr<Card> card = NewEmptyCard(wallet, folderId);
             if (!card || !FillCard(RowOfDataRow(i), *card)) return -1;
             cards.push_back(std::move(*card));

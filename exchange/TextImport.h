@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 
+#include "exchange/ExchangeTexts.h"
 #include "exchange/TextTable.h"
 #include "model/Card.h"
 
@@ -23,7 +24,7 @@ class Wallet;
 enum TextImportResult : int {
     kTextImportOk = 0,
     kTextImportUnreadable = 1,  // the file cannot be read as a text table (message 22070)
-    kTextImportBadTable = 2,    // no header, too few columns or rows, or rows of mixed lengths (22071)
+    kTextImportBadTable = 2,    // no header, too few columns, no data row, or rows of mixed lengths (22071)
 };
 
 enum TextImportString : uint32_t {
@@ -58,7 +59,7 @@ public:
     // The text shown when asking about a row: string 22072, two line feeds, then "name: value" lines
     // (at most five columns, then string 22073 with the number of the others), at most 2048
     // characters.
-    std::u16string Preview(uint32_t row) const;
+    std::u16string Preview(uint32_t row, const ExchangeTexts& texts = ExchangeTexts()) const;
     // True once, at the fifth data row or later, when there are more than nine data rows: the
     // moment to offer importing all remaining rows at once.
     bool OfferAllAt(uint32_t dataRowIndex) const;
@@ -69,16 +70,20 @@ public:
 
     // The name of the new folder: string 22041, a space and today's short date (at most 64 characters
     // of date).
-    static std::u16string FolderName(const SystemTime& today);
+    static std::u16string FolderName(const SystemTime& today, const ExchangeTexts& texts = ExchangeTexts());
 
     // Imports one row into the open wallet: before the first imported row the dated top-level folder
     // is created and saved. The new card's table index, or -1 when a save failed (what was imported
     // before stays, as after a Cancel).
-    int ImportRow(Wallet& wallet, uint32_t row, const SystemTime& today);
+    int ImportRow(Wallet& wallet, uint32_t row, const SystemTime& today, const ExchangeTexts& texts = ExchangeTexts());
     // Imports every data row ("Yes to all") in one save, with the dated folder unless rows imported
     // before made it: all rows or none. The number imported, or -1 when the save failed (nothing of
     // this call is then in the wallet).
-    int ImportAll(Wallet& wallet, const SystemTime& today);
+    int ImportAll(Wallet& wallet, const SystemTime& today, const ExchangeTexts& texts = ExchangeTexts());
+    // Imports the data rows from data row `first` (0-based) on, as ImportAll does: one save, all or
+    // none. The number imported in all, or -1 when the save failed.
+    int ImportFrom(Wallet& wallet, uint32_t first, const SystemTime& today,
+                   const ExchangeTexts& texts = ExchangeTexts());
     int ImportedCount() const { return imported_; }
     // Table index of the folder made by this import, or -1 before the first row.
     int FolderIndex() const { return folderIndex_; }

@@ -288,3 +288,27 @@
 #define IDC_SOUND_PLAY_WHEN_VIEWED 1092
 #define IDC_SOUND_FILE_LABEL 1093
 #define IDC_SOUND_FILE 1094
+
+// ---- Export and import: the export dialog, the form export dialog and the import forms dialog ----
+#define IDD_EXPORT_FORM 127
+#define IDD_EXPORT 138
+#define IDD_IMPORT_FORMS 139
+// The export dialog: the labels, the item, format and location lists and the two include boxes.
+#define IDC_EXPORT_ITEMS_LABEL 1527
+#define IDC_EXPORT_FORMAT_LABEL 1529
+#define IDC_EXPORT_INCLUDE_LABEL 1530
+#define IDC_EXPORT_OUTPUT_LABEL 1531
+#define IDC_EXPORT_ITEMS 1200
+#define IDC_EXPORT_FORMAT 1201
+#define IDC_EXPORT_OUTPUT 1203
+#define IDC_EXPORT_FIRST_BOX 1204
+#define IDC_EXPORT_SECOND_BOX 1205
+// The form export dialog: description and author with their labels, the invitation and the link.
+#define IDC_FORM_DESCRIPTION_LABEL 1527
+#define IDC_FORM_DESCRIPTION 1119
+#define IDC_FORM_AUTHOR_LABEL 1529
+#define IDC_FORM_AUTHOR 1120
+#define IDC_FORMS_LINK 1122
+// The import forms dialog: from a file, from the web.
+#define IDC_IMPORT_FROM_FILE 1300
+#define IDC_IMPORT_FROM_WEB 1301

@@ -1,5 +1,8 @@
 #include "cardui/win/DocumentLocations.h"
 
+#include "platform/DocumentsFolder.h"
+#include "platform/Text.h"
+
 #include <shlobj.h>
 
 #include "platform/PathText.h"
@@ -87,12 +90,9 @@ int DocumentLocations(HWND, DocumentLocation* records, int max) {
         } while (cards.size() < 5 && ppc::FindNextFlashCard(find, &data));
         ppc::FindCloseFlashCard(find);
     }
-    wchar_t documents[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, documents)) ||
-        !documents[0]) {
-        return 0;
-    }
-    std::wstring folder(documents);
+    // The documents folder the rest of the program uses (TL5_DOCUMENTS when set), made when missing.
+    std::wstring folder = tl5::ToWide(tl5::EnsureDocumentsFolder());
+    if (folder.empty()) return 0;
     while (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();
     return BuildDocumentLocations(folder, GetFileAttributesW(folder.c_str()), cards, records, max);
 }

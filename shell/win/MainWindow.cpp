@@ -259,8 +259,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WMU_CHECK_IDLE: return OnCheckIdle(*s, wParam, lParam);
     case WM_WTSSESSION_CHANGE: return OnSessionChange(*s, wParam);
     case WM_POWERBROADCAST: return OnPowerBroadcast(*s, wParam);
-    case WMU_IMPORT_EXCHANGE:
-    case WMU_IMPORT_TEXT:
+    case WMU_IMPORT_EXCHANGE: return OnImportExchange(*s, wParam), 0;
+    case WMU_IMPORT_TEXT: return OnImportText(*s, wParam), 0;
     case WMU_SHELL_IGNORED_1:
     case WMU_SHELL_IGNORED_2: return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "cardui/win/CardWindow.h"
+#include "exchange/ExchangeTexts.h"
 #include "model/Card.h"
 
 #include "platform/pocketpc/Shell.h"
@@ -61,6 +62,8 @@ struct MainWindowState {
     int dragTicks = 0;
     // The card in the card window (at most one).
     std::unique_ptr<OpenCardState> openCard;
+    // The wallet an import's document chooser was started for (ExchangeCommands.cpp).
+    uint64_t importTicket = 0;
 };
 
 // The state of a main window, or null for another window (or before WM_NCCREATE).
@@ -113,6 +116,18 @@ void OnCardClosed(MainWindowState& s, WPARAM result);
 // Before the wallet closes: an open card window commits and closes, and its result is carried out
 // at once; a secret copied to the clipboard is removed.
 void BeforeWalletCloses(MainWindowState& s);
+
+// ---- ExchangeCommands.cpp ----
+// Export (the export dialog, then the text or the form file export), Import (form files with My Forms
+// or a form selected, otherwise a question and a text file) and Import Form (the import forms dialog).
+void RunExportCommand(MainWindowState& s, const tl5::SelectionState& selection);
+void RunImportCommand(MainWindowState& s, const tl5::SelectionState& selection);
+void RunImportFormCommand(MainWindowState& s);
+// The document chooser's file for the import (WMU_IMPORT_EXCHANGE, WMU_IMPORT_TEXT); wParam its code.
+void OnImportExchange(MainWindowState& s, WPARAM code);
+void OnImportText(MainWindowState& s, WPARAM code);
+// The language module's texts and the user's dates, for the exchange steps.
+tl5::ExchangeTexts AppExchangeTexts();
 
 // ---- AutoClose.cpp ----
 // Starts the idle timer and the watchdog when the open wallet has an auto-close period (and stops

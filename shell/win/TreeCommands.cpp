@@ -436,6 +436,10 @@ void RunDisplay(MainWindowState& s, const SelectionState&, HWND) {
     InvalidateRect(s.tree, nullptr, TRUE);
 }
 
+void RunExport(MainWindowState& s, const SelectionState& selection, HWND) { RunExportCommand(s, selection); }
+void RunImport(MainWindowState& s, const SelectionState& selection, HWND) { RunImportCommand(s, selection); }
+void RunImportForm(MainWindowState& s, const SelectionState&, HWND) { RunImportFormCommand(s); }
+
 // Commands whose screens come later do nothing yet.
 void RunLater(MainWindowState&, const SelectionState&, HWND) {}
 
@@ -467,9 +471,9 @@ constexpr HandlerEntry kHandlers[] = {
     {CommandHandler::kSecurity, RunSecurity},
     {CommandHandler::kSaveToMyForms, RunSaveToMyForms},
     {CommandHandler::kAddToFavorites, RunAddToFavorites},
-    {CommandHandler::kExport, RunLater},
-    {CommandHandler::kImport, RunLater},
-    {CommandHandler::kImportForm, RunLater},
+    {CommandHandler::kExport, RunExport},
+    {CommandHandler::kImport, RunImport},
+    {CommandHandler::kImportForm, RunImportForm},
     {CommandHandler::kRename, RunRename},
     {CommandHandler::kCheckForUpdates, RunCheckForUpdates},
     {CommandHandler::kHelp, RunHelp},

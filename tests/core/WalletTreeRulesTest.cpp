@@ -6,13 +6,14 @@
 #include <functional>
 #include <map>
 
+#include "cardui/Settings.h"
 #include "model/Wallet.h"
 #include "model/WalletItems.h"
 #include "platform/MemoryFile.h"
 #include "platform/Text.h"
 #include "resources/StringTable.h"
 #include "shell/CommandRules.h"
-#include "cardui/Settings.h"
+#include "shell/ExchangeCommandRules.h"
 #include "shell/WalletGeneration.h"
 #include "shell/WalletTreeRules.h"
 
@@ -649,5 +650,35 @@ TEST(WalletTreeInsertOrder, RebuildsThePlanWithParentsMadeFirst) {
         std::vector<int> expected(plan.size());
         for (size_t i = 0; i < plan.size(); ++i) expected[i] = static_cast<int>(i);
         EXPECT_EQ(order, expected) << c.what;
+    }
+}
+
+TEST_F(WalletTree, ExportAndImportFollowTheSelection) {
+    struct Case {
+        TreeNode node;
+        int context;
+        int card;
+        int folder;
+        ImportRoute route;
+    };
+    const int none = -1;
+    const Case cases[] = {
+        {In(visa, bank), 1, visa, none, ImportRoute::kTextFile},
+        {Top(loose), 1, loose, none, ImportRoute::kTextFile},
+        // A card shown under Favorites or Find results is the same card.
+        {FavChild(visa), 1, visa, none, ImportRoute::kTextFile},
+        {FindChild(visa), 1, visa, none, ImportRoute::kTextFile},
+        {In(login, myForms), 1, login, none, ImportRoute::kFormFile},
+        {Top(myForms), 2, none, myForms, ImportRoute::kFormFile},
+        {Top(bank), 2, none, bank, ImportRoute::kTextFile},
+        {FavNode(), 2, none, none, ImportRoute::kTextFile},
+        {TreeNode(), 0, none, none, ImportRoute::kTextFile},
+    };
+    for (const Case& c : cases) {
+        const SelectionState s = DescribeSelection(wallet, c.node, TreeClipboard(), Gen());
+        EXPECT_EQ(ExportContextOf(s), c.context) << c.node.treeIndex;
+        EXPECT_EQ(ExportCardIndex(wallet, s), c.card) << c.node.treeIndex;
+        EXPECT_EQ(ExportFolderIndex(wallet, s), c.folder) << c.node.treeIndex;
+        EXPECT_EQ(ImportRouteFor(s), c.route) << c.node.treeIndex;
     }
 }

@@ -11,6 +11,11 @@
 //       With --find TEXT it then shows the find bar with the text (and with --go runs the find); with
 //       --security it shows the security options, with --display the display options; with --card N
 //       and --text-colors the card's Text/Colors dialog.
+//       With --export N it selects the item N places below the top and runs Export; --as-form then
+//       chooses "card as a form file" in the export dialog, and --form-dialog goes on with Done to
+//       the form export dialog. With --import N it selects the item N places below the top, runs
+//       Import and chooses the first document the document chooser lists (for My Forms: the form
+//       import's confirmation).
 //   tl5driver.exe --close [--class NAME] [--timeout SECONDS]
 //       Asks the application to close (WM_CLOSE: the wallet is saved and closed) and waits until
 //       its process has ended.
@@ -306,12 +311,86 @@ int CommandDialog(HWND target, UINT command, int controlId, const char* what) {
     return 0;
 }
 
+// A visible window of the thread with a control of this id.
+HWND WindowWith(DWORD thread, int id) {
+    HWND found = nullptr;
+    WaitFor(
+        [&] {
+            for (HWND w : VisibleWindowsOf(thread))
+                if (GetDlgItem(w, id)) return (found = w) != nullptr;
+            return false;
+        },
+        g_deadline);
+    return found;
+}
+
+bool SelectNth(HWND main, int position) {
+    HWND tree = GetDlgItem(main, IDC_TREE);
+    const LRESULT item = NthVisible(tree, position);
+    if (!item) return false;
+    SendWithin(tree, TVM_SELECTITEM, TVGN_CARET, item);
+    return true;
+}
+
+void Settle(HWND w) {
+    SendWithin(w, WM_NULL, 0, 0);
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    SendWithin(w, WM_NULL, 0, 0);
+}
+
+// Export on the item at a place: the export dialog, optionally switched to the form file, and
+// optionally the form export dialog after it.
+int Export(HWND main, int position, bool asForm, bool formDialog) {
+    if (!main || !SelectNth(main, position)) return Fail("the tree has no item at that place");
+    const DWORD thread = GetWindowThreadProcessId(main, nullptr);
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_EXPORT, 0), 0);
+    HWND dialog = WindowWith(thread, IDC_EXPORT_ITEMS);
+    if (!dialog) return Fail("the export dialog did not appear");
+    if (asForm || formDialog) {
+        SendWithin(GetDlgItem(dialog, IDC_EXPORT_ITEMS), CB_SETCURSEL, 2, 0);
+        SendWithin(dialog, WM_COMMAND, MAKEWPARAM(IDC_EXPORT_ITEMS, CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_EXPORT_ITEMS)));
+    }
+    if (formDialog) {
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDM_DONE, 0), 0);
+        dialog = WindowWith(thread, IDC_FORM_DESCRIPTION);
+        if (!dialog) return Fail("the form export dialog did not appear");
+    }
+    Settle(dialog);
+    std::printf("tl5driver: the %s dialog is shown\n", formDialog ? "form export" : "export");
+    return 0;
+}
+
+// Import on the item at a place, with the first document of the chooser; waits for what follows.
+int Import(HWND main, int position) {
+    if (!main || !SelectNth(main, position)) return Fail("the tree has no item at that place");
+    const DWORD thread = GetWindowThreadProcessId(main, nullptr);
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_IMPORT, 0), 0);
+    HWND chooser = nullptr;
+    WaitFor(
+        [&] {
+            for (HWND w : VisibleWindowsOf(thread))
+                if (IsDialog(w) && GetDlgItem(w, IDC_DOCUMENT_LIST)) return (chooser = w) != nullptr;
+            return false;
+        },
+        g_deadline);
+    if (!chooser) return Fail("the document chooser did not appear (is there a question first?)");
+    SendWithin(GetDlgItem(chooser, IDC_DOCUMENT_LIST), 0x0658 /* DLM_SETSELECT */, 0, 0);
+    PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDM_DONE, 0), 0);
+    HWND box = nullptr;
+    if (!WaitFor([&] { return (box = MessageBoxOf(thread)) != nullptr; }, g_deadline))
+        return Fail("no question or message followed the chosen file");
+    Settle(box);
+    std::printf("tl5driver: after the chosen file: \"%s\"\n", Narrow(FirstLine(box)).c_str());
+    return 0;
+}
+
 int Usage() {
     std::fprintf(stderr,
                  "usage: tl5driver --open PASSWORD [--expand] [--card N [--edit|--design] [--rows N]] [--class NAME] "
                  "[--timeout SECONDS]\n"
                  "                [--fill-timeout SECONDS] [--find TEXT [--go]] [--security] [--display]\n"
-                 "                [--card N --text-colors]\n"
+                 "                [--card N --text-colors] [--export N [--as-form] [--form-dialog]] [--import N]\n"
                  "       tl5driver --close [--class NAME] [--timeout SECONDS]\n");
     return 2;
 }
@@ -325,6 +404,8 @@ int wmain(int argc, wchar_t** argv) {
     bool edit = false, design = false;
     std::wstring findText;
     bool security = false, display = false, textColors = false;
+    int exportAt = -1, importAt = -1;
+    bool asForm = false, formDialog = false;
     DWORD timeout = 60, fillTimeout = 10;
     // The instance tag of side-by-side copies is part of the class name (see shell/win/Startup.h).
     if (const wchar_t* tag = _wgetenv(L"TL5_INSTANCE_TAG")) className += tag;
@@ -345,6 +426,10 @@ int wmain(int argc, wchar_t** argv) {
         else if (a == L"--security") security = true;
         else if (a == L"--display") display = true;
         else if (a == L"--text-colors") textColors = true;
+        else if (a == L"--export" && hasValue) exportAt = _wtoi(argv[++i]);
+        else if (a == L"--as-form") asForm = true;
+        else if (a == L"--form-dialog") formDialog = true;
+        else if (a == L"--import" && hasValue) importAt = _wtoi(argv[++i]);
         else if (a == L"--fill-timeout" && hasValue) fillTimeout = static_cast<DWORD>(_wtoi(argv[++i]));
         else return Usage();
     }
@@ -360,6 +445,9 @@ int wmain(int argc, wchar_t** argv) {
         const DWORD thread = GetWindowThreadProcessId(FindMain(className), nullptr);
         result = CommandDialog(CardWindowOf(thread), IDM_TEXT_COLORS, IDC_ALWAYS_DISPLAY, "the card display is");
     }
+    if (result == 0 && mode == L"--open" && exportAt >= 0)
+        result = Export(FindMain(className), exportAt, asForm, formDialog);
+    if (result == 0 && mode == L"--open" && importAt >= 0) result = Import(FindMain(className), importAt);
     SecureZeroMemory(password.data(), password.size() * sizeof(wchar_t));
     std::fflush(stdout);
     return result;
