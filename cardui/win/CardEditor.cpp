@@ -149,7 +149,7 @@ void CardEditor::MoveTo(int row) {
     const bool scrolled = ShowRow(row);
     Store();
     const tl5::Field* field = row == 1 ? nullptr : Card().FieldAt(static_cast<size_t>(tl5::FieldOfEditorRow(row)));
-    const uint16_t type = field ? field->Type() : tl5::FT_TEXT;
+    const uint16_t type = field ? field->Type() : static_cast<uint16_t>(tl5::FT_TEXT);
     const tl5::EditorKind kind = row == 1 ? tl5::kEditorName : tl5::EditorKindOf(type);
     current_ = row;
     if (kind == tl5::kEditorNone || (row != 1 && !field)) {

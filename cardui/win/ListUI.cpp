@@ -72,7 +72,9 @@ void Scroll(HWND window, WPARAM wParam) {
     int track = state.position;
     if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) {
         // The 32-bit track position: a long card is taller than a message's 16 bits.
-        SCROLLINFO info{sizeof(info), SIF_TRACKPOS};
+        SCROLLINFO info{};
+        info.cbSize = sizeof(info);
+        info.fMask = SIF_TRACKPOS;
         GetScrollInfo(window, SB_VERT, &info);
         track = info.nTrackPos;
     }
@@ -237,7 +239,9 @@ HWND CurrentVirtualList() { return State().virtualList; }
 tl5::CardMode CurrentCardMode() { return State().mode; }
 
 tl5::ScrollState ReadScrollState(HWND virtualList) {
-    SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS};
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     tl5::ScrollState state;
     if (virtualList && GetScrollInfo(virtualList, SB_VERT, &info)) {
         state.minimum = info.nMin;
@@ -254,7 +258,9 @@ void SetScrollRange(HWND virtualList, int totalHeight, bool keepPosition) {
     const tl5::ScrollState before = ReadScrollState(virtualList);
     const tl5::ScrollState range =
         tl5::ScrollRangeFor(totalHeight, client.bottom - client.top, keepPosition ? before.position : 0);
-    SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS};
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     info.nMin = range.minimum;
     info.nMax = range.maximum;
     info.nPage = static_cast<UINT>(range.page);
@@ -263,7 +269,9 @@ void SetScrollRange(HWND virtualList, int totalHeight, bool keepPosition) {
 }
 
 int SetScrollPosition(HWND virtualList, int position) {
-    SCROLLINFO info{sizeof(info), SIF_POS};
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_POS;
     info.nPos = position;
     SetScrollInfo(virtualList, SB_VERT, &info, TRUE);
     return ReadScrollState(virtualList).position;

@@ -440,9 +440,6 @@ void RunExport(MainWindowState& s, const SelectionState& selection, HWND) { RunE
 void RunImport(MainWindowState& s, const SelectionState& selection, HWND) { RunImportCommand(s, selection); }
 void RunImportForm(MainWindowState& s, const SelectionState&, HWND) { RunImportFormCommand(s); }
 
-// Commands whose screens come later do nothing yet.
-void RunLater(MainWindowState&, const SelectionState&, HWND) {}
-
 struct HandlerEntry {
     CommandHandler handler;
     void (*run)(MainWindowState& s, const SelectionState& selection, HWND control);

@@ -155,7 +155,9 @@ TEST_F(DisplayOptionsRules, ChangesReachTheWalletTheRegistryAndNothingElse) {
         const bool written = i == 36 + 4 * CardHead::kTextSize || i == 36 + 4 * CardHead::kNamesBold ||
                              (i >= 36 + 4 * CardHead::kDataColour && i < 40 + 4 * CardHead::kDataColour) ||
                              (i >= 124 && i < 128);
-        if (!written) EXPECT_EQ(wallet_.Raw()[i], before_[i]) << "byte " << i;
+        if (!written) {
+            EXPECT_EQ(wallet_.Raw()[i], before_[i]) << "byte " << i;
+        }
     }
 }
 

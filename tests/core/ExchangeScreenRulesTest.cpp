@@ -190,6 +190,8 @@ TEST(ExchangeNames, ExportFileNamesStayWithinThePathLimit) {
     for (const Case& c : cases) {
         const std::u16string name = FittedExportFileName(c.folder, c.name, day, kFormFileExtension);
         EXPECT_EQ(name, c.expected) << c.what;
-        if (!name.empty()) EXPECT_LE(JoinPath(c.folder, name).size(), kMaxExportPath) << c.what;
+        if (!name.empty()) {
+            EXPECT_LE(JoinPath(c.folder, name).size(), kMaxExportPath) << c.what;
+        }
     }
 }

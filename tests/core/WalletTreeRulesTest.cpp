@@ -627,7 +627,9 @@ TEST(WalletTreeInsertOrder, RebuildsThePlanWithParentsMadeFirst) {
         for (size_t k = 0; k < steps.size(); ++k) {
             const TreeInsertStep& step = steps[k];
             const int parent = plan[static_cast<size_t>(step.node)].parent;
-            if (parent >= 0) EXPECT_GE(made[static_cast<size_t>(parent)], 0) << c.what << ": a child before its parent";
+            if (parent >= 0) {
+                EXPECT_GE(made[static_cast<size_t>(parent)], 0) << c.what << ": a child before its parent";
+            }
             std::vector<int>& list = children[parent >= 0 ? static_cast<size_t>(parent) : plan.size()];
             if (step.first) {
                 list.insert(list.begin(), step.node);
