@@ -126,6 +126,8 @@ private:
         bar_ = CreateMenuBarById(Window(), menuBar);
         // A mode whose presenter is not available cannot be entered.
         if (bar_) SendMessageW(bar_, TB_ENABLEBUTTON, IDM_EDIT, HasPresenter(tl5::CardMode::kEdit) ? TRUE : FALSE);
+        // The first time the text editor gains the focus in the new mode, the input panel comes up.
+        sipOnFocus_ = mode_ != tl5::CardMode::kView;
         SendMessageW(list_, LUM_SETMODE, static_cast<WPARAM>(mode_), startField);
         Place();
         SetFocus(list_);
@@ -213,6 +215,10 @@ private:
         // While a dialog of the card window is up, the window is disabled; a command posted to it
         // meanwhile would open a second dialog under the first.
         if (closing_ || !IsWindowEnabled(Window())) return true;
+        if (id == IDC_CARD_TEXT && code == EN_SETFOCUS && sipOnFocus_) {
+            sipOnFocus_ = false;
+            ppc::SHSipPreference(Window(), ppc::SIP_UP);
+        }
         switch (id) {
         case IDC_CARD_BROWSE:
             if (code == BN_CLICKED && mode_ == tl5::CardMode::kEdit && CurrentEditorKind() == tl5::kEditorText) BrowseText();
@@ -370,6 +376,7 @@ private:
     tl5::CardSoundPlayer player_;
     bool closing_ = false;
     bool questionOpen_ = false;
+    bool sipOnFocus_ = false;
 };
 
 }  // namespace
