@@ -32,6 +32,7 @@
 #include "model/WalletItems.h"
 #include "platform/Text.h"
 #include "resources/messages.h"
+#include "platform/pocketpc/Shell.h"
 #include "resources/resource.h"
 #include "shell/win/MainWindow.h"
 #include "shell/win/Startup.h"
@@ -761,9 +762,13 @@ TEST_F(CardWindowTest, BrowseAndEditSelectionFieldOpenTheirEditorsOnTheSelectedF
     const std::wstring longText = std::wstring(40000, L'y') + L"end2";
     size_t shownInNotes = 0;
     std::wstring notesTitle, backInEditor;
+    bool panelUpInEditMode = false;
     OpenCard(L"Edit", [&](UiScript& s, HWND card) {
         tl5test::Press(card, IDM_EDIT);
         WaitFor([] { return tl5win::CardEditorRow() == 3; });
+        ppc::SIPINFO sip{};
+        sip.cbSize = sizeof(sip);
+        panelUpInEditMode = ppc::SHSipInfo(ppc::SPI_GETSIPINFO, 0, &sip, 0) && (sip.fdwFlags & ppc::SIPF_ON);
         // On the card's name (no field) the button does nothing: the rows below stay reachable.
         PostMessageW(ListUi(card), LUM_PREVROW, 0, 0);
         if (!WaitFor([] { return tl5win::CardEditorRow() == 1; }, 5000)) return s.Fail("not on the name row");
@@ -812,6 +817,7 @@ TEST_F(CardWindowTest, BrowseAndEditSelectionFieldOpenTheirEditorsOnTheSelectedF
         WaitFor([] { return tl5win::CardViewRows() != nullptr; });
         tl5test::Press(card, IDM_DONE);  // closed, saved
     });
+    EXPECT_TRUE(panelUpInEditMode);  // raised when the text editor first got the focus
     EXPECT_EQ(notesTitle, L"Long");  // the field's name, and the only notes editor that opened
     EXPECT_EQ(shownInNotes, 40003u);
     EXPECT_TRUE(backInEditor == longText);
