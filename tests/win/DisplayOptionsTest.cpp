@@ -135,23 +135,11 @@ protected:
     void SetUp() override {
         ASSERT_NE(main_, nullptr);
         tl5::AppSettings().passAutoOk = 1;
-        PostMessageW(main_, WMU_SHOW_WALLET_LIST, 0, 0);
-        ASSERT_TRUE(
-            tl5test::PumpUntil([] { return tl5win::WalletListIsShown() && !tl5win::AppWallet().IsOpen(); }, 10000));
+        ASSERT_TRUE(tl5test::ShowWalletListAndWait(main_));
         path_ = app_->Document(L"Display.tl5");
         DeleteFileW(path_.c_str());
         MakeWallet(path_);
-        UiScript script(GetCurrentThreadId());
-        script.Start([&](UiScript& s) {
-            HWND entry = s.WaitDialog(IDC_PIN_OK, "password entry");
-            if (entry) TypeInto(entry, IDC_PASSWORD, tl5::ToWide(kPassword));
-        });
-        lstrcpynW(tl5win::App().pendingPath, path_.c_str(), 260);
-        PostMessageW(main_, WMU_OPEN_WALLET, 0, 0);
-        ASSERT_TRUE(script.Finish(60000));
-        ASSERT_TRUE(
-            tl5test::PumpUntil([] { return tl5win::AppWallet().IsOpen() && TreeView_GetCount(Tree()) > 0; }, 10000));
-        if (HWND list = tl5win::WalletListWindow()) DestroyWindow(list);
+        ASSERT_TRUE(tl5test::OpenWalletThroughPrompt(main_, path_, tl5::ToWide(kPassword)));
     }
 
     void TearDown() override { check_.Close(false); }
@@ -185,8 +173,7 @@ protected:
     }
 
     tl5::Wallet& Reopened() {
-        PostMessageW(main_, WMU_SHOW_WALLET_LIST, 0, 0);
-        EXPECT_TRUE(tl5test::PumpUntil([] { return !tl5win::AppWallet().IsOpen(); }, 10000));
+        EXPECT_TRUE(tl5test::ShowWalletListAndWait(main_));
         const std::u16string password = kPassword;
         EXPECT_EQ(check_.Open(tl5::FromWide(path_), &password, true), 0);
         return check_;

@@ -153,8 +153,7 @@ protected:
         tl5win::SetClocksForTests(FakeBoot, FakeRunning);
         tl5::AppSettings().passAutoOk = 1;
         tl5::AppSettings().closeOnLock = 1;
-        PostMessageW(main_, WMU_SHOW_WALLET_LIST, 0, 0);
-        ASSERT_TRUE(tl5test::PumpUntil([] { return tl5win::WalletListIsShown() && !tl5win::AppWallet().IsOpen(); }, 10000));
+        ASSERT_TRUE(tl5test::ShowWalletListAndWait(main_));
         path_ = app_->Document(L"Guard.tl5");
         DeleteFileW(path_.c_str());
     }
@@ -163,15 +162,7 @@ protected:
 
     void Open(uint32_t period) {
         MakeWallet(path_, period);
-        UiScript script(GetCurrentThreadId());
-        script.Start([&](UiScript& s) {
-            HWND entry = s.WaitDialog(IDC_PIN_OK, "password entry");
-            if (entry) TypeInto(entry, IDC_PASSWORD, tl5::ToWide(kPassword));
-        });
-        lstrcpynW(tl5win::App().pendingPath, path_.c_str(), 260);
-        PostMessageW(main_, WMU_OPEN_WALLET, 0, 0);
-        Run(script, [] { return tl5win::AppWallet().IsOpen() && TreeView_GetCount(Tree()) > 0; });
-        if (HWND list = tl5win::WalletListWindow()) DestroyWindow(list);
+        ASSERT_TRUE(tl5test::OpenWalletThroughPrompt(main_, path_, tl5::ToWide(kPassword)));
         Pump();
     }
 

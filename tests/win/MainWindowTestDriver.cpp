@@ -2,7 +2,12 @@
 
 #include <commctrl.h>
 
+#include "model/Wallet.h"
+#include "resources/messages.h"
 #include "resources/resource.h"
+#include "shell/win/AppState.h"
+#include "shell/win/MainWindow.h"
+#include "shell/win/WalletList.h"
 
 namespace tl5test {
 
@@ -293,6 +298,30 @@ HTREEITEM Child(HWND tree, HTREEITEM parent, const std::wstring& name) {
 
 void Press(HWND dialog, int commandId) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(commandId, BN_CLICKED), 0);
+}
+
+bool ShowWalletListAndWait(HWND main) {
+    PostMessageW(main, WMU_SHOW_WALLET_LIST, 0, 0);
+    return PumpUntil([] { return tl5win::WalletListIsShown() && !tl5win::AppWallet().IsOpen(); }, 10000);
+}
+
+bool OpenWalletThroughPrompt(HWND main, const std::wstring& path, const std::wstring& password) {
+    UiScript script(GetCurrentThreadId());
+    script.Start([&](UiScript& s) {
+        HWND entry = s.WaitDialog(IDC_PIN_OK, "password entry");
+        if (entry) TypeInto(entry, IDC_PASSWORD, password);
+    });
+    lstrcpynW(tl5win::App().pendingPath, path.c_str(), 260);
+    PostMessageW(main, WMU_OPEN_WALLET, 0, 0);
+    const bool answered = script.Finish(60000) && !script.Failed();
+    const bool open = answered && PumpUntil(
+                                      [main] {
+                                          return tl5win::AppWallet().IsOpen() &&
+                                                 TreeView_GetCount(tl5win::MainWindowTree(main)) > 0;
+                                      },
+                                      10000);
+    if (HWND list = tl5win::WalletListWindow()) DestroyWindow(list);
+    return open;
 }
 
 }  // namespace tl5test

@@ -133,4 +133,10 @@ std::wstring ControlText(HWND dialog, int controlId);
 // Presses a button or sends a command to a dialog.
 void Press(HWND dialog, int commandId);
 
+// The main window shows the wallet list, with no wallet open (an open one is closed first).
+bool ShowWalletListAndWait(HWND main);
+// Opens the wallet at `path` through the password prompt, typing `password`: true once it is open and
+// its tree has items. The wallet list then goes away, as when the user chose the wallet in it.
+bool OpenWalletThroughPrompt(HWND main, const std::wstring& path, const std::wstring& password);
+
 }  // namespace tl5test

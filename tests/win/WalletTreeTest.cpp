@@ -95,8 +95,7 @@ protected:
         ASSERT_NE(main_, nullptr);
         tl5::AppSettings().passAutoOk = 1;
         tl5::AppSettings().exitMenu = 0;
-        PostMessageW(main_, WMU_SHOW_WALLET_LIST, 0, 0);
-        ASSERT_TRUE(tl5test::PumpUntil([] { return tl5win::WalletListIsShown() && !tl5win::AppWallet().IsOpen(); }, 10000));
+        ASSERT_TRUE(tl5test::ShowWalletListAndWait(main_));
         path_ = app_->Document(L"Tree.tl5");
         DeleteFileW(path_.c_str());
         ids_ = MakeFixtureWallet(path_);
@@ -105,16 +104,7 @@ protected:
 
     // Opens the fixture wallet through the password prompt (typing the right password accepts it).
     void OpenFixture(const std::u16string& password) {
-        UiScript script(GetCurrentThreadId());
-        script.Start([&](UiScript& s) {
-            HWND entry = s.WaitDialog(IDC_PIN_OK, "password entry");
-            if (entry) TypeInto(entry, IDC_PASSWORD, tl5::ToWide(password));
-        });
-        lstrcpynW(tl5win::App().pendingPath, path_.c_str(), 260);
-        PostMessageW(main_, WMU_OPEN_WALLET, 0, 0);
-        Run(script, [] { return tl5win::AppWallet().IsOpen() && TreeView_GetCount(Tree()) > 0; });
-        // The list goes away as when the user chose the wallet in it.
-        if (HWND list = tl5win::WalletListWindow()) DestroyWindow(list);
+        ASSERT_TRUE(tl5test::OpenWalletThroughPrompt(main_, path_, tl5::ToWide(password)));
     }
 
     static void Run(UiScript& script, const std::function<bool()>& done = [] { return true; }) {
@@ -147,8 +137,7 @@ protected:
 
     // The wallet as the file holds it, after the application closed it.
     tl5::Wallet& Reopened() {
-        PostMessageW(main_, WMU_SHOW_WALLET_LIST, 0, 0);
-        EXPECT_TRUE(tl5test::PumpUntil([] { return !tl5win::AppWallet().IsOpen(); }, 10000));
+        EXPECT_TRUE(tl5test::ShowWalletListAndWait(main_));
         const std::u16string password = kPassword;
         EXPECT_EQ(check_.Open(tl5::FromWide(path_), &password, true), 0);
         return check_;
