@@ -10,7 +10,8 @@
 //       switches to edit mode first, --design to form design.
 //       With --find TEXT it then shows the find bar with the text (and with --go runs the find); with
 //       --security it shows the security options, with --display the display options; with --card N
-//       and --text-colors the card's Text/Colors dialog.
+//       and --text-colors the card's Text/Colors dialog, with --attachments, --background or --sound
+//       its attachments, background image or sound dialog.
 //       With --export N it selects the item N places below the top and runs Export; --as-form then
 //       chooses "card as a form file" in the export dialog, and --form-dialog goes on with Done to
 //       the form export dialog. With --import N it selects the item N places below the top, runs
@@ -390,7 +391,8 @@ int Usage() {
                  "usage: tl5driver --open PASSWORD [--expand] [--card N [--edit|--design] [--rows N]] [--class NAME] "
                  "[--timeout SECONDS]\n"
                  "                [--fill-timeout SECONDS] [--find TEXT [--go]] [--security] [--display]\n"
-                 "                [--card N --text-colors] [--export N [--as-form] [--form-dialog]] [--import N]\n"
+                 "                [--card N --text-colors|--attachments|--background|--sound]\n"
+                 "                [--export N [--as-form] [--form-dialog]] [--import N]\n"
                  "       tl5driver --close [--class NAME] [--timeout SECONDS]\n");
     return 2;
 }
@@ -404,6 +406,8 @@ int wmain(int argc, wchar_t** argv) {
     bool edit = false, design = false;
     std::wstring findText;
     bool security = false, display = false, textColors = false;
+    UINT cardCommand = 0;
+    int cardDialogControl = 0;
     int exportAt = -1, importAt = -1;
     bool asForm = false, formDialog = false;
     DWORD timeout = 60, fillTimeout = 10;
@@ -426,6 +430,18 @@ int wmain(int argc, wchar_t** argv) {
         else if (a == L"--security") security = true;
         else if (a == L"--display") display = true;
         else if (a == L"--text-colors") textColors = true;
+        else if (a == L"--attachments") {
+            cardCommand = IDM_ATTACHMENTS;
+            cardDialogControl = IDC_ATTACH_LIST;
+        }
+        else if (a == L"--background") {
+            cardCommand = IDM_BACKGROUND;
+            cardDialogControl = IDC_IMAGE_POSITION;
+        }
+        else if (a == L"--sound") {
+            cardCommand = IDM_SOUND;
+            cardDialogControl = IDC_SOUND_PLAY_WHEN_VIEWED;
+        }
         else if (a == L"--export" && hasValue) exportAt = _wtoi(argv[++i]);
         else if (a == L"--as-form") asForm = true;
         else if (a == L"--form-dialog") formDialog = true;
@@ -441,6 +457,10 @@ int wmain(int argc, wchar_t** argv) {
     if (result == 0 && mode == L"--open" && security) result = Security(FindMain(className));
     if (result == 0 && mode == L"--open" && display)
         result = CommandDialog(FindMain(className), IDM_DISPLAY, IDC_TREE_FONT, "the display options are");
+    if (result == 0 && mode == L"--open" && card >= 0 && cardCommand) {
+        const DWORD thread = GetWindowThreadProcessId(FindMain(className), nullptr);
+        result = CommandDialog(CardWindowOf(thread), cardCommand, cardDialogControl, "the card's dialog is");
+    }
     if (result == 0 && mode == L"--open" && card >= 0 && textColors) {
         const DWORD thread = GetWindowThreadProcessId(FindMain(className), nullptr);
         result = CommandDialog(CardWindowOf(thread), IDM_TEXT_COLORS, IDC_ALWAYS_DISPLAY, "the card display is");
