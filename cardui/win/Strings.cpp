@@ -139,6 +139,10 @@ std::wstring SizeText(uint32_t bytes) {
     std::wstring text;
     if (GetNumberFormatW(LOCALE_USER_DEFAULT, 0, number.c_str(), nullptr, formatted, 33) > 0) {
         text = formatted;
+        // A count of bytes is whole: the locale's decimals ("14.00") are dropped.
+        const std::wstring decimal = ReadLocaleText(LOCALE_SDECIMAL, 8);
+        const size_t point = decimal.empty() ? std::wstring::npos : text.rfind(decimal);
+        if (parts.unit == u"B" && point != std::wstring::npos) text.resize(point);
     } else {
         text = number;
     }

@@ -263,4 +263,6 @@ TEST_F(StringsAndMenus, UserPicturesAndSizeTexts) {
         // The number format may add decimals ("2.00"); the significant digits come first.
         EXPECT_EQ(digits.substr(0, wcslen(c.digits)), c.digits) << std::string(text.begin(), text.end());
     }
+    // A count of bytes is whole in any locale.
+    EXPECT_TRUE(tl5win::SizeText(14) == L"14B");
 }
