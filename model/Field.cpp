@@ -60,6 +60,10 @@ bool IsKnownFieldType(uint16_t type) { return type == 1 || (type >= 3 && type <=
 
 void SetDateTimeFormatter(DateTimeFormatter formatter) { g_formatter = formatter; }
 
+std::u16string IsoFieldDateTimeText(const SystemTime& time, uint16_t type) {
+    return time.IsZero() ? std::u16string() : DefaultFormatter(time, type);
+}
+
 std::u16string FormatFieldDateTime(const SystemTime& time, uint16_t type) {
     if (time.IsZero()) return std::u16string();
     return g_formatter ? g_formatter(time, type) : DefaultFormatter(time, type);

@@ -65,6 +65,8 @@ bool IsKnownFieldType(uint16_t type);
 // the application installs one that follows the user's date and time pictures.
 using DateTimeFormatter = std::u16string (*)(const SystemTime& time, uint16_t type);
 void SetDateTimeFormatter(DateTimeFormatter formatter);  // nullptr restores the default
+// The program's own texts, whatever formatter is installed: "2026-12-09", "14:03", "2026-12-09  14:03".
+std::u16string IsoFieldDateTimeText(const SystemTime& time, uint16_t type);
 std::u16string FormatFieldDateTime(const SystemTime& time, uint16_t type);
 
 class Field {

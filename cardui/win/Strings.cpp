@@ -6,8 +6,10 @@
 
 #include "cardui/Formatting.h"
 #include "cardui/MenuCaptions.h"
+#include "model/Field.h"
 #include "platform/Text.h"
 #include "platform/pocketpc/Shell.h"
+#include "platform/win32/Win32Time.h"
 #include "resources/resource.h"
 
 namespace tl5win {
@@ -149,6 +151,26 @@ std::wstring SizeText(uint32_t bytes) {
     text += tl5::ToWide(parts.unit);
     if (text.size() > 32) text.resize(32);
     return text;
+}
+
+std::u16string UserFieldDateTimeText(const tl5::SystemTime& time, uint16_t type) {
+    if (time.IsZero()) return std::u16string();
+    // The pictures are read once: a search formats the dates of every card.
+    static const std::wstring datePicture = ShortDateFormat();
+    static const std::wstring timePicture = TimeFormat();
+    const SYSTEMTIME st = tl5::ToSystemTime(time);
+    wchar_t date[80] = {};
+    wchar_t clock[80] = {};
+    const bool dateOk = type == tl5::FT_TIME ||
+                        GetDateFormatW(LOCALE_USER_DEFAULT, 0, &st, datePicture.empty() ? nullptr : datePicture.c_str(),
+                                       date, 80) > 0;
+    const bool timeOk = type == tl5::FT_DATE ||
+                        GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, timePicture.empty() ? nullptr : timePicture.c_str(),
+                                       clock, 80) > 0;
+    if (!dateOk || !timeOk) return tl5::IsoFieldDateTimeText(time, type);
+    if (type == tl5::FT_DATE) return tl5::FromWide(date);
+    if (type == tl5::FT_TIME) return tl5::FromWide(clock);
+    return tl5::FromWide(date) + u"  " + tl5::FromWide(clock);
 }
 
 }  // namespace tl5win

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/LocalTime.h"
+
 namespace tl5win {
 
 // The module strings are loaded from (the language module, or the application itself when it holds
@@ -45,8 +47,13 @@ void TranslateMenu(HMENU menu, HWND menuBar);
 std::wstring ShortDateFormat();
 // The user's time picture without seconds.
 std::wstring TimeFormat();
-// A byte count in the user's number format with its unit: "1,023.00B", "1.50K", "2.00M"; at most
+// A byte count in the user's number format with its unit: "1,023B", "1.50K", "2.00M"; at most
 // 32 characters.
 std::wstring SizeText(uint32_t bytes);
+
+// The display text of a date, time or date-and-time field in the user's pictures (the date, two
+// spaces, the time); the program's own "yyyy-MM-dd HH:mm" texts for a value the system cannot
+// format. Installed as the fields' formatter when the application starts.
+std::u16string UserFieldDateTimeText(const tl5::SystemTime& time, uint16_t type);
 
 }  // namespace tl5win

@@ -11,6 +11,7 @@
 #include "cardui/win/FontCache.h"
 #include "cardui/win/ImageLists.h"
 #include "cardui/win/Strings.h"
+#include "model/Field.h"
 #include "platform/ExchangeServices.h"
 #include "platform/Text.h"
 #include "platform/pocketpc/DeviceScreen.h"
@@ -136,6 +137,8 @@ bool LoadResourcesAndCreateMainWindow(HINSTANCE instance) {
     LoadAppSettings();
     AppFontCache().SetClearType(settings.clearType != 0);
     SetDialogBarColors(settings.colorBarStart, settings.colorBarEnd, settings.colorBarText);
+    // Dates and times of fields in the user's pictures.
+    tl5::SetDateTimeFormatter(UserFieldDateTimeText);
 
     // 4. The module of strings.
     if (!ModuleHoldsString(instance, IDS_LANGUAGE_NAME)) {

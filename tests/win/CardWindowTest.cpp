@@ -311,6 +311,9 @@ HWND CardWindowTest::main_ = nullptr;
 }  // namespace
 
 TEST_F(CardWindowTest, ReturnOpensTheCardInViewModeAndDoneLeavesTheFileAsItWas) {
+    // The application shows field dates in the user's pictures.
+    const tl5::SystemTime expires{2029, 8, 0, 31, 0, 0, 17, 0};
+    EXPECT_EQ(tl5::FormatFieldDateTime(expires, tl5::FT_DATE), tl5win::UserFieldDateTimeText(expires, tl5::FT_DATE));
     const std::string before = FileBytes(path_);
     std::wstring caption, listClass, childClass;
     std::vector<std::u16string> texts;

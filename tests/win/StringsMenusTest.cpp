@@ -13,7 +13,9 @@
 #include "cardui/MenuCaptions.h"
 #include "cardui/win/Strings.h"
 #include "StringIds.h"
+#include "model/Field.h"
 #include "platform/Text.h"
+#include "platform/win32/Win32Time.h"
 #include "platform/pocketpc/Shell.h"
 #include "resources/resource.h"
 #include "shell/win/Startup.h"
@@ -265,4 +267,18 @@ TEST_F(StringsAndMenus, UserPicturesAndSizeTexts) {
     }
     // A count of bytes is whole in any locale.
     EXPECT_TRUE(tl5win::SizeText(14) == L"14B");
+
+    // Field dates and times in the user's pictures; a value the system cannot format keeps the
+    // program's own text instead of turning empty.
+    const tl5::SystemTime t{2029, 8, 0, 31, 17, 5, 9, 0};
+    SYSTEMTIME st = tl5::ToSystemTime(t);
+    wchar_t d[80] = {}, c[80] = {};
+    GetDateFormatW(LOCALE_USER_DEFAULT, 0, &st, date.c_str(), d, 80);
+    GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, time.c_str(), c, 80);
+    EXPECT_EQ(tl5win::UserFieldDateTimeText(t, tl5::FT_DATE), tl5::FromWide(d));
+    EXPECT_EQ(tl5win::UserFieldDateTimeText(t, tl5::FT_TIME), tl5::FromWide(c));
+    EXPECT_EQ(tl5win::UserFieldDateTimeText(t, tl5::FT_DATETIME), tl5::FromWide(d) + u"  " + tl5::FromWide(c));
+    EXPECT_NE(std::wstring(d).find(L"2029"), std::wstring::npos);
+    const tl5::SystemTime bad{2029, 13, 0, 40, 0, 0, 0, 0};
+    EXPECT_EQ(tl5win::UserFieldDateTimeText(bad, tl5::FT_DATE), u"2029-13-40");
 }
