@@ -20,6 +20,7 @@
 #include "exchange/FormExchange.h"
 #include "exchange/TextExport.h"
 #include "exchange/TextImport.h"
+#include "model/Field.h"
 #include "model/Wallet.h"
 #include "model/WalletItems.h"
 #include "platform/CardServices.h"
@@ -41,39 +42,6 @@ namespace {
 tl5::Wallet& W() { return AppWallet(); }
 uint64_t Ticket() { return tl5::AppWalletGeneration().Ticket(); }
 bool StillCurrent(uint64_t ticket) { return tl5::AppWalletGeneration().IsCurrent(ticket); }
-
-SYSTEMTIME ToSystem(const tl5::SystemTime& t) {
-    SYSTEMTIME st{};
-    st.wYear = t.year;
-    st.wMonth = t.month;
-    st.wDayOfWeek = t.dayOfWeek;
-    st.wDay = t.day;
-    st.wHour = t.hour;
-    st.wMinute = t.minute;
-    st.wSecond = t.second;
-    return st;
-}
-
-// The user's short date with a four-digit year.
-std::u16string LocaleDate(const tl5::SystemTime& t) {
-    const SYSTEMTIME st = ToSystem(t);
-    const std::wstring picture = ShortDateFormat();
-    wchar_t text[65] = {};
-    if (GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &st, picture.empty() ? nullptr : picture.c_str(), text, 65,
-                        nullptr) <= 0)
-        return std::u16string();
-    return tl5::FromWide(text);
-}
-
-// The short date and the time without seconds, two spaces apart.
-std::u16string LocaleDateTime(const tl5::SystemTime& t) {
-    const SYSTEMTIME st = ToSystem(t);
-    wchar_t date[65] = {};
-    wchar_t time[65] = {};
-    GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, 65, nullptr);
-    GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, &st, nullptr, time, 65);
-    return tl5::FormatText(u"%s  %s", {tl5::FromWide(date), tl5::FromWide(time)});
-}
 
 void Tell(HWND owner, const std::u16string& text, UINT captionId, UINT flags) {
     ShowMessage(owner, tl5::ToWide(text), captionId, flags);
@@ -156,8 +124,9 @@ std::wstring ChosenImportPath(MainWindowState& s, WPARAM code) {
 tl5::ExchangeTexts AppExchangeTexts() {
     tl5::ExchangeTexts texts;
     texts.strings = TextU16;
-    texts.shortDate = LocaleDate;
-    texts.dateTime = LocaleDateTime;
+    // The user's pictures, as the fields' dates and times are shown.
+    texts.shortDate = [](const tl5::SystemTime& t) { return UserFieldDateTimeText(t, tl5::FT_DATE); };
+    texts.dateTime = [](const tl5::SystemTime& t) { return UserFieldDateTimeText(t, tl5::FT_DATETIME); };
     return texts;
 }
 
