@@ -40,12 +40,14 @@
 #include "tests/core/WalletTestSupport.h"
 #include "tests/win/InProcessApp.h"
 #include "tests/win/MainWindowTestDriver.h"
+#include "tests/win/TestFiles.h"
 
 using tl5test::UiScript;
 
 using tl5test::Child;
 using tl5test::Children;
 using tl5test::TextOf;
+using tl5test::FileBytes;
 
 namespace {
 
@@ -63,47 +65,6 @@ void Attach(tl5::Card& card, size_t slot, const std::u16string& name, const std:
     tl5::Attachment a;
     a.SetFromBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), name, tl5::SystemTime{2026, 12, 4, 10, 0, 0, 0, 0});
     card.SetAttachment(slot, std::move(a));
-}
-
-void Put16(std::string& s, uint16_t v) { s.append({static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)}); }
-void Put32(std::string& s, uint32_t v) {
-    Put16(s, static_cast<uint16_t>(v & 0xFFFF));
-    Put16(s, static_cast<uint16_t>(v >> 16));
-}
-
-// A 2 x 2 24-bit bitmap file.
-std::string TinyBitmap() {
-    std::string b = "BM";
-    Put32(b, 54 + 16);
-    Put32(b, 0);
-    Put32(b, 54);
-    Put32(b, 40);
-    Put32(b, 2);
-    Put32(b, 2);
-    Put16(b, 1);
-    Put16(b, 24);
-    for (int i = 0; i < 6; ++i) Put32(b, 0);
-    for (int row = 0; row < 2; ++row) b.append("\x20\x80\xD0\x20\x80\xD0\0\0", 8);
-    return b;
-}
-
-// A short silent 8-bit mono wave file.
-std::string TinyWave() {
-    const uint32_t samples = 800;
-    std::string w = "RIFF";
-    Put32(w, 36 + samples);
-    w += "WAVEfmt ";
-    Put32(w, 16);
-    Put16(w, 1);
-    Put16(w, 1);
-    Put32(w, 8000);
-    Put32(w, 8000);
-    Put16(w, 1);
-    Put16(w, 8);
-    w += "data";
-    Put32(w, samples);
-    w.append(samples, '\x80');
-    return w;
 }
 
 // The fixture: Web (every kind of row), Big (255 fields and 10 attachments), in a folder; Web is a
@@ -130,10 +91,10 @@ void MakeFixtureWallet(const std::wstring& path) {
     Attach(web, 2, u"notes.txt", "attached notes");
     // A small picture behind the rows, and a sound that plays when the card is viewed (where there is
     // no sound output it fails quietly).
-    const std::string bmp = TinyBitmap();
+    const std::string bmp = tl5test::Bitmap(2, 0xD08020, 0xD08020);
     web.MutableImage().SetFromBytes(reinterpret_cast<const uint8_t*>(bmp.data()), bmp.size(), u"dot.bmp", 0);
     web.MutableImage().position = 5;
-    const std::string wav = TinyWave();
+    const std::string wav = tl5test::Wave(800);
     web.MutableSound().SetFromBytes(reinterpret_cast<const uint8_t*>(wav.data()), wav.size(), u"chime.wav");
     web.MutableSound().playWhenViewed = 1;
     const tl5::ItemId webId = web.Record().Id();
@@ -166,18 +127,6 @@ void MakeFixtureWallet(const std::wstring& path) {
     for (size_t slot = 0; slot < 10; ++slot) Attach(big, slot, u"file" + tl5::FromWide(std::to_wstring(slot)) + u".txt", "x");
     ASSERT_GE(w.AppendCard(&big, false), 0);
     ASSERT_EQ(w.Close(true), 0);
-}
-
-std::string FileBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string bytes;
-    char buffer[65536];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
-    CloseHandle(file);
-    return bytes;
 }
 
 std::wstring ClipboardText() {

@@ -33,27 +33,17 @@
 #include "tests/win/AppTestSupport.h"
 #include "tests/win/InProcessApp.h"
 #include "tests/win/MainWindowTestDriver.h"
+#include "tests/win/TestFiles.h"
 
 using tl5test::Child;
 using tl5test::Press;
 using tl5test::TypeInto;
 using tl5test::UiScript;
+using tl5test::FileBytes;
 
 namespace {
 
 constexpr char16_t kPassword[] = u"display-pw";
-
-std::string FileBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string bytes;
-    char buffer[65536];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
-    CloseHandle(file);
-    return bytes;
-}
 
 // A wallet with a folder Net holding the card Web. Its card view defaults use 11 points, unlike the
 // registry's card size; the word at settings offset 136, which no dialog shows, holds a mark.

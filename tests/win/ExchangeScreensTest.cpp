@@ -33,11 +33,13 @@
 #include "tests/core/WalletTestSupport.h"
 #include "tests/win/InProcessApp.h"
 #include "tests/win/MainWindowTestDriver.h"
+#include "tests/win/TestFiles.h"
 
 using tl5test::Child;
 using tl5test::Press;
 using tl5test::TypeInto;
 using tl5test::UiScript;
+using tl5test::WriteFileBytes;
 
 namespace {
 
@@ -89,11 +91,6 @@ std::wstring ReadUtf16File(const std::wstring& path) {
     for (size_t i = 2; i + 1 < bytes.size(); i += 2)
         text += static_cast<wchar_t>(static_cast<uint8_t>(bytes[i]) | (static_cast<uint8_t>(bytes[i + 1]) << 8));
     return text;
-}
-
-void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string Utf16File(const std::u16string& text) {

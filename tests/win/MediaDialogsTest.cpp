@@ -28,74 +28,19 @@
 #include "tests/core/WalletTestSupport.h"
 #include "tests/win/InProcessApp.h"
 #include "tests/win/MainWindowTestDriver.h"
+#include "tests/win/TestFiles.h"
 
 using tl5test::PollUntil;
 using tl5test::Press;
 using tl5test::UiScript;
+using tl5test::Bitmap;
+using tl5test::FileBytes;
+using tl5test::Wave;
+using tl5test::WriteFileBytes;
 
 namespace {
 
 std::wstring S(uint32_t id) { return tl5win::Text(id); }
-
-void Put16(std::string& s, uint16_t v) { s.append({static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)}); }
-void Put32(std::string& s, uint32_t v) {
-    Put16(s, static_cast<uint16_t>(v & 0xFFFF));
-    Put16(s, static_cast<uint16_t>(v >> 16));
-}
-
-// A size x size 24-bit bitmap file of one colour whose top-left pixel is `corner` (0xRRGGBB).
-std::string Bitmap(int size, uint32_t rgb, uint32_t corner) {
-    const int stride = (size * 3 + 3) & ~3;
-    std::string b = "BM";
-    Put32(b, 54 + stride * size);
-    Put32(b, 0);
-    Put32(b, 54);
-    Put32(b, 40);
-    Put32(b, static_cast<uint32_t>(size));
-    Put32(b, static_cast<uint32_t>(size));
-    Put16(b, 1);
-    Put16(b, 24);
-    for (int i = 0; i < 6; ++i) Put32(b, 0);
-    for (int row = size - 1; row >= 0; --row) {  // bottom-up: the last row written is the top
-        std::string line;
-        for (int x = 0; x < size; ++x) {
-            const uint32_t c = (row == 0 && x == 0) ? corner : rgb;
-            line.push_back(static_cast<char>(c & 0xFF));
-            line.push_back(static_cast<char>((c >> 8) & 0xFF));
-            line.push_back(static_cast<char>((c >> 16) & 0xFF));
-        }
-        line.resize(static_cast<size_t>(stride), '\0');
-        b += line;
-    }
-    return b;
-}
-
-std::string Wave() {
-    const uint32_t samples = 400;
-    std::string w = "RIFF";
-    Put32(w, 36 + samples);
-    w += "WAVEfmt ";
-    Put32(w, 16);
-    Put16(w, 1);
-    Put16(w, 1);
-    Put32(w, 8000);
-    Put32(w, 8000);
-    Put16(w, 1);
-    Put16(w, 8);
-    w += "data";
-    Put32(w, samples);
-    w.append(samples, '\x80');
-    return w;
-}
-
-void WriteFile(const std::wstring& path, const std::string& bytes) {
-    std::ofstream(path.c_str(), std::ios::binary) << bytes;
-}
-
-std::string FileBytes(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -126,7 +71,7 @@ void Shot(HWND window, const wchar_t* name) {
     PollUntil([window] { return GetForegroundWindow() == window; }, 5000);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Sleep(500);  // painting, for the photograph only
-    WriteFile(base + L".ready", "1");
+    WriteFileBytes(base + L".ready", "1");
     const std::wstring png = base + L".png";
     PollUntil([&] { return Exists(png); }, 30000);
 }
@@ -232,7 +177,7 @@ TEST_F(MediaDialogs, AttachmentsExportInsideTheFolderRefuseProgramsAndStopAtTen)
     for (int i = 3; i < 9; ++i) Attach(card, u"file" + tl5::FromWide(std::to_wstring(i)) + u".txt", "x");
     card.SetModified(false);
     const std::string added = std::string("added bytes\0with a NUL", 22);
-    WriteFile(Doc(L"added.bin"), added);
+    WriteFileBytes(Doc(L"added.bin"), added);
     const std::wstring exported = Doc(Today() + L"evil.txt");
     DeleteFileW(exported.c_str());
 
@@ -301,9 +246,9 @@ TEST_F(MediaDialogs, ImageUndecodableKeepsTheOldPositionAndMatchReachTheCard) {
     ASSERT_TRUE(card.MutableImage().SetFromBytes(reinterpret_cast<const uint8_t*>(old.data()), old.size(), u"old.bmp", 0));
     card.MutableImage().position = 2;
     card.SetModified(false);
-    WriteFile(Doc(L"broken.bmp"), "BM this is not a picture");
+    WriteFileBytes(Doc(L"broken.bmp"), "BM this is not a picture");
     const std::string fresh = Bitmap(16, 0x2040C0, 0xA01010);
-    WriteFile(Doc(L"fresh.bmp"), fresh);
+    WriteFileBytes(Doc(L"fresh.bmp"), fresh);
 
     std::wstring nameAfterBroken;
     UiScript script(GetCurrentThreadId());
@@ -357,8 +302,8 @@ TEST_F(MediaDialogs, ImageUndecodableKeepsTheOldPositionAndMatchReachTheCard) {
 
 TEST_F(MediaDialogs, SoundIsStoredWithItsFlagPlaysAndASecondExportTakesAFreeName) {
     tl5::Card card;
-    const std::string wave = Wave();
-    WriteFile(Doc(L"tone.wav"), wave);
+    const std::string wave = Wave(400);
+    WriteFileBytes(Doc(L"tone.wav"), wave);
     const std::wstring first = Doc(Today() + L"tone.wav"), second = Doc(Today() + L"tone (2).wav");
     DeleteFileW(first.c_str());
     DeleteFileW(second.c_str());
@@ -407,7 +352,7 @@ TEST_F(MediaDialogs, CardWindowPlaysShowsAndStoresWhatTheDialogsMade) {
     DeleteFileW(path.c_str());
     const std::u16string password = u"media-pw";
     const std::string picture = Bitmap(8, 0xC02080, 0xC02080);
-    const std::string wave = Wave();
+    const std::string wave = Wave(400);
     tl5::ItemId id;
     {
         tl5::Wallet w;
@@ -424,7 +369,7 @@ TEST_F(MediaDialogs, CardWindowPlaysShowsAndStoresWhatTheDialogsMade) {
         ASSERT_EQ(w.Close(true), 0);
     }
     const std::string added = "contract text";
-    WriteFile(Doc(L"contract.txt"), added);
+    WriteFileBytes(Doc(L"contract.txt"), added);
 
     tl5::Wallet w;
     ASSERT_EQ(w.Open(tl5::FromWide(path), &password, false), 0);
