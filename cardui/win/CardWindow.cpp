@@ -334,7 +334,7 @@ private:
             EnableMenuItem(menu, IDM_GENERATE_PASSWORD, MF_BYCOMMAND | (EditingPassword() ? MF_ENABLED : MF_GRAYED));
         }
         if (mode_ == tl5::CardMode::kFormDesign) {
-            const bool list = SendMessageW(list_, LUM_GETFIELDTYPE, 0, 0) == 12;
+            const bool list = SendMessageW(list_, LUM_GETFIELDTYPE, 0, 0) == tl5::FT_LIST;
             EnableMenuItem(menu, IDM_EDIT_SELECTION_FIELD, MF_BYCOMMAND | (list ? MF_ENABLED : MF_GRAYED));
         }
     }

@@ -34,6 +34,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/pocketpc/DocList.h"
 #include "resources/messages.h"
 #include "resources/resource.h"
 
@@ -376,7 +377,7 @@ int Import(HWND main, int position) {
         },
         g_deadline);
     if (!chooser) return Fail("the document chooser did not appear (is there a question first?)");
-    SendWithin(GetDlgItem(chooser, IDC_DOCUMENT_LIST), 0x0658 /* DLM_SETSELECT */, 0, 0);
+    SendWithin(GetDlgItem(chooser, IDC_DOCUMENT_LIST), ppc::DLM_SETSELECT, 0, 0);
     PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDM_DONE, 0), 0);
     HWND box = nullptr;
     if (!WaitFor([&] { return (box = MessageBoxOf(thread)) != nullptr; }, g_deadline))
