@@ -34,6 +34,7 @@ using tl5test::PollUntil;
 using tl5test::Press;
 using tl5test::UiScript;
 using tl5test::Bitmap;
+using tl5test::DayStamp;
 using tl5test::FileBytes;
 using tl5test::Wave;
 using tl5test::WriteFileBytes;
@@ -52,14 +53,6 @@ void Attach(tl5::Card& card, const std::u16string& name, const std::string& byte
                                tl5::SystemTime{2026, 3, 0, 7, 0, 0, 0, 0}));
     a.fileName = name;  // as stored, without the cleaning a path gets
     ASSERT_GE(card.AddAttachment(std::move(a)), 0);
-}
-
-// "YYYYMMDD_" of today, as the export names begin.
-std::wstring Today() {
-    const tl5::SystemTime now = tl5::LocalTimeNow();
-    wchar_t text[16];
-    swprintf(text, 16, L"%04u%02u%02u_", now.year, now.month, now.day);
-    return text;
 }
 
 // Waits for the photograph of a dialog (only with TL5_SHOTS: a watcher outside takes NAME.png once
@@ -178,7 +171,8 @@ TEST_F(MediaDialogs, AttachmentsExportInsideTheFolderRefuseProgramsAndStopAtTen)
     card.SetModified(false);
     const std::string added = std::string("added bytes\0with a NUL", 22);
     WriteFileBytes(Doc(L"added.bin"), added);
-    const std::wstring exported = Doc(Today() + L"evil.txt");
+    const std::wstring day = DayStamp();
+    const std::wstring exported = Doc(day + L"evil.txt");
     DeleteFileW(exported.c_str());
 
     bool addEnabledAtNine = false, addEnabledAtTen = true, exportEnabledEmpty = true;
@@ -221,13 +215,14 @@ TEST_F(MediaDialogs, AttachmentsExportInsideTheFolderRefuseProgramsAndStopAtTen)
     // Removing all ten is done on a copy of the result below: keep what was added first.
     EXPECT_TRUE(tl5win::ShowAttachmentsDialog(main_, card));
     Finish(script);
+    TL5_SKIP_IF_DAY_CHANGED(day);
 
     EXPECT_TRUE(addEnabledAtNine);
     EXPECT_FALSE(addEnabledAtTen);
     EXPECT_FALSE(exportEnabledEmpty);
     EXPECT_NE(info.find(L", "), std::wstring::npos) << info;  // date, size
     EXPECT_EQ(FileBytes(exported), "escaped?");
-    EXPECT_FALSE(Exists(app_->Documents() + L"\\..\\" + Today() + L"evil.txt"));
+    EXPECT_FALSE(Exists(app_->Documents() + L"\\..\\" + day + L"evil.txt"));
     const auto seen = script.Messages();
     ASSERT_EQ(seen.size(), 3u);
     EXPECT_EQ(seen[0].text, S(IDS_FILE_SAVED_TO) + std::wstring(L"\n") + exported);
@@ -235,7 +230,7 @@ TEST_F(MediaDialogs, AttachmentsExportInsideTheFolderRefuseProgramsAndStopAtTen)
     EXPECT_EQ(seen[2].text.rfind(S(IDS_OPEN_REFUSED_WALLET), 0), 0u) << seen[2].text;
     const std::vector<std::string> lines = LogLines();
     ASSERT_EQ(lines.size(), 1u);  // only the document was opened
-    EXPECT_NE(lines[0].find(tl5::Utf16ToUtf8(tl5::FromWide(Today())) + "file3.txt"), std::string::npos);
+    EXPECT_NE(lines[0].find(tl5::Utf16ToUtf8(tl5::FromWide(day)) + "file3.txt"), std::string::npos);
     EXPECT_EQ(card.AttachmentCount(), 0u);
     EXPECT_TRUE(card.IsModified());
 }
@@ -304,7 +299,8 @@ TEST_F(MediaDialogs, SoundIsStoredWithItsFlagPlaysAndASecondExportTakesAFreeName
     tl5::Card card;
     const std::string wave = Wave(400);
     WriteFileBytes(Doc(L"tone.wav"), wave);
-    const std::wstring first = Doc(Today() + L"tone.wav"), second = Doc(Today() + L"tone (2).wav");
+    const std::wstring day = DayStamp();
+    const std::wstring first = Doc(day + L"tone.wav"), second = Doc(day + L"tone (2).wav");
     DeleteFileW(first.c_str());
     DeleteFileW(second.c_str());
 
@@ -329,6 +325,7 @@ TEST_F(MediaDialogs, SoundIsStoredWithItsFlagPlaysAndASecondExportTakesAFreeName
     });
     EXPECT_TRUE(tl5win::ShowSoundDialog(main_, card));
     Finish(script);
+    TL5_SKIP_IF_DAY_CHANGED(day);
 
     EXPECT_FALSE(enabledBefore);
     EXPECT_EQ(card.Sound().fileName, u"tone.wav");

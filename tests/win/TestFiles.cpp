@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
+#include "platform/LocalTime.h"
+
 namespace tl5test {
 
 namespace {
@@ -75,6 +79,13 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     DWORD written = 0;
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
+}
+
+std::wstring DayStamp() {
+    const tl5::SystemTime now = tl5::LocalTimeNow();
+    wchar_t text[16];
+    swprintf(text, 16, L"%04u%02u%02u_", now.year, now.month, now.day);
+    return text;
 }
 
 }  // namespace tl5test

@@ -16,4 +16,12 @@ std::string FileBytes(const std::wstring& path);
 // Replaces the file with `bytes`.
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
+// Today as exported file names begin: "YYYYMMDD_".
+std::wstring DayStamp();
+
 }  // namespace tl5test
+
+// Exported files carry the day they were written, so a run across midnight cannot predict their
+// names: a test that checks such names takes the stamp first and skips its checks if it changed.
+#define TL5_SKIP_IF_DAY_CHANGED(stamp) \
+    if (tl5test::DayStamp() != (stamp)) GTEST_SKIP() << "the day changed while the test ran"
