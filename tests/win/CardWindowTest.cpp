@@ -38,7 +38,7 @@
 #include "shell/win/Startup.h"
 #include "shell/win/WalletList.h"
 #include "tests/core/WalletTestSupport.h"
-#include "tests/win/InProcessApp.h"
+#include "tests/win/InProcessAppSuite.h"
 #include "tests/win/MainWindowTestDriver.h"
 #include "tests/win/TestFiles.h"
 
@@ -170,16 +170,11 @@ int ValueRowOf(const std::u16string& name) {
     return -1;
 }
 
-class CardWindowTest : public ::testing::Test {
+class CardWindowTest : public tl5test::InProcessAppSuite<CardWindowTest> {
+public:
+    static constexpr const wchar_t* kAppName = L"card";
+
 protected:
-    static void SetUpTestSuite() {
-        app_ = new tl5test::InProcessApp;
-        ASSERT_TRUE(app_->Start(L"card")) << "cannot make the application's main window";
-        main_ = app_->MainWindow();
-    }
-
-    static void TearDownTestSuite() { app_->Stop(); }
-
     void SetUp() override {
         ASSERT_NE(main_, nullptr);
         tl5::AppSettings().passAutoOk = 1;
@@ -199,8 +194,6 @@ protected:
         SetEnvironmentVariableW(L"TL5_LAUNCH_LOG", nullptr);
         check_.Close(false);
     }
-
-    static HWND Tree() { return tl5win::MainWindowTree(main_); }
 
     // Opens a card of the folder Net with Return in the tree; `body` runs on the script's thread
     // while the card window is up and must close it.
@@ -247,15 +240,10 @@ protected:
         return lines;
     }
 
-    static tl5test::InProcessApp* app_;
-    static HWND main_;
     std::wstring path_;
     std::wstring log_;
     tl5::Wallet check_;
 };
-
-tl5test::InProcessApp* CardWindowTest::app_ = nullptr;
-HWND CardWindowTest::main_ = nullptr;
 
 }  // namespace
 

@@ -31,7 +31,7 @@
 #include "tests/core/WalletTestSupport.h"
 #include "tests/win/AppProcess.h"
 #include "tests/win/AppTestSupport.h"
-#include "tests/win/InProcessApp.h"
+#include "tests/win/InProcessAppSuite.h"
 #include "tests/win/MainWindowTestDriver.h"
 #include "tests/win/TestFiles.h"
 
@@ -112,16 +112,11 @@ int Selection(HWND dialog, int id) {
 }
 void Select(HWND dialog, int id, int entry) { SendMessageW(GetDlgItem(dialog, id), CB_SETCURSEL, entry, 0); }
 
-class DisplayOptionsTest : public ::testing::Test {
+class DisplayOptionsTest : public tl5test::InProcessAppSuite<DisplayOptionsTest> {
+public:
+    static constexpr const wchar_t* kAppName = L"display";
+
 protected:
-    static void SetUpTestSuite() {
-        app_ = new tl5test::InProcessApp;
-        ASSERT_TRUE(app_->Start(L"display")) << "cannot make the application's main window";
-        main_ = app_->MainWindow();
-    }
-
-    static void TearDownTestSuite() { app_->Stop(); }
-
     void SetUp() override {
         ASSERT_NE(main_, nullptr);
         tl5::AppSettings().passAutoOk = 1;
@@ -133,8 +128,6 @@ protected:
     }
 
     void TearDown() override { check_.Close(false); }
-
-    static HWND Tree() { return tl5win::MainWindowTree(main_); }
 
     // Opens the card Web with Return in the tree; `body` runs on the script's thread while the card
     // window is up and must close it.
@@ -175,14 +168,9 @@ protected:
         return nullptr;
     }
 
-    static tl5test::InProcessApp* app_;
-    static HWND main_;
     std::wstring path_;
     tl5::Wallet check_;
 };
-
-tl5test::InProcessApp* DisplayOptionsTest::app_ = nullptr;
-HWND DisplayOptionsTest::main_ = nullptr;
 
 TEST_F(DisplayOptionsTest, CardColoursSizeAndAColourReachTheCardsHead) {
     int shownSize = -2;

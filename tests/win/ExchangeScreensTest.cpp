@@ -31,7 +31,7 @@
 #include "shell/win/Startup.h"
 #include "shell/win/WalletList.h"
 #include "tests/core/WalletTestSupport.h"
-#include "tests/win/InProcessApp.h"
+#include "tests/win/InProcessAppSuite.h"
 #include "tests/win/MainWindowTestDriver.h"
 #include "tests/win/TestFiles.h"
 
@@ -120,16 +120,11 @@ bool ChooseFirstDocument(UiScript& s) {
     return s.WaitGone(chooser);
 }
 
-class ExchangeScreens : public ::testing::Test {
+class ExchangeScreens : public tl5test::InProcessAppSuite<ExchangeScreens> {
+public:
+    static constexpr const wchar_t* kAppName = L"exchange";
+
 protected:
-    static void SetUpTestSuite() {
-        app_ = new tl5test::InProcessApp;
-        ASSERT_TRUE(app_->Start(L"exchange")) << "cannot make the application's main window";
-        main_ = app_->MainWindow();
-    }
-
-    static void TearDownTestSuite() { app_->Stop(); }
-
     void SetUp() override {
         ASSERT_NE(main_, nullptr);
         tl5::AppSettings().passAutoOk = 1;
@@ -150,8 +145,6 @@ protected:
         EXPECT_TRUE(tl5test::PumpUntil(done, 10000));
         ASSERT_TRUE(tl5test::PumpUntilSettled());
     }
-
-    static HWND Tree() { return tl5win::MainWindowTree(main_); }
 
     static HTREEITEM Select(std::initializer_list<std::wstring> names) {
         HTREEITEM item = nullptr;
@@ -201,14 +194,9 @@ protected:
         return tl5::ToWide(tl5::DatedFileName(name, tl5::LocalTimeNow(), extension));
     }
 
-    static tl5test::InProcessApp* app_;
-    static HWND main_;
     std::wstring path_;
     tl5::Wallet check_;
 };
-
-tl5test::InProcessApp* ExchangeScreens::app_ = nullptr;
-HWND ExchangeScreens::main_ = nullptr;
 
 }  // namespace
 

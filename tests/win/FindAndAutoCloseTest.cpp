@@ -37,7 +37,7 @@
 #include "tests/core/WalletTestSupport.h"
 #include "tests/win/AppProcess.h"
 #include "tests/win/AppTestSupport.h"
-#include "tests/win/InProcessApp.h"
+#include "tests/win/InProcessAppSuite.h"
 #include "tests/win/MainWindowTestDriver.h"
 
 using tl5test::Press;
@@ -133,17 +133,14 @@ std::u16string CardValue(const std::wstring& path, const std::u16string& name) {
     return value;
 }
 
-class FindAndAutoClose : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        app_ = new tl5test::InProcessApp;
-        ASSERT_TRUE(app_->Start(L"guard")) << "cannot make the application's main window";
-        main_ = app_->MainWindow();
-    }
+class FindAndAutoClose : public tl5test::InProcessAppSuite<FindAndAutoClose> {
+public:
+    static constexpr const wchar_t* kAppName = L"guard";
 
+protected:
     static void TearDownTestSuite() {
         tl5win::SetClocksForTests(nullptr, nullptr);
-        app_->Stop();
+        InProcessAppSuite::TearDownTestSuite();
     }
 
     void SetUp() override {
@@ -173,7 +170,6 @@ protected:
     }
 
     static void Pump(DWORD ms = 50) { tl5test::PumpUntil([] { return false; }, ms); }
-    static HWND Tree() { return tl5win::MainWindowTree(main_); }
     static bool Closed() { return !tl5win::AppWallet().IsOpen(); }
     // One tick of the idle timer, as the timer sends it.
     static void Tick() {
@@ -201,13 +197,8 @@ protected:
         return script.Messages();
     }
 
-    static tl5test::InProcessApp* app_;
-    static HWND main_;
     std::wstring path_;
 };
-
-tl5test::InProcessApp* FindAndAutoClose::app_ = nullptr;
-HWND FindAndAutoClose::main_ = nullptr;
 
 }  // namespace
 

@@ -34,7 +34,7 @@
 #include "shell/win/MainWindow.h"
 #include "shell/win/Startup.h"
 #include "tests/win/IconFixture.h"
-#include "tests/win/InProcessApp.h"
+#include "tests/win/InProcessAppSuite.h"
 #include "tests/win/MainWindowTestDriver.h"
 
 using tl5test::ControlText;
@@ -46,7 +46,6 @@ using tl5test::UiScript;
 namespace {
 
 std::wstring S(uint32_t id) { return tl5win::Text(id); }
-
 
 void WriteFile(const std::wstring& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path.c_str(), std::ios::binary);
@@ -169,16 +168,15 @@ void StartScript(UiScript& script, std::function<void(UiScript&)> body) {
     });
 }
 
-class ItemChoosers : public ::testing::Test {
+class ItemChoosers : public tl5test::InProcessAppSuite<ItemChoosers> {
+public:
+    static constexpr const wchar_t* kAppName = L"choosers";
+
 protected:
     static void SetUpTestSuite() {
-        app_ = new tl5test::InProcessApp;
-        ASSERT_TRUE(app_->Start(L"choosers")) << "cannot make the application's main window";
+        InProcessAppSuite::SetUpTestSuite();
         docs_ = new std::wstring(app_->Documents());
-        main_ = app_->MainWindow();
     }
-
-    static void TearDownTestSuite() { app_->Stop(); }
 
     void SetUp() override {
         ASSERT_NE(main_, nullptr);
@@ -221,15 +219,11 @@ protected:
     }
 
     static inline const std::u16string kPassword = u"secret1";
-    static tl5test::InProcessApp* app_;
     static std::wstring* docs_;
-    static HWND main_;
     tl5::Wallet wallet_;
 };
 
-tl5test::InProcessApp* ItemChoosers::app_ = nullptr;
 std::wstring* ItemChoosers::docs_ = nullptr;
-HWND ItemChoosers::main_ = nullptr;
 
 TEST_F(ItemChoosers, CardTypeChooserListsMyFormsFirstThenTheBuiltInFormsAndOneTapChooses) {
     const int alpha = AddCard(u"Alpha", MyFormsId(), Icon(0xC03030));

@@ -23,7 +23,7 @@
 #include "shell/win/Startup.h"
 #include "shell/win/WalletList.h"
 #include "tests/core/ExchangeLegacyWriter.h"
-#include "tests/win/InProcessApp.h"
+#include "tests/win/InProcessAppSuite.h"
 #include "tests/win/MainWindowTestDriver.h"
 
 using tl5test::Press;
@@ -33,22 +33,19 @@ using tl5test::UiScript;
 
 namespace {
 
-
 std::wstring S(uint32_t id) { return tl5win::Text(id); }
-
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-class MainWindowFlow : public ::testing::Test {
+class MainWindowFlow : public tl5test::InProcessAppSuite<MainWindowFlow> {
+public:
+    static constexpr const wchar_t* kAppName = L"mainwindow";
+
 protected:
     static void SetUpTestSuite() {
-        app_ = new tl5test::InProcessApp;
-        ASSERT_TRUE(app_->Start(L"mainwindow")) << "cannot make the application's main window";
+        InProcessAppSuite::SetUpTestSuite();
         docs_ = new std::wstring(app_->Documents());
-        main_ = app_->MainWindow();
     }
-
-    static void TearDownTestSuite() { app_->Stop(); }
 
     void SetUp() override {
         ASSERT_NE(main_, nullptr);
@@ -92,14 +89,10 @@ protected:
         EXPECT_TRUE(tl5test::PumpUntil(done, 10000));
     }
 
-    static tl5test::InProcessApp* app_;
     static std::wstring* docs_;
-    static HWND main_;
 };
 
-tl5test::InProcessApp* MainWindowFlow::app_ = nullptr;
 std::wstring* MainWindowFlow::docs_ = nullptr;
-HWND MainWindowFlow::main_ = nullptr;
 
 TEST_F(MainWindowFlow, NewWalletFromTheListIsCreatedWithItsCheckedPasswordAndOpened) {
     const std::wstring path = Doc(L"Home.tl5");

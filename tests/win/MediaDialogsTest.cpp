@@ -26,7 +26,7 @@
 #include "resources/messages.h"
 #include "resources/resource.h"
 #include "tests/core/WalletTestSupport.h"
-#include "tests/win/InProcessApp.h"
+#include "tests/win/InProcessAppSuite.h"
 #include "tests/win/MainWindowTestDriver.h"
 #include "tests/win/TestFiles.h"
 
@@ -121,15 +121,11 @@ void StartScript(UiScript& script, std::function<void(UiScript&)> body) {
 
 bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 
-class MediaDialogs : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        app_ = new tl5test::InProcessApp;
-        ASSERT_TRUE(app_->Start(L"media")) << "cannot make the application's main window";
-        main_ = app_->MainWindow();
-    }
-    static void TearDownTestSuite() { app_->Stop(); }
+class MediaDialogs : public tl5test::InProcessAppSuite<MediaDialogs> {
+public:
+    static constexpr const wchar_t* kAppName = L"media";
 
+protected:
     void SetUp() override {
         ASSERT_NE(main_, nullptr);
         log_ = app_->Document(L"launch.log");
@@ -152,13 +148,8 @@ protected:
 
     static std::wstring Doc(const std::wstring& name) { return app_->Document(name); }
 
-    static tl5test::InProcessApp* app_;
-    static HWND main_;
     std::wstring log_;
 };
-
-tl5test::InProcessApp* MediaDialogs::app_ = nullptr;
-HWND MediaDialogs::main_ = nullptr;
 
 }  // namespace
 

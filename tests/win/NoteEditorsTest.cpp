@@ -21,7 +21,7 @@
 #include "model/Field.h"
 #include "platform/pocketpc/Shell.h"
 #include "resources/resource.h"
-#include "tests/win/InProcessApp.h"
+#include "tests/win/InProcessAppSuite.h"
 #include "tests/win/MainWindowTestDriver.h"
 
 using tl5test::ControlText;
@@ -135,18 +135,11 @@ tl5::Field ListField(size_t count) {
     return field;
 }
 
-class EditorTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        app_ = new tl5test::InProcessApp;
-        ASSERT_TRUE(app_->Start(L"note-editors")) << "cannot make the application's main window";
-    }
-    static void TearDownTestSuite() {
-        app_->Stop();
-        delete app_;
-        app_ = nullptr;
-    }
+class EditorTest : public tl5test::InProcessAppSuite<EditorTest> {
+public:
+    static constexpr const wchar_t* kAppName = L"note-editors";
 
+protected:
     struct NotesRun {
         bool changed = false;
         std::u16string out = u"untouched";
@@ -185,10 +178,7 @@ protected:
         return done;
     }
 
-    static tl5test::InProcessApp* app_;
 };
-
-tl5test::InProcessApp* EditorTest::app_ = nullptr;
 
 class NotesEditor : public EditorTest {};
 class ListEditor : public EditorTest {};

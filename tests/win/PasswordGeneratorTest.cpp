@@ -18,7 +18,7 @@
 #include "cardui/win/Strings.h"
 #include "dialogs/win/PasswordGenerator.h"
 #include "resources/resource.h"
-#include "tests/win/InProcessApp.h"
+#include "tests/win/InProcessAppSuite.h"
 #include "tests/win/MainWindowTestDriver.h"
 
 using tl5test::ControlText;
@@ -58,21 +58,10 @@ void Shot(HWND window, const wchar_t* name) {
 
 }  // namespace
 
-class PasswordGenerator : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        app_ = new tl5test::InProcessApp;
-        ASSERT_TRUE(app_->Start(L"generator")) << "cannot make the application's main window";
-    }
-    static void TearDownTestSuite() {
-        app_->Stop();
-        delete app_;
-        app_ = nullptr;
-    }
-    static tl5test::InProcessApp* app_;
+class PasswordGenerator : public tl5test::InProcessAppSuite<PasswordGenerator> {
+public:
+    static constexpr const wchar_t* kAppName = L"generator";
 };
-
-tl5test::InProcessApp* PasswordGenerator::app_ = nullptr;
 
 TEST_F(PasswordGenerator, LengthAndClassesChosenInTheDialogMakeThePasswordDoneReturns) {
     HWND main = app_->MainWindow();

@@ -25,7 +25,7 @@
 #include "shell/win/Startup.h"
 #include "shell/win/WalletList.h"
 #include "tests/core/WalletTestSupport.h"
-#include "tests/win/InProcessApp.h"
+#include "tests/win/InProcessAppSuite.h"
 #include "tests/win/MainWindowTestDriver.h"
 
 using tl5test::Press;
@@ -39,7 +39,6 @@ using tl5test::TextOf;
 namespace {
 
 constexpr char16_t kPassword[] = u"tree-pw";
-
 
 // The fixture wallet:
 //   Zed (a top-level card), Bank { Visa, Amex, Cards { Pin } }, Home, My Forms; Visa is a favourite.
@@ -81,16 +80,11 @@ Ids MakeFixtureWallet(const std::wstring& path) {
     return ids;
 }
 
-class WalletTree : public ::testing::Test {
+class WalletTree : public tl5test::InProcessAppSuite<WalletTree> {
+public:
+    static constexpr const wchar_t* kAppName = L"tree";
+
 protected:
-    static void SetUpTestSuite() {
-        app_ = new tl5test::InProcessApp;
-        ASSERT_TRUE(app_->Start(L"tree")) << "cannot make the application's main window";
-        main_ = app_->MainWindow();
-    }
-
-    static void TearDownTestSuite() { app_->Stop(); }
-
     void SetUp() override {
         ASSERT_NE(main_, nullptr);
         tl5::AppSettings().passAutoOk = 1;
@@ -115,8 +109,6 @@ protected:
 
     // Until what the last command posted has been handled.
     static void Pump() { ASSERT_TRUE(tl5test::PumpUntilSettled()); }
-
-    static HWND Tree() { return tl5win::MainWindowTree(main_); }
 
     // Selects the item at the path of names (from the top level) and returns it.
     static HTREEITEM Select(std::initializer_list<std::wstring> names) {
@@ -157,15 +149,10 @@ protected:
 
     void TearDown() override { check_.Close(false); }
 
-    static tl5test::InProcessApp* app_;
-    static HWND main_;
     std::wstring path_;
     Ids ids_;
     tl5::Wallet check_;
 };
-
-tl5test::InProcessApp* WalletTree::app_ = nullptr;
-HWND WalletTree::main_ = nullptr;
 
 }  // namespace
 
