@@ -67,14 +67,7 @@ CardHead ApplyCardDisplayChoices(const CardHead& head, const CardDisplayChoices&
 DisplayChoices DisplayChoicesOf(const WalletSettings& wallet, const Settings& settings) {
     DisplayChoices c;
     c.treeEntry = TreeFontEntry(static_cast<int32_t>(settings.MainFontSize()), settings.MainFontBold());
-    const CardHead defaults = CardHead::FromBytes(wallet.CardHeadDefaults());
-    const CardDisplayChoices card = CardDisplayChoicesOf(defaults);
-    c.cardEntry = card.sizeEntry;
-    c.namesBold = card.namesBold;
-    c.dataBold = card.dataBold;
-    c.backgroundColour = card.backgroundColour;
-    c.nameColour = card.nameColour;
-    c.dataColour = card.dataColour;
+    c.card = CardDisplayChoicesOf(CardHead::FromBytes(wallet.CardHeadDefaults()));
     c.folderColour = wallet.FolderColour();
     c.cardColour = wallet.CardColour();
     return c;
@@ -89,14 +82,7 @@ DisplayApplied ApplyDisplayChoices(const DisplayChoices& c, WalletSettings* wall
     applied.treeFontChanged = !(before == tree);
 
     const CardHead defaults = CardHead::FromBytes(wallet->CardHeadDefaults());
-    CardDisplayChoices card = CardDisplayChoicesOf(defaults);
-    card.sizeEntry = c.cardEntry;
-    card.namesBold = c.namesBold;
-    card.dataBold = c.dataBold;
-    card.backgroundColour = c.backgroundColour;
-    card.nameColour = c.nameColour;
-    card.dataColour = c.dataColour;
-    const CardHead after = ApplyCardDisplayChoices(defaults, card);
+    const CardHead after = ApplyCardDisplayChoices(defaults, c.card);
     for (size_t word = 0; word < CardHead::kWords; ++word) {
         if (after.words[word] == defaults.words[word]) continue;
         wallet->SetCardHeadDefault(static_cast<int>(word), after.words[word]);

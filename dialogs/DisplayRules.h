@@ -82,15 +82,10 @@ CardHead ApplyCardDisplayChoices(const CardHead& head, const CardDisplayChoices&
 // ---- Display options ------------------------------------------------------------------------------
 
 struct DisplayChoices {
-    int treeEntry = -1;  // the wallet tree font
-    int cardEntry = -1;  // the text size of new cards (the wallet's card view defaults)
-    bool namesBold = false;
-    bool dataBold = false;
+    int treeEntry = -1;       // the wallet tree font
+    CardDisplayChoices card;  // the wallet's card view defaults; always-display is not shown and stays
     uint32_t folderColour = 0;
     uint32_t cardColour = 0;
-    uint32_t backgroundColour = 0;
-    uint32_t nameColour = 0;
-    uint32_t dataColour = 0;
 };
 
 // The choices the dialog starts with: the tree font from the application's settings, everything else

@@ -66,6 +66,26 @@ protected:
 
     int Selection(int id) const { return static_cast<int>(SendMessageW(Item(id), CB_GETCURSEL, 0, 0)); }
 
+    // The controls both dialogs have for a card's look: size list, bold boxes and three swatches.
+    void ShowCardChoices(const tl5::CardDisplayChoices& c) {
+        AddSwatch(IDC_BACKGROUND_COLOUR, c.backgroundColour);
+        AddSwatch(IDC_FIELD_NAME_COLOUR, c.nameColour);
+        AddSwatch(IDC_FIELD_DATA_COLOUR, c.dataColour);
+        AddSizeChoices(IDC_CARD_SIZE, c.sizeEntry);
+        CheckDlgButton(Window(), IDC_FIELD_NAMES_BOLD, c.namesBold ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(Window(), IDC_FIELD_DATA_BOLD, c.dataBold ? BST_CHECKED : BST_UNCHECKED);
+    }
+
+    // Reads those controls back into `c`; its other members stay.
+    void ReadCardChoices(tl5::CardDisplayChoices* c) const {
+        c->sizeEntry = Selection(IDC_CARD_SIZE);
+        c->namesBold = IsDlgButtonChecked(Window(), IDC_FIELD_NAMES_BOLD) == BST_CHECKED;
+        c->dataBold = IsDlgButtonChecked(Window(), IDC_FIELD_DATA_BOLD) == BST_CHECKED;
+        c->backgroundColour = Colour(IDC_BACKGROUND_COLOUR);
+        c->nameColour = Colour(IDC_FIELD_NAME_COLOUR);
+        c->dataColour = Colour(IDC_FIELD_DATA_COLOUR);
+    }
+
 private:
     bool OnDrawItem(const DRAWITEMSTRUCT& item) override {
         bool ours = false;
@@ -127,30 +147,20 @@ private:
 
         AddSwatch(IDC_FOLDER_COLOUR, choices_->folderColour);
         AddSwatch(IDC_CARD_COLOUR, choices_->cardColour);
-        AddSwatch(IDC_BACKGROUND_COLOUR, choices_->backgroundColour);
-        AddSwatch(IDC_FIELD_NAME_COLOUR, choices_->nameColour);
-        AddSwatch(IDC_FIELD_DATA_COLOUR, choices_->dataColour);
+        ShowCardChoices(choices_->card);
 
         HWND tree = Item(IDC_TREE_FONT);
         for (uint32_t text : tl5::kTreeFontStrings)
             SendMessageW(tree, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Text(text)));
         SendMessageW(tree, CB_SETCURSEL, choices_->treeEntry, 0);
-        AddSizeChoices(IDC_CARD_SIZE, choices_->cardEntry);
-        CheckDlgButton(Window(), IDC_FIELD_NAMES_BOLD, choices_->namesBold ? BST_CHECKED : BST_UNCHECKED);
-        CheckDlgButton(Window(), IDC_FIELD_DATA_BOLD, choices_->dataBold ? BST_CHECKED : BST_UNCHECKED);
         return true;
     }
 
     void Confirm() {
         choices_->treeEntry = Selection(IDC_TREE_FONT);
-        choices_->cardEntry = Selection(IDC_CARD_SIZE);
-        choices_->namesBold = IsDlgButtonChecked(Window(), IDC_FIELD_NAMES_BOLD) == BST_CHECKED;
-        choices_->dataBold = IsDlgButtonChecked(Window(), IDC_FIELD_DATA_BOLD) == BST_CHECKED;
+        ReadCardChoices(&choices_->card);
         choices_->folderColour = Colour(IDC_FOLDER_COLOUR);
         choices_->cardColour = Colour(IDC_CARD_COLOUR);
-        choices_->backgroundColour = Colour(IDC_BACKGROUND_COLOUR);
-        choices_->nameColour = Colour(IDC_FIELD_NAME_COLOUR);
-        choices_->dataColour = Colour(IDC_FIELD_DATA_COLOUR);
         End(TRUE);
     }
 
@@ -192,25 +202,15 @@ private:
         };
         for (const auto& [id, text] : texts) SetWindowTextW(Item(id), Text(text));
         const tl5::CardDisplayChoices c = tl5::CardDisplayChoicesOf(head_);
-        AddSwatch(IDC_BACKGROUND_COLOUR, c.backgroundColour);
-        AddSwatch(IDC_FIELD_NAME_COLOUR, c.nameColour);
-        AddSwatch(IDC_FIELD_DATA_COLOUR, c.dataColour);
-        AddSizeChoices(IDC_CARD_SIZE, c.sizeEntry);
-        CheckDlgButton(Window(), IDC_FIELD_NAMES_BOLD, c.namesBold ? BST_CHECKED : BST_UNCHECKED);
-        CheckDlgButton(Window(), IDC_FIELD_DATA_BOLD, c.dataBold ? BST_CHECKED : BST_UNCHECKED);
+        ShowCardChoices(c);
         CheckDlgButton(Window(), IDC_ALWAYS_DISPLAY, c.alwaysShowPasswords ? BST_CHECKED : BST_UNCHECKED);
         return true;
     }
 
     void Confirm() {
         tl5::CardDisplayChoices c;
-        c.sizeEntry = Selection(IDC_CARD_SIZE);
-        c.namesBold = IsDlgButtonChecked(Window(), IDC_FIELD_NAMES_BOLD) == BST_CHECKED;
-        c.dataBold = IsDlgButtonChecked(Window(), IDC_FIELD_DATA_BOLD) == BST_CHECKED;
+        ReadCardChoices(&c);
         c.alwaysShowPasswords = IsDlgButtonChecked(Window(), IDC_ALWAYS_DISPLAY) == BST_CHECKED;
-        c.backgroundColour = Colour(IDC_BACKGROUND_COLOUR);
-        c.nameColour = Colour(IDC_FIELD_NAME_COLOUR);
-        c.dataColour = Colour(IDC_FIELD_DATA_COLOUR);
         head_ = tl5::ApplyCardDisplayChoices(head_, c);
         End(TRUE);
     }

@@ -116,10 +116,10 @@ protected:
 
 TEST_F(DisplayOptionsRules, ShowsThisWalletsCardSizeAndDoneWithoutAChangeLeavesTheWalletAlone) {
     const DisplayChoices c = DisplayChoicesOf(wallet_, settings_);
-    EXPECT_EQ(c.cardEntry, 2) << "the wallet's 11 points, not the registry's 8";
+    EXPECT_EQ(c.card.sizeEntry, 2) << "the wallet's 11 points, not the registry's 8";
     EXPECT_EQ(c.treeEntry, 2) << "a tree font of 10 points shows as 11";
     EXPECT_EQ(c.folderColour, 0x00FF0000u);
-    EXPECT_EQ(c.dataColour, 0x00800000u);
+    EXPECT_EQ(c.card.dataColour, 0x00800000u);
 
     const DisplayApplied applied = ApplyDisplayChoices(c, &wallet_, &settings_);
     EXPECT_FALSE(applied.walletChanged);
@@ -134,10 +134,10 @@ TEST_F(DisplayOptionsRules, ShowsThisWalletsCardSizeAndDoneWithoutAChangeLeavesT
 TEST_F(DisplayOptionsRules, ChangesReachTheWalletTheRegistryAndNothingElse) {
     DisplayChoices c = DisplayChoicesOf(wallet_, settings_);
     c.treeEntry = 5;
-    c.cardEntry = 1;
-    c.namesBold = true;
+    c.card.sizeEntry = 1;
+    c.card.namesBold = true;
     c.folderColour = ColourOf(10, 20, 30);
-    c.dataColour = kNoColour;
+    c.card.dataColour = kNoColour;
     const DisplayApplied applied = ApplyDisplayChoices(c, &wallet_, &settings_);
     EXPECT_TRUE(applied.walletChanged);
     EXPECT_TRUE(applied.treeFontChanged);
